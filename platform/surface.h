@@ -1,0 +1,57 @@
+#pragma once
+// A drawing surface of 32-bit pixels (0x00RRGGBB), standing in for a device
+// context with a bitmap selected into it. A surface of size 0 x 0 is valid and
+// every operation on it draws nothing (a context without a bitmap).
+#include <cstdint>
+#include <vector>
+
+using Pixel = uint32_t;
+
+constexpr Pixel Rgb(int r, int g, int b) {
+  return (static_cast<Pixel>(r & 255) << 16) | (static_cast<Pixel>(g & 255) << 8) |
+         static_cast<Pixel>(b & 255);
+}
+constexpr Pixel kBlack = 0x000000;
+constexpr Pixel kWhite = 0xFFFFFF;
+
+// The raster operations of a block transfer: plain copy, OR, AND, and
+// inversion of the destination (the source is then ignored).
+enum class RasterOp { Copy, Or, And, Invert };
+
+class Surface {
+ public:
+  Surface() = default;
+  Surface(int width, int height, Pixel fill = kBlack);
+
+  void Resize(int width, int height, Pixel fill = kBlack);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Empty() const { return width_ <= 0 || height_ <= 0; }
+
+  Pixel Get(int x, int y) const;  // kBlack outside
+  void Set(int x, int y, Pixel p);  // ignored outside
+  Pixel* Row(int y) { return pixels_.data() + static_cast<size_t>(y) * width_; }
+  const Pixel* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }
+  const std::vector<Pixel>& Pixels() const { return pixels_; }
+
+  // Grows on every change; a presenter compares it to skip idle frames.
+  uint32_t Version() const { return version_; }
+  void Touch() { ++version_; }
+
+  // Copies w x h pixels of src from (sx, sy) to (dx, dy), clipped to both.
+  void Blit(int dx, int dy, const Surface& src, int sx, int sy, int w, int h, RasterOp op);
+  // Inverts every pixel of the rectangle (x, y, w, h), clipped.
+  void InvertRect(int x, int y, int w, int h);
+  // Fills [x1, x2) x [y1, y2), clipped.
+  void FillRect(int x1, int y1, int x2, int y2, Pixel color);
+  // A rectangle as a 2D graphics interface draws it: the interior
+  // [x1, x2) x [y1, y2) filled with the brush (unless brush < 0), and an outline
+  // of the given pen width centred on the border (none when penWidth <= 0).
+  void Rectangle(int x1, int y1, int x2, int y2, int penWidth, Pixel pen, int64_t brush);
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  uint32_t version_ = 0;
+  std::vector<Pixel> pixels_;
+};

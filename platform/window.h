@@ -1,0 +1,58 @@
+#pragma once
+// The one window and its message queue. Two backends: a real window on SDL2 and
+// a headless one with no window at all. The game draws only into surfaces; the
+// window surface (logical 800 x 600) is what the player sees, scaled to the
+// client size by the backend.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/surface.h"
+
+enum class MessageType { None, KeyDown, Paint, Destroy, Quit, Activate, Size };
+
+struct Message {
+  MessageType type = MessageType::None;
+  int param = 0;  // virtual-key code for KeyDown, exit code for Quit
+};
+
+struct WindowConfig {
+  std::string caption;  // GBK
+  int clientWidth = 800;
+  int clientHeight = 600;
+  bool fullScreen = false;
+  std::string iconPath;  // a BMP for the window icon; empty for none
+};
+
+constexpr int kLogicalWidth = 800;
+constexpr int kLogicalHeight = 600;
+
+// What the player sees, in logical coordinates.
+Surface& WindowSurface();
+
+// Opens the real window. Returns false when no display can be opened.
+bool OpenWindow(const WindowConfig& config);
+// Switches an open window to full screen (the logical space is stretched).
+void SetFullScreen(bool on);
+void CloseWindow();
+bool WindowIsOpen();
+
+// Headless backend: no window. Keys come from a source the caller gives; a source
+// that returns false has no more keys, and the queue then yields Quit.
+using KeySource = std::function<bool(Message& next)>;
+void StartHeadless(KeySource source);
+bool IsHeadless();
+
+// The queue, as the game's loop and its delays use it.
+void PostQuitMessage(int code);
+void PostMessage(const Message& message);
+// True when a message is waiting. Never blocks. Headless: true only for posted messages.
+bool PeekMessage();
+// Takes the next message, blocking until one comes (the window backend waits for
+// events with a timeout and yields Paint while idle, at most at the display's rate).
+Message GetMessage();
+// Shows the window surface now if it changed since the last time.
+void Present();
+
+// Translates an SDL key code to a Windows virtual-key code (0 if none); exposed for tests.
+int VirtualKeyFromSdl(int sdlKeycode);

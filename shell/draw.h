@@ -1,0 +1,55 @@
+#pragma once
+// The drawing toolkit every screen draws through. Pictures are BMP files under
+// Res, placed 50 pixels below the y given (the picture area starts at y 50).
+// Text is GBK in the game font ("黑体", weight 900, fixed pitch).
+#include "platform/surface.h"
+
+constexpr int kPictureOffsetY = 50;
+constexpr int kCell = 60;  // message boxes and menus are sized in 60-pixel cells
+constexpr int kDefaultDelay = 2000;  // a delay of -1 means this many milliseconds
+
+// Panel colours (colorMode 1) and the plain frame (colorMode 0).
+constexpr Pixel kPanelPen = Rgb(180, 106, 41);
+constexpr Pixel kPanelBrush = Rgb(198, 151, 81);
+constexpr int kFramePenWidth = 5;
+
+constexpr const char* kFontHei = "黑体";
+constexpr const char* kFontLi = "隶书";
+constexpr int kFontWeightHeavy = 900;
+
+// Loads a picture; false (and an empty surface) when it is missing.
+bool LoadBmp(const char* path, Surface& out);
+void PaintBmp(int unused, const char* path, int x, int y);
+void PaintMaskedBmp(int unused, const char* image, const char* mask, int x, int y);
+void ShowBmp(int delay, const char* path, int x, int y);
+void ShowBmpNow(int delay, const char* path, int x, int y);
+void PaintText(const char* text, int x, int y, int height);
+void PaintTextNow(const char* text, int x, int y, int height);
+void PaintMessageFrame(const char* text, int left, int top, int cellsWide, int cellsHigh);
+void ShowMessage2(const char* text1, const char* text2, int left, int top, int cellsWide, int cellsHigh, int delay);
+void ShowMessage2Narrow(const char* text1, const char* text2, int left, int top, int cellsWide, int cellsHigh,
+                        int delay);
+void ShowMessage3(const char* text1, const char* text2, const char* text3, int left, int top, int cellsWide,
+                  int cellsHigh, int delay);
+void Wait(int ms);
+void PumpMessage();
+int SqrtBelow(int a);
+
+// The lower-level pieces the screens share (the graphics calls the toolkit is
+// made of). `target` is backDC or windowDC.
+
+// Text in a given face, height and colour, with the background mode of the
+// process: opaque white unless colorMode is 1 (then transparent).
+void DrawTextIn(Surface& target, const char* text, int x, int y, const char* face, int height, Pixel color);
+// A rectangle from (x1, y1) to (x2, y2) with the panel pen and brush when
+// colorMode is 1, else the black 5-pixel pen and a white brush.
+void DrawPanelRect(Surface& target, int x1, int y1, int x2, int y2);
+// A rectangle with the black 5-pixel pen and a white brush, whatever colorMode says.
+void DrawFrameRect(Surface& target, int x1, int y1, int x2, int y2);
+// Destination inversion of (x, y, w, h).
+void InvertBand(Surface& target, int x, int y, int w, int h);
+// Asks the window to show the back buffer at the next paint (drawing into the
+// back buffer already does this; kept for the places that say so).
+void RequestRepaint();
+// Copies the whole back buffer onto the window now and presents it.
+void CopyBackToWindow();

@@ -1,0 +1,24 @@
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+#include "tools/resgen/resgen.h"
+
+namespace {
+int Usage() {
+  std::fprintf(stderr, "usage: resgen DATA_DIR RES_DIR\n");
+  return 2;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) return Usage();
+  ResgenPaths paths{argv[1], argv[2]};
+  auto start = std::chrono::steady_clock::now();
+  if (!PrepareResFolders(paths)) return 1;
+  if (!GenerateTables(paths)) return 1;
+  if (!GeneratePictures(paths)) return 1;
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("resgen: wrote %s in %.2f s\n", paths.resDir.c_str(), seconds);
+  return 0;
+}
