@@ -1,0 +1,179 @@
+#include "campaign/game.h"
+
+#include <cstring>
+#include <string>
+
+#include "platform/window.h"
+#include "shell/draw.h"
+#include "shell/globals.h"
+#include "shell/run_log.h"
+
+namespace {
+
+constexpr int kIntroFrameMs = 300;
+constexpr int kIntroTitleMs = 100;
+constexpr int kIntroEndMs = 100;
+constexpr int kAboutMs = 200;
+constexpr int kHelpLineBytes = 76;
+
+const char* const kIntroFrames[] = {"Res\\05.kbp", "Res\\06.kbp", "Res\\07.kbp", "Res\\08.kbp", "Res\\08.kbp"};
+
+const char* const kHelpLines[] = {
+    "基本按键如下：方向键——移动        Enter（回车）——确认",
+    "Esc——退出、返回或菜单             Space（空格）——战争界面可查看武将信息",
+    "Home——地图界面显示城市连接信息，战争界面显示当前战场情况",
+    "Tab ——地图界面设置高攻击概率  （可使用 窗口配置程序 在游戏关闭时更改按键）",
+};
+constexpr int kRuleDashes = 38;
+constexpr int kHelpTop = 50;
+constexpr int kHelpStep = 20;
+
+struct TitleEntry {
+  const char* picture;
+  int x;
+  int y;
+};
+const TitleEntry kTitlePictures[kTitleEntries] = {
+    {"Res\\gmnew.kbp", 25, 220},
+    {"Res\\gmback.kbp", 410, 220},
+    {"Res\\gmwork.kbp", 25, 350},
+    {"Res\\gmend.kbp", 410, 350},
+};
+
+// Help lines are padded with spaces to a fixed width so that each one wipes
+// whatever a longer line left under it.
+void PaintHelpLine(const std::string& text, int y) {
+  std::string line = text;
+  if (line.size() < kHelpLineBytes) line.append(kHelpLineBytes - line.size(), ' ');
+  PaintText(line.c_str(), 0, y, 20);
+}
+
+std::string Rule() {
+  std::string rule;
+  for (int i = 0; i < kRuleDashes; ++i) rule += "—";
+  return rule;
+}
+
+void Quit() {
+  DeleteTodayLog();
+  PostQuitMessage(0);
+}
+
+}  // namespace
+
+Game& TheGame() {
+  static Game game;
+  return game;
+}
+
+void Game::Game_Init() {
+  Log(1, "Game::Game_Init", "开始", 0);
+  titleChoice = -1;
+  titleMode = kModeTitle;
+  GetData();
+}
+
+void Game::GetData() { Log(1, "Game::GetData", "开始", 0); }
+
+void Game::Game_Main() {
+  Log(1, "Game::Game_Main", "开始", 0);
+  if (screenNumber != kScreenIntro) return;
+  GameCG();
+  screenNumber = kScreenTitle;
+}
+
+void Game::GameCG() {
+  Log(1, "Game::GameCG", "开始", 0);
+  ShowBmp(1, "Res\\black.kbp", 0, 0);
+  for (const char* frame : kIntroFrames) ShowBmpNow(kIntroFrameMs, frame, 0, 0);
+  ShowBmpNow(0, "Res\\01.kbp", 0, 0);
+  ShowBmp(0, "Res\\01.kbp", 0, 0);
+  PaintMaskedBmp(0, "Res\\ba.kbp", "Res\\ba1.kbp", 75, 100);
+  PaintMaskedBmp(0, "Res\\ye.kbp", "Res\\ye1.kbp", 450, 100);
+  ShowBmpNow(kIntroTitleMs, "Res\\01.kbp", 0, 0);
+  PaintText("请按任意键继续", 250, 480, 40);
+  int y = kHelpTop;
+  for (const char* line : kHelpLines) {
+    PaintHelpLine(line, y);
+    y += kHelpStep;
+  }
+  PaintHelpLine(Rule(), y);
+  Wait(kIntroEndMs);
+}
+
+void Game::ChoiceShow() {
+  Log(1, "Game::ChoiceShow", "开始", 0);
+  PaintBmp(0, "Res\\gmstart.kbp", 0, 0);
+  if (titleChoice < 0 || titleChoice >= kTitleEntries) return;
+  const TitleEntry& e = kTitlePictures[titleChoice];
+  PaintBmp(0, e.picture, e.x, e.y);
+}
+
+void Game::About() {
+  Log(1, "Game::About", "开始", 0);
+  ShowBmp(0, "Res\\black.kbp", 0, -50);
+  ShowBmp(0, "Res\\black.kbp", 0, 50);
+  ShowBmp(kAboutMs, "Res\\maker.kbp", 0, 0);
+}
+
+void Game::Load() {
+  Log(1, "Game::Load", "开始", 0);
+  PaintBmp(0, "Res\\save.kbp", 0, 0);
+}
+
+void Game::ReleaseObjs() { Log(1, "Game::ReleaseObjs", "开始", 0); }
+
+void Game::KeyDown(int key) {
+  Log(1, "Game::KeyDown", "开始", 0);
+  switch (titleMode) {
+    case kModeAbout:
+      titleMode = kModeTitle;
+      ChoiceShow();
+      break;
+    case kModeTitle:
+      TitleKey(key);
+      break;
+    default:
+      break;
+  }
+}
+
+void Game::TitleKey(int key) {
+  if (key == keyDown) {
+    titleChoice = titleChoice + 1 >= kTitleEntries ? 0 : titleChoice + 1;
+    ChoiceShow();
+  } else if (key == keyUp) {
+    // Up as the very first key selects the first entry like any other key.
+    titleChoice = titleChoice <= 0 ? (titleChoice == 0 ? kTitleEntries - 1 : 0) : titleChoice - 1;
+    ChoiceShow();
+  } else if (key == keyReturn) {
+    switch (titleChoice) {
+      case kTitleNewGame:
+      case kTitleLoad:
+        // The campaign and the save slots open from here once they exist.
+        break;
+      case kTitleAbout:
+        About();
+        titleMode = kModeAbout;
+        break;
+      case kTitleQuit:
+        Quit();
+        break;
+      default:
+        titleChoice = kTitleNewGame;
+        ChoiceShow();
+        break;
+    }
+  } else if (key == keyEsc) {
+    ReleaseObjs();
+    Quit();
+  } else if (titleChoice == -1) {
+    titleChoice = kTitleNewGame;
+    ChoiceShow();
+  }
+}
+
+void Game::Dump(JsonWriter& out) const {
+  out.Int("titleChoice", titleChoice);
+  out.Int("titleMode", titleMode);
+}

@@ -1,0 +1,185 @@
+#include "shell/draw.h"
+
+#include <cstring>
+
+#include "platform/bmp.h"
+#include "platform/clock.h"
+#include "platform/text.h"
+#include "platform/window.h"
+#include "shell/globals.h"
+#include "shell/run_log.h"
+
+namespace {
+
+// A picture copy takes at most this much of the picture from its top-left.
+constexpr int kPictureAreaWidth = 800;
+constexpr int kPictureAreaHeight = 480;
+constexpr int kMessageFontHeight = 50;
+constexpr int kFrameFontHeight = 45;
+constexpr int kDelayTick = 1;
+constexpr const char* kMessageBack = "Res\\messageback.kbp";
+
+bool TransparentText() { return colorMode == 1; }
+
+TextStyle GameFont(int height, Pixel color) {
+  TextStyle style;
+  style.font = FontSpec{kFontHei, height, kFontWeightHeavy};
+  style.color = color;
+  style.opaque = !TransparentText();
+  style.background = kWhite;
+  return style;
+}
+
+void CopyPicture(Surface& target, const Surface& picture, int x, int y, RasterOp op) {
+  int w = picture.Width() < kPictureAreaWidth ? picture.Width() : kPictureAreaWidth;
+  int h = picture.Height() < kPictureAreaHeight ? picture.Height() : kPictureAreaHeight;
+  target.Blit(x, y + kPictureOffsetY, picture, 0, 0, w, h, op);
+}
+
+void Delay(int delay) { Wait(delay == -1 ? kDefaultDelay : delay); }
+
+Surface& Window() { return windowDC ? *windowDC : WindowSurface(); }
+
+void DrawBoxOnWindow(int left, int top, int cellsWide, int cellsHigh) {
+  if (colorMode != 0) {
+    ShowBmp(0, kMessageBack, left - 20, top - kPictureOffsetY);
+  } else {
+    Window().Rectangle(left, top, left + kCell * cellsWide, top + kCell * cellsHigh, kFramePenWidth, kBlack, -1);
+  }
+}
+
+}  // namespace
+
+bool LoadBmp(const char* path, Surface& out) {
+  out = Surface();
+  return LoadBmpFile(path, out);
+}
+
+void PaintBmp(int, const char* path, int x, int y) {
+  Surface picture;
+  if (LoadBmp(path, picture)) CopyPicture(*backDC, picture, x, y, RasterOp::Copy);
+}
+
+void PaintMaskedBmp(int, const char* image, const char* mask, int x, int y) {
+  Surface picture;
+  if (LoadBmp(mask, picture)) CopyPicture(*backDC, picture, x, y, RasterOp::Or);
+  if (LoadBmp(image, picture)) CopyPicture(*backDC, picture, x, y, RasterOp::And);
+}
+
+void ShowBmp(int delay, const char* path, int x, int y) {
+  PaintBmp(0, path, x, y);
+  CopyBackToWindow();
+  Delay(delay);
+}
+
+void ShowBmpNow(int delay, const char* path, int x, int y) {
+  Surface picture;
+  if (LoadBmp(path, picture)) CopyPicture(Window(), picture, x, y, RasterOp::Copy);
+  Present();
+  Delay(delay);
+}
+
+void DrawTextIn(Surface& target, const char* text, int x, int y, const char* face, int height, Pixel color) {
+  TextStyle style = GameFont(height, color);
+  style.font.face = face;
+  DrawText(target, x, y, text, style);
+}
+
+void PaintText(const char* text, int x, int y, int height) {
+  DrawTextIn(*backDC, text, x, y, kFontHei, height, kBlack);
+}
+
+void PaintTextNow(const char* text, int x, int y, int height) {
+  DrawTextIn(Window(), text, x, y, kFontHei, height, kBlack);
+  Present();
+}
+
+void DrawPanelRect(Surface& target, int x1, int y1, int x2, int y2) {
+  if (colorMode == 1) {
+    target.Rectangle(x1, y1, x2, y2, kFramePenWidth, kPanelPen, kPanelBrush);
+  } else {
+    target.Rectangle(x1, y1, x2, y2, kFramePenWidth, kBlack, kWhite);
+  }
+}
+
+void DrawFrameRect(Surface& target, int x1, int y1, int x2, int y2) {
+  target.Rectangle(x1, y1, x2, y2, kFramePenWidth, kBlack, kWhite);
+}
+
+void InvertBand(Surface& target, int x, int y, int w, int h) { target.InvertRect(x, y, w, h); }
+
+void RequestRepaint() {}
+
+void CopyBackToWindow() {
+  Window().Blit(0, 0, *backDC, 0, 0, kLogicalWidth, kLogicalHeight, RasterOp::Copy);
+  Present();
+}
+
+void PaintMessageFrame(const char* text, int left, int top, int cellsWide, int cellsHigh) {
+  if (colorMode != 0) {
+    PaintBmp(0, kMessageBack, left, top - kPictureOffsetY);
+  } else {
+    backDC->Rectangle(left, top, left + kCell * cellsWide, top + kCell * cellsHigh, kFramePenWidth, kBlack, -1);
+  }
+  DrawTextIn(*backDC, text, left + 5, top + 5, kFontHei, kFrameFontHeight, kBlack);
+}
+
+void ShowMessage2(const char* text1, const char* text2, int left, int top, int cellsWide, int cellsHigh,
+                  int delay) {
+  DrawBoxOnWindow(left, top, cellsWide, cellsHigh);
+  DrawTextIn(Window(), text1, left + 5, top + 5, kFontHei, kMessageFontHeight, kBlack);
+  DrawTextIn(Window(), text2, left + 185, top + 5, kFontHei, kMessageFontHeight, kBlack);
+  Present();
+  Wait(delay);
+}
+
+void ShowMessage2Narrow(const char* text1, const char* text2, int left, int top, int cellsWide, int cellsHigh,
+                        int delay) {
+  DrawBoxOnWindow(left, top, cellsWide, cellsHigh);
+  DrawTextIn(Window(), text1, left + 5, top + 5, kFontHei, kMessageFontHeight, kBlack);
+  DrawTextIn(Window(), text2, left + 125, top + 5, kFontHei, kMessageFontHeight, kBlack);
+  Present();
+  Wait(delay);
+}
+
+void ShowMessage3(const char* text1, const char* text2, const char* text3, int left, int top, int cellsWide,
+                  int cellsHigh, int delay) {
+  DrawBoxOnWindow(left, top, cellsWide, cellsHigh);
+  DrawTextIn(Window(), text2, left + 5, top + 5, kFontHei, kMessageFontHeight, kBlack);
+  DrawTextIn(Window(), text1, left + 135, top + 5, kFontHei, kMessageFontHeight, kBlack);
+  DrawTextIn(Window(), text3, left + 375, top + 5, kFontHei, kMessageFontHeight, kBlack);
+  Present();
+  Wait(delay);
+}
+
+void PumpMessage() {
+  if (!PeekMessage()) return;
+  Message m = GetMessage();
+  // Input that arrives during a delay is lost on purpose; only the quit
+  // request survives (it goes back on the queue for the main loop).
+  if (m.type == MessageType::Quit) PostQuitMessage(m.param);
+}
+
+void Wait(int ms) {
+  if (ms <= 0) return;
+  uint32_t start = GetTickCount();
+  uint32_t end = start + static_cast<uint32_t>(ms);
+  while (GetTickCount() < end) {
+    PumpMessage();
+    SleepMs(kDelayTick);
+  }
+}
+
+int SqrtBelow(int a) {
+  int step = 10;
+  int result = 0;
+  while (step != 0) {
+    long long next = result + step;
+    if (next * next < a) {
+      result += step;
+    } else {
+      --step;
+    }
+  }
+  return result;
+}

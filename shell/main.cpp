@@ -1,0 +1,16 @@
+#include <cstdio>
+#include <string>
+
+#include "shell/app.h"
+
+int main(int argc, char** argv) {
+  LaunchOptions options;
+  std::string error;
+  if (!ParseLaunchOptions(argc, argv, options, error)) {
+    std::fprintf(stderr, "kestrelmoor: %s\n", error.c_str());
+    std::fprintf(stderr, "usage: kestrelmoor [--headless] [--seed N] [--keys FILE|-] [--shots DIR]\n");
+    return 2;
+  }
+  if (options.headless) return RunHeadless(options);
+  return WinMain(options);
+}

@@ -1,0 +1,48 @@
+#include <cstdio>
+
+#include "campaign/game.h"
+#include "platform/files.h"
+#include "shell/app.h"
+#include "shell/globals.h"
+
+namespace {
+
+void DumpShellGlobals(JsonWriter& out) {
+  out.Int("screenNumber", screenNumber);
+  out.Int("colorMode", colorMode);
+  out.Int("menuShow", menuShow);
+  out.Int("menuMove", menuMove);
+  out.Int("menuSpeed", menuSpeed);
+  out.Int("gameVersion", gameVersion);
+  out.Int("keyReturn", keyReturn);
+  out.Int("keyEsc", keyEsc);
+  out.Int("keySpace", keySpace);
+  out.Int("keyHome", keyHome);
+  out.Int("keyUp", keyUp);
+  out.Int("keyDown", keyDown);
+  out.Int("keyLeft", keyLeft);
+  out.Int("keyRight", keyRight);
+}
+
+}  // namespace
+
+void DumpState(JsonWriter& out) {
+  out.BeginObject();
+  out.BeginObject("globals");
+  DumpShellGlobals(out);
+  out.EndObject();
+  out.BeginObject("game");
+  TheGame().Dump(out);
+  out.EndObject();
+  out.EndObject();
+}
+
+bool WriteStateDump(const std::string& path) {
+  JsonWriter out;
+  DumpState(out);
+  FILE* f = OpenFile(path, "wb");
+  if (!f) return false;
+  bool ok = std::fwrite(out.Text().data(), 1, out.Text().size(), f) == out.Text().size();
+  ok = std::fputc('\n', f) != EOF && ok;
+  return std::fclose(f) == 0 && ok;
+}

@@ -1,0 +1,25 @@
+#include "campaign/game.h"
+#include "platform/window.h"
+#include "shell/app.h"
+#include "shell/draw.h"
+#include "shell/globals.h"
+#include "shell/run_log.h"
+
+// The paint handler never validates the window, so between keys the window
+// keeps mirroring the back buffer; drawing code only draws into backDC.
+void WindowProc(const Message& message) {
+  switch (message.type) {
+    case MessageType::Destroy:
+      DeleteTodayLog();
+      PostQuitMessage(0);
+      break;
+    case MessageType::Paint:
+      CopyBackToWindow();
+      break;
+    case MessageType::KeyDown:
+      TheGame().KeyDown(message.param);
+      break;
+    default:
+      break;
+  }
+}
