@@ -43,9 +43,14 @@ int RiverTileFor(bool waterN, bool waterE, bool waterS, bool waterW,
   if (waterS && waterE && !waterSE) corners |= kCornerSE;
   if (waterS && waterW && !waterSW) corners |= kCornerSW;
   if (waterN && waterW && !waterNW) corners |= kCornerNW;
-  if (corners == 0) return 16 + land;
+  // The tile with these bank sides that shows the most of the wanted corners
+  // and none that are not wanted (a bank drawn into open water looks worse
+  // than a missing corner).
+  int best = 16 + land, bestCount = 0;
   for (const CornerTile& c : kCornerTiles) {
-    if (c.shape.landSides == land && c.shape.innerCorners == corners) return c.tile;
+    if (c.shape.landSides != land || (c.shape.innerCorners & ~corners) != 0) continue;
+    int count = __builtin_popcount(static_cast<unsigned>(c.shape.innerCorners));
+    if (count > bestCount) best = c.tile, bestCount = count;
   }
-  return 16 + land;
+  return best;
 }

@@ -1,0 +1,32 @@
+#include "tools/resgen/battle_art.h"
+
+#include <cstdio>
+
+#include "tools/resgen/picture_files.h"
+#include "tools/resgen/pictures.h"
+
+namespace battle_art {
+
+bool SaveFight(const ResgenPaths& paths, const std::string& name, const Surface& image) {
+  return SavePicture(paths, "Fight/" + name + ".kbp", image);
+}
+
+bool SaveFightMasked(const ResgenPaths& paths, const std::string& name, const paint::Figure& figure) {
+  return SaveMaskedPicture(paths, "Fight/" + name + ".kbp", "Fight/" + name + "mask.kbp", figure);
+}
+
+}  // namespace battle_art
+
+bool GenerateBattlePictures(const ResgenPaths& paths) {
+  using namespace battle_art;
+  bool (*const groups[])(const ResgenPaths&) = {
+      PaintTiles,
+  };
+  for (auto group : groups) {
+    if (!group(paths)) {
+      std::fprintf(stderr, "resgen: cannot write the battle pictures under %s/Fight\n", paths.resDir.c_str());
+      return false;
+    }
+  }
+  return true;
+}
