@@ -2,6 +2,7 @@
 // A drawing surface of 32-bit pixels (0x00RRGGBB), standing in for a device
 // context with a bitmap selected into it. A surface of size 0 x 0 is valid and
 // every operation on it draws nothing (a context without a bitmap).
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -22,6 +23,12 @@ class Surface {
  public:
   Surface() = default;
   Surface(int width, int height, Pixel fill = kBlack);
+  Surface(const Surface&) = default;
+  Surface(Surface&& other) noexcept;  // leaves `other` empty (0 x 0)
+  // Assigning takes the other's pixels but keeps this surface's version
+  // growing, so a presenter watching it never mistakes new pixels for old.
+  Surface& operator=(const Surface& other);
+  Surface& operator=(Surface&& other) noexcept;
 
   void Resize(int width, int height, Pixel fill = kBlack);
   int Width() const { return width_; }

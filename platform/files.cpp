@@ -1,0 +1,50 @@
+#include "platform/files.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+std::string NormalizePath(const std::string& path) {
+  std::string out;
+  out.reserve(path.size());
+  for (char c : path) {
+    if (c == '\\') c = '/';
+    // The game spells some folders with a doubled separator; one is enough.
+    if (c == '/' && !out.empty() && out.back() == '/') continue;
+    out.push_back(c);
+  }
+  return out;
+}
+
+FILE* OpenFile(const std::string& path, const char* mode) {
+  return std::fopen(NormalizePath(path).c_str(), mode);
+}
+
+bool MoveFileTo(const std::string& from, const std::string& to) {
+  std::string source = NormalizePath(from), target = NormalizePath(to);
+  if (std::rename(source.c_str(), target.c_str()) == 0) return true;
+  if (errno != EXDEV) return false;
+  // Across file systems a rename cannot work; copy, then drop the original.
+  std::error_code ec;
+  std::filesystem::copy_file(source, target, std::filesystem::copy_options::overwrite_existing, ec);
+  if (ec) return false;
+  std::filesystem::remove(source, ec);
+  return true;
+}
+
+bool DeleteFileAt(const std::string& path) { return std::remove(NormalizePath(path).c_str()) == 0; }
+
+bool FileExists(const std::string& path) {
+  struct stat info;
+  return stat(NormalizePath(path).c_str(), &info) == 0;
+}
+
+bool MakeDirectory(const std::string& path) {
+  std::string real = NormalizePath(path);
+  if (real.empty()) return false;
+  std::error_code ec;
+  std::filesystem::create_directories(real, ec);
+  return std::filesystem::is_directory(real, ec);
+}

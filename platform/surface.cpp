@@ -1,0 +1,180 @@
+#include "platform/surface.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr Pixel kColourMask = 0xFFFFFF;
+constexpr int kMaxPenWidth = 4096;  // wider than any surface; keeps the band arithmetic in range
+
+// Narrows [a, a + len) to [lo, hi) (in 64 bits, so no argument can overflow);
+// the new start and length come back through the references.
+void ClipSpan(int& a, int& len, int lo, int hi) {
+  int64_t start = a, end = static_cast<int64_t>(a) + len;
+  start = std::max<int64_t>(start, lo);
+  end = std::min<int64_t>(end, hi);
+  if (end <= start) {
+    a = lo;
+    len = 0;
+    return;
+  }
+  a = static_cast<int>(start);
+  len = static_cast<int>(end - start);
+}
+
+Pixel Combine(Pixel dst, Pixel src, RasterOp op) {
+  switch (op) {
+    case RasterOp::Copy:
+      return src;
+    case RasterOp::Or:
+      return dst | src;
+    case RasterOp::And:
+      return dst & src;
+    case RasterOp::Invert:
+      return ~dst & kColourMask;
+  }
+  return dst;
+}
+
+}  // namespace
+
+Surface::Surface(int width, int height, Pixel fill) { Resize(width, height, fill); }
+
+Surface::Surface(Surface&& other) noexcept
+    : width_(other.width_), height_(other.height_), version_(other.version_), pixels_(std::move(other.pixels_)) {
+  other.width_ = 0;
+  other.height_ = 0;
+  other.pixels_.clear();
+}
+
+Surface& Surface::operator=(const Surface& other) {
+  if (this == &other) return *this;
+  uint32_t version = std::max(version_, other.version_);
+  width_ = other.width_;
+  height_ = other.height_;
+  pixels_ = other.pixels_;
+  version_ = version + 1;
+  return *this;
+}
+
+Surface& Surface::operator=(Surface&& other) noexcept {
+  if (this == &other) return *this;
+  uint32_t version = std::max(version_, other.version_);
+  width_ = other.width_;
+  height_ = other.height_;
+  pixels_ = std::move(other.pixels_);
+  other.width_ = 0;
+  other.height_ = 0;
+  other.pixels_.clear();
+  version_ = version + 1;
+  return *this;
+}
+
+void Surface::Resize(int width, int height, Pixel fill) {
+  if (width <= 0 || height <= 0) {
+    width = 0;
+    height = 0;
+  }
+  width_ = width;
+  height_ = height;
+  pixels_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), fill & kColourMask);
+  Touch();
+}
+
+Pixel Surface::Get(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return kBlack;
+  return pixels_[static_cast<size_t>(y) * width_ + x];
+}
+
+void Surface::Set(int x, int y, Pixel p) {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  pixels_[static_cast<size_t>(y) * width_ + x] = p & kColourMask;
+  Touch();
+}
+
+void Surface::Blit(int dx, int dy, const Surface& src, int sx, int sy, int w, int h, RasterOp op) {
+  if (w <= 0 || h <= 0 || Empty()) return;
+  if (op == RasterOp::Invert) {
+    // The source plays no part; only the destination rectangle is clipped.
+    InvertRect(dx, dy, w, h);
+    return;
+  }
+  if (src.Empty()) return;
+  // Skip whatever lies left of or above either surface, in both at once, then
+  // cut what runs past the right or bottom of either.
+  int64_t sx0 = sx, sy0 = sy, dx0 = dx, dy0 = dy, ww = w, hh = h;
+  int64_t skipX = std::max<int64_t>({0, -sx0, -dx0});
+  int64_t skipY = std::max<int64_t>({0, -sy0, -dy0});
+  sx0 += skipX, dx0 += skipX, ww -= skipX;
+  sy0 += skipY, dy0 += skipY, hh -= skipY;
+  ww = std::min<int64_t>({ww, src.width_ - sx0, width_ - dx0});
+  hh = std::min<int64_t>({hh, src.height_ - sy0, height_ - dy0});
+  if (ww <= 0 || hh <= 0) return;
+  sx = static_cast<int>(sx0), sy = static_cast<int>(sy0), dx = static_cast<int>(dx0), dy = static_cast<int>(dy0);
+  w = static_cast<int>(ww), h = static_cast<int>(hh);
+
+  // A surface copied onto itself may overlap; work from a copy of the source rows.
+  std::vector<Pixel> scratch;
+  const Pixel* from = nullptr;
+  size_t stride = 0;
+  if (&src == this) {
+    scratch.resize(static_cast<size_t>(w) * h);
+    for (int row = 0; row < h; ++row)
+      std::memcpy(&scratch[static_cast<size_t>(row) * w], src.Row(sy + row) + sx, sizeof(Pixel) * w);
+    from = scratch.data();
+    stride = w;
+  } else {
+    from = src.Row(sy) + sx;
+    stride = src.width_;
+  }
+  for (int row = 0; row < h; ++row) {
+    const Pixel* s = from + row * stride;
+    Pixel* d = Row(dy + row) + dx;
+    if (op == RasterOp::Copy) {
+      std::memcpy(d, s, sizeof(Pixel) * w);
+    } else {
+      for (int col = 0; col < w; ++col) d[col] = Combine(d[col], s[col], op);
+    }
+  }
+  Touch();
+}
+
+void Surface::InvertRect(int x, int y, int w, int h) {
+  ClipSpan(x, w, 0, width_);
+  ClipSpan(y, h, 0, height_);
+  if (w <= 0 || h <= 0) return;
+  for (int row = 0; row < h; ++row) {
+    Pixel* d = Row(y + row) + x;
+    for (int col = 0; col < w; ++col) d[col] = ~d[col] & kColourMask;
+  }
+  Touch();
+}
+
+void Surface::FillRect(int x1, int y1, int x2, int y2, Pixel color) {
+  x1 = std::max(x1, 0), y1 = std::max(y1, 0);
+  x2 = std::min(x2, width_), y2 = std::min(y2, height_);
+  if (x2 <= x1 || y2 <= y1) return;
+  color &= kColourMask;
+  for (int y = y1; y < y2; ++y) std::fill(Row(y) + x1, Row(y) + x2, color);
+  Touch();
+}
+
+void Surface::Rectangle(int x1, int y1, int x2, int y2, int penWidth, Pixel pen, int64_t brush) {
+  // Like the graphics interface, accept the corners in either order.
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  if (brush >= 0) FillRect(x1, y1, x2, y2, static_cast<Pixel>(brush));
+  if (penWidth <= 0 || x2 <= x1 || y2 <= y1) return;
+  penWidth = std::min(penWidth, kMaxPenWidth);
+  // The border runs along the first and last pixel rows and columns of the
+  // rectangle; a wide pen straddles it, half outside and half inside.
+  int half = penWidth / 2;
+  int left = x1 - half, top = y1 - half;
+  int right = x2 - 1 - half, bottom = y2 - 1 - half;
+  int outerRight = right + penWidth, outerBottom = bottom + penWidth;
+  FillRect(left, top, outerRight, top + penWidth, pen);           // top band
+  FillRect(left, bottom, outerRight, outerBottom, pen);           // bottom band
+  FillRect(left, top, left + penWidth, outerBottom, pen);         // left band
+  FillRect(right, top, outerRight, outerBottom, pen);             // right band
+}

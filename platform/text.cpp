@@ -1,0 +1,400 @@
+#include "platform/text.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include FT_SIZES_H
+#include FT_TRUETYPE_TABLES_H
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// Under the leak checker: fontconfig keeps (and loses) some of its parsed
+// configuration for the life of the process, and the display libraries behind
+// the window do the same; those are theirs, not ours. One list for the whole
+// platform, here because every program that draws links this file.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n"
+         "leak:libSDL2\n"
+         "leak:libX11.so\n"
+         "leak:libdbus-1.so\n";
+}
+
+namespace {
+
+// The game asks for two Windows faces by their GBK names; these are the
+// free faces that stand in for them (fixed-pitch 黑体 with half-width ASCII,
+// and a brush-style 隶书).
+constexpr const char* kHeiName = "黑体";
+constexpr const char* kLiName = "隶书";
+constexpr const char* kHeiFamily = "WenQuanYi Zen Hei Mono";
+constexpr const char* kLiFamily = "AR PL UKai CN";
+constexpr FcChar32 kProbeHanzi = 0x6C49;  // 汉: a fallback face must have it to count as CJK
+
+// 黑体 puts its baseline 859/1000 of the cell below the top. The stand-ins'
+// ideographs reach from about -0.14 to 0.86 em, so the same baseline keeps
+// their ink inside the cell as the original's is.
+constexpr int kCellAscentPerMille = 859;
+constexpr int kBoldWeight = 601;   // heavier than semi-bold is drawn emboldened
+constexpr int kBoldExtraAdvance = 1;  // synthetic bold widens each character by a pixel
+constexpr int kMaxHeight = 1024;  // beyond any screen; larger requests are refused
+constexpr int kHeiSlot = 0;
+constexpr int kLiSlot = 1;
+constexpr int kFaceSlots = 2;
+
+// ---------------------------------------------------------------- encodings
+
+// Runs an iconv conversion, skipping bytes the source encoding cannot read
+// (or characters the target cannot hold) instead of stopping.
+std::string Convert(iconv_t cd, const char* in, size_t length) {
+  std::string out;
+  if (cd == reinterpret_cast<iconv_t>(-1) || !in) return out;
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  out.resize(length * 4 + 16);
+  char* src = const_cast<char*>(in);
+  size_t srcLeft = length;
+  char* dst = out.data();
+  size_t dstLeft = out.size();
+  while (srcLeft > 0) {
+    if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1)) break;
+    if (errno == E2BIG) {
+      size_t used = out.size() - dstLeft;
+      out.resize(out.size() * 2);
+      dst = out.data() + used;
+      dstLeft = out.size() - used;
+    } else if (errno == EILSEQ) {
+      ++src, --srcLeft;
+    } else {
+      break;  // a sequence cut off at the end: nothing more to read
+    }
+  }
+  out.resize(out.size() - dstLeft);
+  return out;
+}
+
+iconv_t Converter(const char* to, const char* from) { return iconv_open(to, from); }
+
+iconv_t GbkToUtf32() {
+  static iconv_t cd = Converter("UTF-32LE", "GB18030");
+  return cd;
+}
+
+// Game text as code points; control characters have no glyph and are dropped.
+void DecodeGbk(const char* gbk, std::vector<char32_t>& out) {
+  out.clear();
+  if (!gbk) return;
+  size_t length = std::strlen(gbk);
+  bool ascii = true;
+  for (size_t i = 0; i < length && ascii; ++i) ascii = static_cast<unsigned char>(gbk[i]) < 0x80;
+  if (ascii) {
+    for (size_t i = 0; i < length; ++i)
+      if (static_cast<unsigned char>(gbk[i]) >= 0x20) out.push_back(static_cast<unsigned char>(gbk[i]));
+    return;
+  }
+  std::string wide = Convert(GbkToUtf32(), gbk, length);
+  for (size_t i = 0; i + 4 <= wide.size(); i += 4) {
+    const auto* b = reinterpret_cast<const unsigned char*>(wide.data() + i);
+    char32_t c = b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<char32_t>(b[3]) << 24);
+    if (c >= 0x20) out.push_back(c);
+  }
+}
+
+// ---------------------------------------------------------------- fonts
+
+struct Glyph {
+  int left = 0;     // from the pen position to the bitmap's first column
+  int top = 0;      // from the baseline up to the bitmap's first row
+  int width = 0;
+  int rows = 0;
+  int advance = 0;
+  std::vector<uint8_t> coverage;  // width x rows, 0..255
+};
+
+struct FaceSlot {
+  bool tried = false;
+  FT_Face face = nullptr;
+  FT_Long ascender = 0;  // the cell's extent (in font units) that a height measures
+  FT_Long descender = 0;
+  std::unordered_map<int, FT_Size> sizes;  // by cell height
+};
+
+// One size of one face, ready to draw with.
+struct SizedFace {
+  int slot = -1;
+  int height = 0;
+  int ascent = 0;
+  bool bold = false;
+};
+
+class FontEngine {
+ public:
+  static FontEngine& Get() {
+    static FontEngine engine;
+    return engine;
+  }
+
+  bool Prepare(const FontSpec& spec, SizedFace& out);
+  const Glyph& GlyphFor(const SizedFace& face, char32_t c);
+
+ private:
+  FontEngine() { ready_ = FT_Init_FreeType(&library_) == 0; }
+  FT_Face OpenFace(int slot);
+  bool FindFontFile(const char* family, std::string& file, int& index);
+  bool FindAnyCjkFont(std::string& file, int& index);
+  FT_Size SizeFor(int slot, int height);
+  void Render(FT_Face face, FT_UInt index, bool bold, Glyph& glyph);
+
+  bool ready_ = false;
+  FT_Library library_ = nullptr;
+  FaceSlot slots_[kFaceSlots];
+  std::unordered_map<uint64_t, Glyph> glyphs_;
+};
+
+int SlotForName(const char* face) {
+  if (face && std::strcmp(face, kLiName) == 0) return kLiSlot;
+  return kHeiSlot;  // 黑体 and every face the game does not know
+}
+
+bool HasFamily(FcPattern* pattern, const char* family) {
+  FcChar8* name = nullptr;
+  for (int i = 0; FcPatternGetString(pattern, FC_FAMILY, i, &name) == FcResultMatch; ++i)
+    if (FcStrCmpIgnoreCase(name, reinterpret_cast<const FcChar8*>(family)) == 0) return true;
+  return false;
+}
+
+bool FileOf(FcPattern* pattern, std::string& file, int& index) {
+  FcChar8* path = nullptr;
+  if (FcPatternGetString(pattern, FC_FILE, 0, &path) != FcResultMatch) return false;
+  file = reinterpret_cast<const char*>(path);
+  index = 0;
+  FcPatternGetInteger(pattern, FC_INDEX, 0, &index);
+  return true;
+}
+
+// fontconfig always offers its best match; accept it only if it is the family asked for.
+bool FontEngine::FindFontFile(const char* family, std::string& file, int& index) {
+  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(""));
+  if (!pattern) return false;
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result;
+  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  bool found = match && HasFamily(match, family) && FileOf(match, file, index);
+  if (match) FcPatternDestroy(match);
+  FcPatternDestroy(pattern);
+  return found;
+}
+
+bool FontEngine::FindAnyCjkFont(std::string& file, int& index) {
+  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(":lang=zh-cn"));
+  if (!pattern) return false;
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result;
+  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  bool found = false;
+  FcCharSet* charset = nullptr;
+  if (match && FcPatternGetCharSet(match, FC_CHARSET, 0, &charset) == FcResultMatch &&
+      FcCharSetHasChar(charset, kProbeHanzi))
+    found = FileOf(match, file, index);
+  if (match) FcPatternDestroy(match);
+  FcPatternDestroy(pattern);
+  return found;
+}
+
+// The cell a Windows height measures. 黑体 spans exactly one em from ascent to
+// descent; the stand-ins' typographic metrics do too (their line metrics add a
+// quarter em of spacing, which would shrink every glyph by a fifth and break
+// layouts made for 黑体, such as digits half the height wide).
+void CellMetrics(FT_Face face, FT_Long& ascender, FT_Long& descender) {
+  ascender = face->ascender;
+  descender = face->descender;
+  auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  if (os2 && os2->version != 0xFFFF && os2->sTypoAscender - os2->sTypoDescender > 0) {
+    ascender = os2->sTypoAscender;
+    descender = os2->sTypoDescender;
+  }
+}
+
+FT_Face FontEngine::OpenFace(int slot) {
+  FaceSlot& s = slots_[slot];
+  if (s.tried) return s.face;
+  s.tried = true;
+  if (!ready_) return nullptr;
+  std::string file;
+  int index = 0;
+  const char* family = slot == kLiSlot ? kLiFamily : kHeiFamily;
+  if (!FindFontFile(family, file, index) && !FindAnyCjkFont(file, index)) return nullptr;
+  FT_Face face = nullptr;
+  if (FT_New_Face(library_, file.c_str(), index, &face) != 0) return nullptr;
+  CellMetrics(face, s.ascender, s.descender);
+  if (!FT_IS_SCALABLE(face) || s.ascender - s.descender <= 0) {
+    FT_Done_Face(face);
+    return nullptr;
+  }
+  s.face = face;
+  return face;
+}
+
+// The size at which the face's ascender-to-descender span is `height` pixels,
+// which is what a positive height means to the platform's font creation.
+FT_Size FontEngine::SizeFor(int slot, int height) {
+  FaceSlot& s = slots_[slot];
+  auto found = s.sizes.find(height);
+  if (found != s.sizes.end()) return found->second;
+  FT_Size size = nullptr;
+  if (FT_New_Size(s.face, &size) != 0) return nullptr;
+  FT_Activate_Size(size);
+  FT_Long span = s.ascender - s.descender;
+  FT_F26Dot6 ppem = static_cast<FT_F26Dot6>(static_cast<int64_t>(height) * 64 * s.face->units_per_EM / span);
+  if (FT_Set_Char_Size(s.face, 0, ppem > 0 ? ppem : 1, 72, 72) != 0) {
+    FT_Done_Size(size);
+    return nullptr;
+  }
+  s.sizes.emplace(height, size);
+  return size;
+}
+
+bool FontEngine::Prepare(const FontSpec& spec, SizedFace& out) {
+  if (spec.height <= 0 || spec.height > kMaxHeight) return false;
+  int slot = SlotForName(spec.face);
+  if (!OpenFace(slot)) {
+    slot = kHeiSlot;
+    if (!OpenFace(slot)) return false;
+  }
+  if (!SizeFor(slot, spec.height)) return false;
+  out.slot = slot;
+  out.height = spec.height;
+  out.ascent = (spec.height * kCellAscentPerMille + 500) / 1000;
+  out.bold = spec.weight >= kBoldWeight;
+  return true;
+}
+
+void FontEngine::Render(FT_Face face, FT_UInt index, bool bold, Glyph& glyph) {
+  if (FT_Load_Glyph(face, index, FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT) != 0) return;
+  FT_GlyphSlot slot = face->glyph;
+  glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+  if (bold && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+    // The same thickening FreeType's synthetic bold uses (a 24th of the em),
+    // while the advance grows only by the pixel the platform adds.
+    FT_Pos strength = FT_MulFix(face->units_per_EM, face->size->metrics.y_scale) / 24;
+    FT_Outline_Embolden(&slot->outline, strength);
+    glyph.advance += kBoldExtraAdvance;
+  }
+  if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return;
+  const FT_Bitmap& bitmap = slot->bitmap;
+  if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY && bitmap.pixel_mode != FT_PIXEL_MODE_MONO) return;
+  glyph.left = slot->bitmap_left;
+  glyph.top = slot->bitmap_top;
+  glyph.width = static_cast<int>(bitmap.width);
+  glyph.rows = static_cast<int>(bitmap.rows);
+  glyph.coverage.assign(static_cast<size_t>(glyph.width) * glyph.rows, 0);
+  int pitch = bitmap.pitch < 0 ? -bitmap.pitch : bitmap.pitch;
+  for (int r = 0; r < glyph.rows; ++r) {
+    const unsigned char* src = bitmap.buffer + static_cast<size_t>(bitmap.pitch < 0 ? glyph.rows - 1 - r : r) * pitch;
+    uint8_t* dst = &glyph.coverage[static_cast<size_t>(r) * glyph.width];
+    for (int c = 0; c < glyph.width; ++c)
+      dst[c] = bitmap.pixel_mode == FT_PIXEL_MODE_GRAY ? src[c] : (((src[c >> 3] >> (7 - (c & 7))) & 1) ? 255 : 0);
+  }
+}
+
+const Glyph& FontEngine::GlyphFor(const SizedFace& face, char32_t c) {
+  uint64_t key = (static_cast<uint64_t>(face.slot) << 56) | (static_cast<uint64_t>(face.height) << 40) |
+                 (static_cast<uint64_t>(face.bold) << 32) | c;
+  auto found = glyphs_.find(key);
+  if (found != glyphs_.end()) return found->second;
+  Glyph& glyph = glyphs_[key];
+  // A character the face lacks is borrowed from the 黑体 stand-in, which covers the most.
+  int slot = face.slot;
+  FT_UInt index = FT_Get_Char_Index(slots_[slot].face, c);
+  if (index == 0 && slot != kHeiSlot && OpenFace(kHeiSlot) && SizeFor(kHeiSlot, face.height)) {
+    FT_UInt other = FT_Get_Char_Index(slots_[kHeiSlot].face, c);
+    if (other != 0) slot = kHeiSlot, index = other;
+  }
+  FT_Activate_Size(SizeFor(slot, face.height));
+  Render(slots_[slot].face, index, face.bold, glyph);
+  return glyph;
+}
+
+// Lays the text out; returns its advance and fills `glyphs` in order.
+int Layout(const char* gbk, const SizedFace& face, std::vector<const Glyph*>& glyphs) {
+  static std::vector<char32_t> codepoints;
+  DecodeGbk(gbk, codepoints);
+  glyphs.clear();
+  int advance = 0;
+  for (char32_t c : codepoints) {
+    const Glyph& g = FontEngine::Get().GlyphFor(face, c);
+    glyphs.push_back(&g);
+    advance += g.advance;
+  }
+  return advance;
+}
+
+uint32_t Mix(uint32_t under, uint32_t over, uint32_t alpha) {
+  return (under * (255 - alpha) + over * alpha + 127) / 255;
+}
+
+void BlendGlyph(Surface& target, int penX, int baseline, const Glyph& g, Pixel color) {
+  int x0 = penX + g.left, y0 = baseline - g.top;
+  uint32_t r = (color >> 16) & 255, gr = (color >> 8) & 255, b = color & 255;
+  for (int row = 0; row < g.rows; ++row) {
+    int y = y0 + row;
+    if (y < 0 || y >= target.Height()) continue;
+    Pixel* line = target.Row(y);
+    const uint8_t* cover = &g.coverage[static_cast<size_t>(row) * g.width];
+    for (int col = 0; col < g.width; ++col) {
+      int x = x0 + col;
+      uint32_t a = cover[col];
+      if (a == 0 || x < 0 || x >= target.Width()) continue;
+      if (a == 255) {
+        line[x] = color & 0xFFFFFF;
+        continue;
+      }
+      Pixel under = line[x];
+      line[x] = (Mix((under >> 16) & 255, r, a) << 16) | (Mix((under >> 8) & 255, gr, a) << 8) |
+                Mix(under & 255, b, a);
+    }
+  }
+}
+
+}  // namespace
+
+int DrawText(Surface& target, int x, int y, const char* gbk, const TextStyle& style) {
+  SizedFace face;
+  if (!FontEngine::Get().Prepare(style.font, face)) return 0;
+  static std::vector<const Glyph*> glyphs;
+  int advance = Layout(gbk, face, glyphs);
+  if (target.Empty() || advance <= 0) return advance;
+  if (style.opaque)
+    target.FillRect(x, y, static_cast<int>(static_cast<int64_t>(x) + advance), y + face.height, style.background);
+  int pen = x;
+  for (const Glyph* g : glyphs) {
+    BlendGlyph(target, pen, y + face.ascent, *g, style.color);
+    pen += g->advance;
+  }
+  target.Touch();
+  return advance;
+}
+
+int MeasureText(const char* gbk, const FontSpec& font) {
+  SizedFace face;
+  if (!FontEngine::Get().Prepare(font, face)) return 0;
+  static std::vector<const Glyph*> glyphs;
+  return Layout(gbk, face, glyphs);
+}
+
+std::string GbkToUtf8(const std::string& gbk) {
+  static iconv_t cd = Converter("UTF-8", "GB18030");
+  return Convert(cd, gbk.data(), gbk.size());
+}
+
+std::string Utf8ToGbk(const std::string& utf8) {
+  static iconv_t cd = Converter("GBK", "UTF-8");
+  return Convert(cd, utf8.data(), utf8.size());
+}
