@@ -1,0 +1,17 @@
+#pragma once
+// The scenario choice, and the key router of the whole campaign.
+#include "campaign/who.h"
+#include "shell/json_writer.h"
+
+class NewGame {
+ public:
+  int scenarioChoice = 0;
+  Who who;
+  int rulerPhase = 0;
+
+  void Int();
+  void History();
+  // 0 stay, -1 back to the title.
+  int KeyDown(int key);
+  void Dump(JsonWriter& out) const;
+};

@@ -1,0 +1,278 @@
+// Setting up a campaign and drawing the strategic map.
+#include "strategy/game_map.h"
+
+#include <cstdio>
+
+#include "campaign/scenario_files.h"
+#include "campaign/table_file.h"
+#include "shell/draw.h"
+#include "shell/globals.h"
+#include "shell/run_log.h"
+#include "shell/text_grid.h"
+
+namespace {
+
+constexpr const char* kArrowSetTables[kScenarioCount] = {"Res\\arrowset1.kdt", "Res\\arrowset2.kdt",
+                                                         "Res\\arrowset3.kdt", "Res\\arrowset4.kdt"};
+constexpr const char* kMapPicture = "Res//map.kbp";
+constexpr int kMapPictureWidth = 1120;
+constexpr int kMapPictureHeight = 750;
+constexpr int kCellWidth = 90;
+constexpr int kCellHeight = 80;
+constexpr int kLeftEdgeX = 12;
+constexpr int kRightEdgeX = 642;
+constexpr int kTopEdgeY = 35;
+constexpr int kBottomEdgeY = 435;
+constexpr int kMaxScrollX = 360;
+constexpr int kMaxScrollY = 240;
+constexpr int kPanelFont = 45;
+
+// The player's ruler, as officer number, by scenario and ruler choice.
+constexpr int kRulerCounts[kScenarioCount] = {18, 16, 11, 5};
+constexpr int kRulerNumbers[kScenarioCount][18] = {
+    {6, 17, 18, 10, 14, 3, 8, 12, 1, 11, 2, 7, 19, 9, 4, 16, 15, 5},
+    {12, 4, 11, 16, 1, 9, 3, 15, 2, 14, 8, 5, 6, 13, 10, 7},
+    {8, 5, 11, 9, 10, 7, 6, 4, 1, 2, 3},
+    {1, 5, 2, 3, 4},
+};
+
+constexpr int kPlayerStartSoldiers = 100;
+constexpr int kComputerStartSoldiers = 800;
+
+}  // namespace
+
+void GameMap::InitMap(int rulerChoiceIn, int scenarioIn) {
+  Log(1, "GameMap::InitMap", "开始", 0);
+  scenario = scenarioIn;
+  rulerChoice = rulerChoiceIn;
+  ArrowSet();
+  atLeftEdge = atRightEdge = atTopEdge = atBottomEdge = 0;
+  systemMenuResult = cityMenuResult = interiorMenuResult = diplomacyMenuResult = armamentMenuResult = 0;
+  commandGroup = 0;
+  systemMenuChoice = 0;
+  command = 0;
+  secondPickOpen = goodsListOpen = operateOpen = saveScreenOpen = battleOpen = 0;
+  date.Init(scenario);
+  cityList.PubInit(scenario);
+  heroList.PubInit(scenario);
+  goodList.PubInit(scenario);
+  playerCityCount = country.GetCityNum(rulerChoice, scenario);
+  playerOfficerCount = country.GetHeroNum(rulerChoice, scenario);
+  ResetTasks();
+  ChangeOwnerNum();
+  SetBingLi();
+  warPartyCount = 0;
+}
+
+void GameMap::ArrowSet() {
+  Log(1, "GameMap::ArrowSet", "开始", 0);
+  if (ValidScenario(scenario)) {
+    TableFile table(kArrowSetTables[scenario]);
+    int* fields[] = {&arrowX, &arrowY, &scrollX, &scrollY, &cursorCol, &cursorRow};
+    bool more = true;
+    for (int line = 0; line <= rulerChoice && more; ++line) {
+      for (int* field : fields) more = more && table.Read(*field);
+    }
+  }
+  atLeftEdge = atRightEdge = atTopEdge = atBottomEdge = 0;
+}
+
+void GameMap::ChangeOwnerNum() {
+  Log(1, "GameMap::ChangeOwnerNum", "开始", 0);
+  bool known = ValidScenario(scenario) && rulerChoice >= 0 && rulerChoice < kRulerCounts[scenario];
+  playerRuler = known ? kRulerNumbers[scenario][rulerChoice] : 0;
+}
+
+void GameMap::SetBingLi() {
+  Log(1, "GameMap::SetBingLi", "开始", 0);
+  for (HeroRecord& h : heroList.heroes) {
+    if (h.heroOwnerId == playerRuler) {
+      h.soldiers = kPlayerStartSoldiers;
+    } else if (h.ServesFaction()) {
+      h.soldiers = kComputerStartSoldiers;
+    }
+  }
+}
+
+void GameMap::MoveArrow(int key) {
+  if (key == keyRight || key == keyLeft) {
+    if (atRightEdge && key == keyRight) {
+      scrollX = scrollX + kCellWidth > kMaxScrollX ? kMaxScrollX : scrollX + kCellWidth;
+      arrowX = kRightEdgeX;
+    } else if (atLeftEdge && key == keyLeft) {
+      scrollX = scrollX - kCellWidth < 0 ? 0 : scrollX - kCellWidth;
+      arrowX = kLeftEdgeX;
+    } else if (atRightEdge && key == keyLeft) {
+      atRightEdge = 0;
+      arrowX -= kCellWidth;
+    } else if (atLeftEdge && key == keyRight) {
+      atLeftEdge = 0;
+      arrowX += kCellWidth;
+    } else {
+      arrowX += key == keyLeft ? -kCellWidth : kCellWidth;
+    }
+    if (arrowX == kRightEdgeX) atRightEdge = 1;
+    if (arrowX == kLeftEdgeX) atLeftEdge = 1;
+  }
+  if (key == keyDown || key == keyUp) {
+    if (atBottomEdge && key == keyDown) {
+      scrollY = scrollY + kCellHeight > kMaxScrollY ? kMaxScrollY : scrollY + kCellHeight;
+      arrowY = kBottomEdgeY;
+    } else if (atTopEdge && key == keyUp) {
+      scrollY = scrollY - kCellHeight < 0 ? 0 : scrollY - kCellHeight;
+      arrowY = kTopEdgeY;
+    } else if (atBottomEdge && key == keyUp) {
+      atBottomEdge = 0;
+      arrowY -= kCellHeight;
+    } else if (atTopEdge && key == keyDown) {
+      atTopEdge = 0;
+      arrowY += kCellHeight;
+    } else {
+      arrowY += key == keyUp ? -kCellHeight : kCellHeight;
+    }
+    if (arrowY == kBottomEdgeY) atBottomEdge = 1;
+    if (arrowY == kTopEdgeY) atTopEdge = 1;
+  }
+}
+
+void GameMap::Show(int key) {
+  Log(1, "GameMap::Show", "开始", 0);
+  if (key == kRoadMapKey) {
+    ShowRoadMap();
+    return;
+  }
+  MoveArrow(key);
+  Surface picture;
+  if (LoadBmp(kMapPicture, picture)) {
+    backDC->Blit(0, kPictureOffsetY, picture, scrollX, scrollY, kMapPictureWidth, kMapPictureHeight, RasterOp::Copy);
+  }
+  ShowCityIcon(0);
+  PaintMaskedBmp(0, "Res\\arrow.kbp", "Res\\arrowmask.kbp", arrowX, arrowY);
+  PaintBmp(0, "Res\\black.kbp", 0, 480);
+  PaintBmp(0, "Res\\black.kbp", 0, -480);
+  PaintBmp(0, "Res\\right.kbp", 680, 0);
+  ShowSidePanel();
+}
+
+void GameMap::ShowSidePanel() {
+  date.ShowYear(690, 300);
+  date.ShowMonth(690, 350);
+  head.Init(kPortraitSheets[ValidScenario(scenario) ? scenario : 0], playerRuler - 1);
+  head.Show(688, 58);
+  GetCityName();
+  if (IsCity()) GetCityTaisou();
+  char text[16];
+  snprintf(text, sizeof text, "%d", playerCityCount);
+  PaintPanelText(text, 735, 185);
+  snprintf(text, sizeof text, "%d", playerOfficerCount);
+  PaintPanelText(text, 733, 235);
+  cityList.Init(cursorCol, cursorRow, scenario);
+  RequestRepaint();
+}
+
+void GameMap::PaintPanelText(const char* text, int x, int y) {
+  if (colorMode == 1) {
+    DrawTextIn(*backDC, text, x, y, kFontLi, kPanelFont, kWhite);
+  } else {
+    DrawTextIn(*backDC, text, x, y, kFontHei, kPanelFont, kBlack);
+  }
+}
+
+void GameMap::ShowRoadMap() {
+  PaintBmp(0, "Res\\black.kbp", 0, 480);
+  PaintBmp(0, "Res\\black.kbp", 0, -480);
+  PaintBmp(0, "Res\\kuang.kbp", 0, 0);
+  Surface roads;
+  if (LoadBmp("Res\\way.kbp", roads)) backDC->Blit(200, 120, roads, 0, 0, 800, 600, RasterOp::Copy);
+  RequestRepaint();
+}
+
+void GameMap::ShowCityIcon(int mode) {
+  Log(1, "GameMap::ShowCityIcon", "开始", 0);
+  if (!ValidScenario(scenario)) return;
+  char path[64];
+  snprintf(path, sizeof path, "Res\\City\\setowner%d.kdt", scenario + 1);
+  TableFile table(path);
+  for (int i = 0; i < kCityCount; ++i) {
+    int col = 0;
+    int row = 0;
+    int unused = 0;
+    if (!table.Read(col) || !table.Read(row) || !table.Read(unused)) return;
+    int owner = cityList.cities[i].ownerId;
+    const char* icon = owner == 0 ? "Res\\City\\emcity.kbp"
+                                  : (owner == playerRuler ? "Res\\City\\mycity.kbp" : "Res\\City\\hiscity.kbp");
+    PaintBmp(0, icon, col * kCellWidth + 10 - scrollX, row * kCellHeight + 25 - scrollY);
+  }
+}
+
+void GameMap::GetCityName() {
+  Log(1, "GameMap::GetCityName", "开始", 0);
+  int count = LoadLineList("Res\\cityname.kss");
+  int index = cursorRow * kMapColumns + cursorCol;
+  if (index < 0 || index >= kCityNameCells || index >= count || index >= kGridRows) return;
+  if (textGrid[index][0] == '0') return;
+  PaintPanelText(textGrid[index], 695, 400);
+}
+
+void GameMap::Dump(JsonWriter& out) const {
+  out.Int("selectedCity", selectedCity);
+  out.Int("cursorCol", cursorCol);
+  out.Int("cursorRow", cursorRow);
+  out.Int("arrowX", arrowX);
+  out.Int("arrowY", arrowY);
+  out.Int("scrollX", scrollX);
+  out.Int("scrollY", scrollY);
+  out.Int("atLeftEdge", atLeftEdge);
+  out.Int("atRightEdge", atRightEdge);
+  out.Int("atTopEdge", atTopEdge);
+  out.Int("atBottomEdge", atBottomEdge);
+  out.Int("menuLevel", menuLevel);
+  out.Int("rulerChoice", rulerChoice);
+  out.Int("systemMenuResult", systemMenuResult);
+  out.Int("cityMenuResult", cityMenuResult);
+  out.Int("commandGroup", commandGroup);
+  out.Int("systemMenuChoice", systemMenuChoice);
+  out.Int("command", command);
+  out.Int("secondPickOpen", secondPickOpen);
+  out.Int("goodsListOpen", goodsListOpen);
+  out.Int("operateOpen", operateOpen);
+  out.Int("saveScreenOpen", saveScreenOpen);
+  out.Int("battleOpen", battleOpen);
+  out.Int("interiorMenuResult", interiorMenuResult);
+  out.Int("diplomacyMenuResult", diplomacyMenuResult);
+  out.Int("armamentMenuResult", armamentMenuResult);
+  out.Int("scenario", scenario);
+  out.Int("playerCityCount", playerCityCount);
+  out.Int("playerOfficerCount", playerOfficerCount);
+  out.Int("playerRuler", playerRuler);
+  const Menu* menus[] = {&systemMenu, &cityMenu, &interiorMenu, &diplomacyMenu, &armamentMenu};
+  const char* menuNames[] = {"systemMenu", "cityMenu", "interiorMenu", "diplomacyMenu", "armamentMenu"};
+  for (int i = 0; i < 5; ++i) {
+    out.BeginObject(menuNames[i]);
+    menus[i]->Dump(out);
+    out.EndObject();
+  }
+  date.Dump(out);
+  out.BeginObject("head");
+  head.Dump(out);
+  out.EndObject();
+  out.BeginObject("cityList");
+  cityList.Dump(out);
+  out.EndObject();
+  cityList.DumpRecords(out);
+  heroList.DumpRecords(out);
+  goodList.DumpRecords(out);
+  out.BeginObject("heroList");
+  heroList.Dump(out);
+  out.EndObject();
+  out.BeginObject("goodList");
+  goodList.Dump(out);
+  out.EndObject();
+  operate.Dump(out);
+  out.BeginArray("tasks");
+  for (const TaskRecord& t : taskTable) t.Dump(out);
+  out.EndArray();
+  out.Int("taskCount", taskCount);
+  out.IntArray("warParty", warParty, kWarPartyMax);
+  out.Int("warPartyCount", warPartyCount);
+}

@@ -1,0 +1,225 @@
+#pragma once
+// The running campaign and its main screen, the strategic map: 50 cities on a
+// grid of 12 x 9 cells, the cursor, the side panel, the city menus and the 24
+// city orders. Its methods are split by subject over the files of strategy/
+// (and war/ for the wars).
+#include "campaign/city_list.h"
+#include "campaign/country.h"
+#include "campaign/date.h"
+#include "campaign/good_list.h"
+#include "campaign/head.h"
+#include "campaign/hero_list.h"
+#include "campaign/operate.h"
+#include "shell/json_writer.h"
+#include "shell/menu.h"
+#include "strategy/map_globals.h"
+#include "strategy/task_record.h"
+
+constexpr int kMapColumns = 12;
+constexpr int kMapRows = 9;
+constexpr int kCityNameCells = 97;   // the name list covers cells 0..96
+constexpr int kTabKey = 9;           // fixed, not one of the configurable keys
+constexpr int kRoadMapKey = -100;    // GameMap::Show's code for the road map
+
+// menuLevel values.
+constexpr int kMenuNone = 0;
+constexpr int kMenuSystem = 1;
+constexpr int kMenuCity = 2;
+constexpr int kMenuCityInfo = 3;
+
+// commandGroup values.
+constexpr int kGroupInterior = 1;
+constexpr int kGroupDiplomacy = 2;
+constexpr int kGroupArmament = 3;
+
+// GetCityPostion answers.
+constexpr int kCellEmpty = 0;
+constexpr int kCellOwn = 1;
+constexpr int kCellEnemy = 2;
+constexpr int kCellUnowned = 3;
+
+// GetOrder results.
+constexpr int kOrderDone = 0;
+constexpr int kOrderRefused = -1;
+constexpr int kOrderFinished = -2;
+constexpr int kOrderSecondPick = 1;
+constexpr int kOrderItemList = 2;
+constexpr int kOrderDialog = 3;
+constexpr int kOrderWarMore = 4;
+constexpr int kOrderWarComplete = 5;
+
+class GameMap {
+ public:
+  int selectedCity = 0;
+  int cursorCol = 0;
+  int cursorRow = 0;
+  int arrowX = 0;
+  int arrowY = 0;
+  int scrollX = 0;
+  int scrollY = 0;
+  int atLeftEdge = 0;
+  int atRightEdge = 0;
+  int atTopEdge = 0;
+  int atBottomEdge = 0;
+  int menuLevel = 0;
+  int rulerChoice = 0;
+  int systemMenuResult = 0;
+  int cityMenuResult = 0;
+  int commandGroup = 0;
+  int systemMenuChoice = 0;
+  int command = 0;
+  int secondPickOpen = 0;
+  int goodsListOpen = 0;
+  int operateOpen = 0;
+  int saveScreenOpen = 0;
+  int battleOpen = 0;
+  int interiorMenuResult = 0;
+  int diplomacyMenuResult = 0;
+  int armamentMenuResult = 0;
+  int scenario = 0;
+  int playerCityCount = 0;
+  int playerOfficerCount = 0;
+  int playerRuler = 0;
+  Menu systemMenu;
+  Menu cityMenu;
+  Menu interiorMenu;
+  Menu diplomacyMenu;
+  Menu armamentMenu;
+  Date date;
+  Head head;
+  CityList cityList;
+  Country country;
+  HeroList heroList;
+  GoodList goodList;
+  Operate operate;
+  TaskRecord taskTable[kTaskRecords];
+  int warParty[kWarPartyMax] = {};
+  int warPartyCount = 0;
+
+  // Set-up (game_map.cpp).
+  void InitMap(int rulerChoice, int scenario);
+  void ArrowSet();
+  void ChangeOwnerNum();
+  void SetBingLi();
+
+  // Drawing and look-ups (game_map.cpp, map_lookups.cpp).
+  void Show(int key);
+  void ShowCityIcon(int mode);
+  void GetCityName();
+  void GetCityTaisou();
+  int GetCityPostion(int col, int row, int scenario, int rulerChoice);
+  int GetCityNum();
+  int IsCity();
+  int ArriveEnable();
+
+  // Keys (map_keys.cpp). 0 stay, -1 the player quit the campaign.
+  int KeyDown(int key);
+
+  // Orders (command_flow.cpp, interior_orders.cpp, diplomacy_orders.cpp, armament_orders.cpp).
+  int GetOrder(int pick);
+  void ShowIt(int a, int b, int officer);
+
+  // The task table (task_table.cpp).
+  void ResetTasks();
+  int FreeTaskRecords() const;
+  // Takes the next record for a task; -1 when the table is full (nothing is written).
+  int QueueTask(int city, int officer, int type, int v1, int v2, int v3, int v4, int v5);
+  // Takes three records for a war order; -1 when they do not fit.
+  int QueueWarOrder(const WarOrder& order);
+
+  // The month end and the save screen.
+  void ShowEnd();
+  void DoEndEvent();
+  void OpenSaveScreen();
+  void SaveScreenKeyDown(int key);
+
+  void Dump(JsonWriter& out) const;
+
+  // The officer at list position `pick` of the city's idle officers, -1 if none.
+  int ActorAt(int pick) const { return heroList.CityOfficerAt(pick); }
+  // The city under the cursor (the city list follows the cursor).
+  CityRecord& CurrentCity() { return cityList.Current(); }
+  // The city whose command menu is open (the orders act on it even while the
+  // cursor wanders off to choose a target).
+  CityRecord& SourceCity() {
+    int i = selectedCity - 1;
+    return cityList.cities[i >= 0 && i < kCityCount ? i : 0];
+  }
+  int SourceCityIndex() const { return selectedCity >= 1 && selectedCity <= kCityCount ? selectedCity - 1 : 0; }
+  HeroRecord& Hero(int index) { return heroList.heroes[index]; }
+
+ private:
+  // Drawing helpers.
+  void MoveArrow(int key);
+  void ShowRoadMap();
+  void ShowSidePanel();
+  void PaintPanelText(const char* text, int x, int y);
+
+  // Key modes (map_keys.cpp).
+  int PlainMapKey(int key);
+  int SystemMenuKey(int key);
+  void CityMenuKey(int key);
+  void SubMenuKey(int key);
+  void CityInfoKey(int key);
+  void MoveCursor(int key);
+  void ToggleHighAttack();
+  void OpenSubMenu(int group);
+  void ReopenOfficerList();
+
+  // Command flow (command_flow.cpp).
+  void OfficerListKey(int key);
+  void SecondPickKey(int key);
+  void GoodsListKey(int key);
+  void OperateKey(int key);
+  void TargetReturn();
+  void TargetEscape();
+  void CloseCommand();
+  void OpenOfficerList();
+  void HandleOrderResult(int result);
+  void Notice(const char* text);
+  bool RefuseNoIdle();
+  bool RefuseMoneyStamina(int officer, int money, int stamina);
+  void ShowPortraitAndName(int officer);
+  void ShowAnswer(int forCommand, int a, int b, int officer);
+  void AnswerLines(int forCommand, int a, int b, int officer);
+
+  // Interior orders 1..14 (interior_orders.cpp).
+  int DevelopFarming(int pick);
+  int DevelopCommerce(int pick);
+  int SearchCity(int pick);
+  int PreventDisaster(int pick);
+  int WinPeople(int pick);
+  int PersuadeCaptive(int pick);
+  int ExecuteCaptive(int pick);
+  int ReleaseOfficer(int pick);
+  int GiveItem(int pick);
+  int TakeItem(int pick);
+  int TradeFood(int pick);
+  int HoldBanquet(int pick);
+  int Transport(int pick);
+  int MoveOfficer(int pick);
+  void GiveItemTo(int officer, int item);
+  void TakeItemFrom(int officer, int item);
+
+  // Diplomacy 15..19 and armament 20..24 (diplomacy_orders.cpp, armament_orders.cpp).
+  int SowDiscord(int pick);
+  int WinOver(int pick);
+  int Incite(int pick);
+  int CallToSubmit(int pick);
+  int DiplomacyFirstStep(int pick, int stamina, int* flag);
+  int Scout(int pick);
+  int Recruit(int pick);
+  int AssignSoldiers(int pick);
+  int Plunder(int pick);
+  int War(int pick);
+  void WarPickResult(int result);
+  void OpenWarFoodDialog();
+  void FreeWarParty();
+  void TargetWar(int cell);
+  void TargetScout(int cell);
+  void TargetMove(int cell);
+  void TargetTransport(int cell);
+  void OperateConfirmed(int amount);
+  void OperateCancelled();
+  int DiplomacyDraw(int actor, int target, const int* oddsByCharacter);
+};

@@ -1,0 +1,371 @@
+// The interior orders 1 to 14.
+#include <algorithm>
+
+#include "platform/random.h"
+#include "shell/draw.h"
+#include "shell/globals.h"
+#include "shell/run_log.h"
+#include "strategy/game_map.h"
+
+namespace {
+
+constexpr int kDevelopCost = 50;
+constexpr int kDevelopStamina = 8;
+constexpr int kPersuadeMoney = 100;
+constexpr int kPersuadeStamina = 15;
+constexpr int kTradeStamina = 12;
+constexpr int kBanquetCost = 100;
+constexpr int kBanquetRest = 50;
+constexpr int kMaxPercent = 100;
+constexpr int kPeopleGrowth = 100;
+constexpr int kGiveLoyalty = 8;
+constexpr int kTakeLoyalty = 20;
+constexpr int kMaxLoyaltyPersuadable = 60;
+
+// Persuasion divisor by the captive's character (0 the most peaceful).
+constexpr int kPersuadeDivisor[5] = {2, 5, 4, 3, 1};
+
+// Items that change the holder's troops instead of being carried.
+struct TroopItem {
+  int item;
+  int needForce;
+  int needIntelligence;
+  int troopType;
+};
+constexpr TroopItem kTroopItems[3] = {{31, 106, 0, 4}, {32, 0, 106, 5}, {33, 0, 0, 3}};
+
+int CharacterIndex(int character) { return character < 0 ? 0 : (character > 4 ? 4 : character); }
+
+}  // namespace
+
+int GameMap::DevelopFarming(int pick) {
+  if (heroList.cityOfficerCount == 0 && farmingDone) return kOrderFinished;
+  if (RefuseNoIdle()) return kOrderFinished;
+  int actor = ActorAt(pick);
+  if (actor < 0) return kOrderFinished;
+  CityRecord& city = SourceCity();
+  if (city.farming >= city.farmingMax) {
+    Notice("已达农业上限");
+    return kOrderRefused;
+  }
+  if (RefuseMoneyStamina(actor, kDevelopCost, kDevelopStamina)) return kOrderRefused;
+  HeroRecord& h = Hero(actor);
+  int gain = (h.intelligence / 10) * (Rand() % 4 + 2) + h.intelligence / 2;
+  city.farming = std::min(city.farming + gain, city.farmingMax);
+  city.money -= kDevelopCost;
+  h.stamina -= kDevelopStamina;
+  h.inListFlag = kActed;
+  ShowIt(gain, city.farming, actor);
+  farmingDone = 1;
+  return kOrderDone;
+}
+
+int GameMap::DevelopCommerce(int pick) {
+  if (RefuseNoIdle()) return kOrderFinished;
+  int actor = ActorAt(pick);
+  if (actor < 0) return kOrderFinished;
+  CityRecord& city = SourceCity();
+  if (city.commerce >= city.commerceMax) {
+    Notice("已达商业上限");
+    return kOrderRefused;
+  }
+  if (RefuseMoneyStamina(actor, kDevelopCost, kDevelopStamina)) return kOrderRefused;
+  HeroRecord& h = Hero(actor);
+  int gain = (h.intelligence / 10) * (Rand() % 4 + 2) + h.intelligence / 2;
+  city.commerce = std::min(city.commerce + gain, city.commerceMax);
+  city.money -= kDevelopCost;
+  h.stamina -= kDevelopStamina;
+  h.inListFlag = kActed;
+  ShowIt(gain, city.commerce, actor);
+  return kOrderDone;
+}
+
+int GameMap::SearchCity(int pick) {
+  if (RefuseNoIdle()) return kOrderFinished;
+  int actor = ActorAt(pick);
+  if (actor < 0) return kOrderFinished;
+  if (RefuseMoneyStamina(actor, 0, kDevelopStamina)) return kOrderRefused;
+  if (QueueTask(SourceCityIndex(), actor, kTaskSearch, 0, 0, 0, 0, 0) < 0) {
+    Notice("本月命令已满");
+    return kOrderRefused;
+  }
+  HeroRecord& h = Hero(actor);
+  h.stamina -= kDevelopStamina;
+  h.inListFlag = kActed;
+  ShowIt(0, 0, actor);
+  return kOrderDone;
+}
+
+int GameMap::PreventDisaster(int pick) {
+  if (RefuseNoIdle()) return kOrderFinished;
+  int actor = ActorAt(pick);
+  if (actor < 0) return kOrderFinished;
+  CityRecord& city = SourceCity();
+  if (city.disasterPrevention >= kMaxPercent) {
+    Notice("防灾已达上限");
+    return kOrderRefused;
+  }
+  if (RefuseMoneyStamina(actor, kDevelopCost, kDevelopStamina)) return kOrderRefused;
+  int gain = Rand() % 4 + 1;
+  city.disasterPrevention = std::min(city.disasterPrevention + gain, kMaxPercent);
+  city.status = kStatusNormal;
+  city.money -= kDevelopCost;
+  HeroRecord& h = Hero(actor);
+  h.stamina -= kDevelopStamina;
+  h.inListFlag = kActed;
+  ShowIt(gain, city.disasterPrevention, actor);
+  return kOrderDone;
+}
+
+int GameMap::WinPeople(int pick) {
+  if (RefuseNoIdle()) return kOrderFinished;
+  int actor = ActorAt(pick);
+  if (actor < 0) return kOrderFinished;
+  if (RefuseMoneyStamina(actor, kDevelopCost, kDevelopStamina)) return kOrderRefused;
+  CityRecord& city = SourceCity();
+  int gain = Rand() % 4 + 1;
+  city.peopleLoyalty = std::min(city.peopleLoyalty + gain, kMaxPercent);
+  city.money -= kDevelopCost;
+  city.population = std::min(city.population + kPeopleGrowth, city.populationMax);
+  HeroRecord& h = Hero(actor);
+  h.stamina -= kDevelopStamina;
+  h.inListFlag = kActed;
+  ShowIt(gain, city.peopleLoyalty, actor);
+  return kOrderDone;
+}
+
+int GameMap::PersuadeCaptive(int pick) {
+  if (captiveListFlag == 0) {
+    if (heroList.cityCaptiveCount == 0) {
+      Notice("城中无俘虏");
+      return kOrderFinished;
+    }
+    if (RefuseNoIdle()) return kOrderFinished;
+    int actor = ActorAt(pick);
+    if (actor < 0) return kOrderFinished;
+    if (RefuseMoneyStamina(actor, kPersuadeMoney, kPersuadeStamina)) return kOrderRefused;
+    firstPick = actor;
+    captiveListFlag = 1;
+    Show(0);
+    return kOrderSecondPick;
+  }
+  // The captive stands in the second group; read him before the flag that
+  // selects that group is cleared.
+  int captive = pick >= 0 && pick < heroList.cityCaptiveCount ? heroList.listIds[heroList.cityOfficerCount + pick] : -1;
+  captiveListFlag = 0;
+  if (heroList.cityCaptiveCount == 0 || captive < 0) {
+    Notice("城中无俘虏");
+    return kOrderFinished;
+  }
+  if (SourceCity().money < kPersuadeMoney) {
+    Notice("无足够金钱");
+    return kOrderRefused;
+  }
+  if (FreeTaskRecords() < 1) {
+    Notice("本月命令已满");
+    return kOrderFinished;
+  }
+  HeroRecord& persuader = Hero(firstPick);
+  HeroRecord& c = Hero(captive);
+  persuader.stamina -= kPersuadeStamina;
+  int success = 0;
+  int chance = persuader.intelligence - c.intelligence + 50;
+  if (Rand() % 100 <= chance) {
+    int divisor = kPersuadeDivisor[CharacterIndex(c.character)];
+    int loyalty = c.loyalty;
+    c.loyalty -= loyalty / 10;
+    success = loyalty > kMaxLoyaltyPersuadable ? 0 : (Rand() % 100 >= loyalty / divisor ? 1 : 0);
+  }
+  QueueTask(SourceCityIndex(), captive, kTaskPersuade, success, 0, 0, 0, 0);
+  persuader.inListFlag = kActed;
+  ShowIt(0, 0, firstPick);
+  return kOrderFinished;
+}
+
+int GameMap::ExecuteCaptive(int pick) {
+  int captive = heroList.PickedHero(pick);
+  if (heroList.cityCaptiveCount == 0 || captive < 0) {
+    Notice("城中无俘虏");
+    return kOrderFinished;
+  }
+  Hero(captive).heroOwnerId = kDeadOwner;
+  ShowIt(0, 0, captive);
+  return kOrderFinished;
+}
+
+int GameMap::ReleaseOfficer(int pick) {
+  int officer = heroList.PickedHero(pick);
+  if ((heroList.cityOfficerCount == 0 && heroList.cityCaptiveCount == 0) || officer < 0) {
+    Notice("城中无空闲武将");
+    return kOrderFinished;
+  }
+  HeroRecord& h = Hero(officer);
+  if (h.heroOwnerId < kDeadOwner) {
+    --heroList.cityOfficerCount;
+    --playerOfficerCount;
+  }
+  h.heroOwnerId = 0;
+  Show(0);
+  return kOrderFinished;
+}
+
+int GameMap::GiveItem(int pick) {
+  if (itemStep == 0) {
+    int actor = ActorAt(pick);
+    firstPick = actor;
+    goodList.Init(cursorCol, cursorRow, scenario, -1);
+    if (RefuseNoIdle() || actor < 0) return kOrderFinished;
+    if (goodList.cityGoodCount == 0) {
+      Notice("城中无道具");
+      return kOrderRefused;
+    }
+    const HeroRecord& h = Hero(actor);
+    if (h.item1 != 0 && h.item2 != 0) {
+      Notice("该将道具已满");
+      return kOrderRefused;
+    }
+    itemStep = kItemStepGive;
+    goodList.Show(0);
+    return kOrderItemList;
+  }
+  itemStep = 0;
+  int item = goodList.PickedGood(pick);
+  if (item < 0 || firstPick < 0) return kOrderFinished;
+  HeroRecord& h = Hero(firstPick);
+  h.loyalty = std::min(h.loyalty + kGiveLoyalty, kMaxLoyalty);
+  GoodRecord* g = goodList.Record(item);
+  for (const TroopItem& t : kTroopItems) {
+    if (t.item != item) continue;
+    if (h.force < t.needForce || h.intelligence < t.needIntelligence) {
+      Notice("该将条件无法使用");
+      return kOrderFinished;
+    }
+    g->holderId = firstPick + 1;
+    --goodList.cityGoodCount;
+    h.troopType = t.troopType;
+    return kOrderFinished;
+  }
+  GiveItemTo(firstPick, item);
+  ShowIt(0, 0, firstPick);
+  return kOrderFinished;
+}
+
+void GameMap::GiveItemTo(int officer, int item) {
+  HeroRecord& h = Hero(officer);
+  GoodRecord* g = goodList.Record(item);
+  if (g == nullptr) return;
+  if (h.item1 == 0) {
+    h.item1 = item;
+  } else {
+    h.item2 = item;
+  }
+  h.force += g->forceBonus;
+  h.intelligence += g->intelligenceBonus;
+  h.itemBonus += g->movementBonus;
+  g->holderId = officer + 1;
+  --goodList.cityGoodCount;
+}
+
+int GameMap::TakeItem(int pick) {
+  if (itemStep == 0) {
+    int actor = ActorAt(pick);
+    firstPick = actor;
+    goodList.Init(cursorCol, cursorRow, scenario, actor + 1);
+    if (RefuseNoIdle() || actor < 0) return kOrderFinished;
+    // The listing, not the slots, decides: an officer whose only item is one
+    // for use has nothing to hand back, and an empty list would trap the keys.
+    if (goodList.heldGoodCount == 0) {
+      Notice("该将无道具");
+      return kOrderRefused;
+    }
+    itemStep = kItemStepTake;
+    goodList.Show(0);
+    return kOrderItemList;
+  }
+  itemStep = 0;
+  if (firstPick < 0) return kOrderFinished;
+  HeroRecord& h = Hero(firstPick);
+  h.loyalty = std::max(h.loyalty - kTakeLoyalty, 0);
+  int item = goodList.PickedGood(pick);
+  if (item < 0) return kOrderFinished;
+  TakeItemFrom(firstPick, item);
+  ShowIt(0, 0, firstPick);
+  return kOrderFinished;
+}
+
+// The slot that holds the picked item is emptied, so the bonuses taken off are
+// always those of the item that leaves.
+void GameMap::TakeItemFrom(int officer, int item) {
+  HeroRecord& h = Hero(officer);
+  GoodRecord* g = goodList.Record(item);
+  if (g == nullptr) return;
+  if (h.item1 == item) {
+    h.item1 = 0;
+  } else if (h.item2 == item) {
+    h.item2 = 0;
+  } else {
+    return;
+  }
+  h.force -= g->forceBonus;
+  h.intelligence -= g->intelligenceBonus;
+  h.itemBonus -= g->movementBonus;
+  g->holderId = 0;
+  g->goodCityNo = h.cityNo;
+  ++goodList.cityGoodCount;
+  --goodList.heldGoodCount;
+}
+
+int GameMap::TradeFood(int pick) {
+  if (RefuseNoIdle()) return kOrderFinished;
+  int actor = ActorAt(pick);
+  if (actor < 0) return kOrderFinished;
+  if (RefuseMoneyStamina(actor, 0, kTradeStamina)) return kOrderRefused;
+  firstPick = actor;
+  operate.Init(kOperateChoice, 0);
+  operatePurpose = kPurposeTradeChoice;
+  operate.Show();
+  return kOrderDialog;
+}
+
+int GameMap::HoldBanquet(int pick) {
+  if (RefuseNoIdle()) return kOrderFinished;
+  int actor = ActorAt(pick);
+  if (actor < 0) return kOrderFinished;
+  CityRecord& city = SourceCity();
+  if (city.money < kBanquetCost) {
+    Notice("无足够金钱");
+    return kOrderRefused;
+  }
+  HeroRecord& h = Hero(actor);
+  h.stamina = std::min(h.stamina + kBanquetRest, kFullStamina);
+  h.loyalty = std::min(h.loyalty + 1, kMaxLoyalty);
+  city.money -= kBanquetCost;
+  if (actor + 1 != playerRuler) ShowIt(0, 0, actor);
+  return kOrderDone;
+}
+
+int GameMap::Transport(int pick) {
+  if (RefuseNoIdle()) return kOrderFinished;
+  int actor = ActorAt(pick);
+  if (actor < 0) return kOrderFinished;
+  if (RefuseMoneyStamina(actor, 0, kTradeStamina)) return kOrderRefused;
+  if (FreeTaskRecords() < 1) {
+    Notice("本月命令已满");
+    return kOrderRefused;
+  }
+  firstPick = actor;
+  operate.Init(kOperateMoney, SourceCity().money);
+  operatePurpose = kPurposeTransportMoney;
+  operate.Show();
+  return kOrderDialog;
+}
+
+int GameMap::MoveOfficer(int pick) {
+  if (RefuseNoIdle()) return kOrderFinished;
+  int actor = ActorAt(pick);
+  if (actor < 0) return kOrderFinished;
+  firstPick = actor;
+  targetMode = kTargetMove;
+  ShowIt(0, 0, actor);
+  return kOrderFinished;
+}
