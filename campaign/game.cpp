@@ -133,6 +133,13 @@ void Game::KeyDown(int key) {
     case kModeTitle:
       TitleKey(key);
       break;
+    case kModeNewCampaign:
+    case kModeLoadedCampaign:
+      if (newGame.KeyDown(key) == -1) {
+        titleMode = kModeTitle;
+        ChoiceShow();
+      }
+      break;
     default:
       break;
   }
@@ -149,6 +156,11 @@ void Game::TitleKey(int key) {
   } else if (key == keyReturn) {
     switch (titleChoice) {
       case kTitleNewGame:
+        titleMode = kModeNewCampaign;
+        screenNumber = kScreenScenario;
+        newGame.Int();
+        newGame.History();
+        break;
       case kTitleLoad:
         // The campaign and the save slots open from here once they exist.
         break;

@@ -2,6 +2,7 @@
 // The single top-level object: the intro, the title menu, the about picture,
 // the load screen, and the door into a campaign. Every key of the program
 // arrives at Game::KeyDown.
+#include "campaign/new_game.h"
 #include "shell/json_writer.h"
 
 // The title menu's entries and who receives keys.
@@ -21,6 +22,7 @@ class Game {
  public:
   int titleChoice = -1;
   int titleMode = 0;
+  NewGame newGame;
 
   void Game_Init();
   void Game_Main();

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "campaign/game.h"
+#include "strategy/map_globals.h"
 #include "platform/files.h"
 #include "shell/app.h"
 #include "shell/globals.h"
@@ -30,10 +31,12 @@ void DumpState(JsonWriter& out) {
   out.BeginObject();
   out.BeginObject("globals");
   DumpShellGlobals(out);
+  DumpMapGlobals(out);
   out.EndObject();
   out.BeginObject("game");
   TheGame().Dump(out);
   out.EndObject();
+  TheGame().newGame.Dump(out);
   out.EndObject();
 }
 
