@@ -128,16 +128,25 @@ void Surface::Blit(int dx, int dy, const Surface& src, int sx, int sy, int w, in
     from = src.Row(sy) + sx;
     stride = src.width_;
   }
+  // Only a real change counts: the window mirrors the back buffer many times a
+  // second, and an unchanged mirror must not make the presenter upload a frame.
+  bool changed = false;
   for (int row = 0; row < h; ++row) {
     const Pixel* s = from + row * stride;
     Pixel* d = Row(dy + row) + dx;
     if (op == RasterOp::Copy) {
+      if (std::memcmp(d, s, sizeof(Pixel) * w) == 0) continue;
       std::memcpy(d, s, sizeof(Pixel) * w);
+      changed = true;
     } else {
-      for (int col = 0; col < w; ++col) d[col] = Combine(d[col], s[col], op);
+      for (int col = 0; col < w; ++col) {
+        Pixel p = Combine(d[col], s[col], op);
+        changed = changed || p != d[col];
+        d[col] = p;
+      }
     }
   }
-  Touch();
+  if (changed) Touch();
 }
 
 void Surface::InvertRect(int x, int y, int w, int h) {

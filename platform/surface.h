@@ -41,7 +41,8 @@ class Surface {
   const Pixel* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }
   const std::vector<Pixel>& Pixels() const { return pixels_; }
 
-  // Grows on every change; a presenter compares it to skip idle frames.
+  // Grows on every change (a copy that leaves the pixels as they were is no
+  // change); a presenter compares it to skip idle frames.
   uint32_t Version() const { return version_; }
   void Touch() { ++version_; }
 

@@ -51,8 +51,11 @@ bool PeekMessage();
 // Takes the next message, blocking until one comes (the window backend waits for
 // events with a timeout and yields Paint while idle, at most at the display's rate).
 Message GetMessage();
-// Shows the window surface now if it changed since the last time.
+// Shows the window surface now if it changed since the last time (or the
+// window was uncovered or resized since).
 void Present();
+// How many frames Present has actually shown (for tests and idle checks).
+uint32_t PresentCount();
 
 // Translates an SDL key code to a Windows virtual-key code (0 if none); exposed for tests.
 int VirtualKeyFromSdl(int sdlKeycode);

@@ -162,6 +162,10 @@ TEST(Surface, VersionGrowsOnEveryChangeAndAssignment) {
   s.Blit(0, 0, src, 0, 0, 2, 2, RasterOp::Copy);
   EXPECT_GT(s.Version(), v);
   v = s.Version();
+  // Mirroring the same pixels again is not a change.
+  s.Blit(0, 0, src, 0, 0, 2, 2, RasterOp::Copy);
+  s.Blit(0, 0, src, 0, 0, 2, 2, RasterOp::Or);
+  EXPECT_EQ(s.Version(), v);
 
   // A fresh surface assigned over a long-used one must not look older.
   Surface fresh(4, 4);

@@ -1,0 +1,293 @@
+#include "platform/window.h"
+
+#include <SDL.h>
+
+#include <deque>
+
+#include "platform/bmp.h"
+#include "platform/text.h"
+
+namespace {
+
+enum class Backend { None, Headless, Sdl };
+
+constexpr Uint32 kIdleWaitMs = 16;  // about one display frame: the Paint rate while idle
+
+// Windows virtual-key codes for the keys the game and its key settings can name.
+constexpr int kVkBack = 8, kVkTab = 9, kVkReturn = 13, kVkShift = 16, kVkControl = 17, kVkMenu = 18;
+constexpr int kVkEscape = 27, kVkSpace = 32, kVkPrior = 33, kVkNext = 34, kVkEnd = 35, kVkHome = 36;
+constexpr int kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40, kVkInsert = 45, kVkDelete = 46;
+constexpr int kVkNumpad0 = 96, kVkMultiply = 106, kVkAdd = 107, kVkSeparator = 108, kVkSubtract = 109;
+constexpr int kVkDecimal = 110, kVkDivide = 111, kVkF1 = 112;
+
+struct KeyPair {
+  SDL_Keycode sdl;
+  int vk;
+};
+
+constexpr KeyPair kKeyTable[] = {
+    {SDLK_BACKSPACE, kVkBack},   {SDLK_TAB, kVkTab},         {SDLK_RETURN, kVkReturn},
+    {SDLK_KP_ENTER, kVkReturn},  {SDLK_ESCAPE, kVkEscape},   {SDLK_SPACE, kVkSpace},
+    {SDLK_PAGEUP, kVkPrior},     {SDLK_PAGEDOWN, kVkNext},   {SDLK_END, kVkEnd},
+    {SDLK_HOME, kVkHome},        {SDLK_LEFT, kVkLeft},       {SDLK_UP, kVkUp},
+    {SDLK_RIGHT, kVkRight},      {SDLK_DOWN, kVkDown},       {SDLK_INSERT, kVkInsert},
+    {SDLK_DELETE, kVkDelete},    {SDLK_LSHIFT, kVkShift},    {SDLK_RSHIFT, kVkShift},
+    {SDLK_LCTRL, kVkControl},    {SDLK_RCTRL, kVkControl},   {SDLK_LALT, kVkMenu},
+    {SDLK_RALT, kVkMenu},        {SDLK_KP_MULTIPLY, kVkMultiply}, {SDLK_KP_PLUS, kVkAdd},
+    {SDLK_KP_COMMA, kVkSeparator}, {SDLK_KP_MINUS, kVkSubtract}, {SDLK_KP_PERIOD, kVkDecimal},
+    {SDLK_KP_DIVIDE, kVkDivide},
+    // The punctuation keys of a US layout, which Windows names VK_OEM_1 and on.
+    {SDLK_SEMICOLON, 186},       {SDLK_EQUALS, 187},         {SDLK_COMMA, 188},
+    {SDLK_MINUS, 189},           {SDLK_PERIOD, 190},         {SDLK_SLASH, 191},
+    {SDLK_BACKQUOTE, 192},       {SDLK_LEFTBRACKET, 219},    {SDLK_BACKSLASH, 220},
+    {SDLK_RIGHTBRACKET, 221},    {SDLK_QUOTE, 222},
+};
+
+constexpr SDL_Keycode kKeypadDigits[] = {SDLK_KP_0, SDLK_KP_1, SDLK_KP_2, SDLK_KP_3, SDLK_KP_4,
+                                         SDLK_KP_5, SDLK_KP_6, SDLK_KP_7, SDLK_KP_8, SDLK_KP_9};
+constexpr SDL_Keycode kFunctionKeys[] = {SDLK_F1, SDLK_F2, SDLK_F3, SDLK_F4,  SDLK_F5,  SDLK_F6,
+                                         SDLK_F7, SDLK_F8, SDLK_F9, SDLK_F10, SDLK_F11, SDLK_F12};
+
+struct WindowState {
+  Backend backend = Backend::None;
+  std::deque<Message> posted;
+  KeySource source;
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* texture = nullptr;
+  uint32_t shownVersion = 0;
+  bool mustShow = true;  // the window lost its picture (new, uncovered, resized)
+  bool destroyed = false;
+  uint32_t presents = 0;
+};
+
+WindowState& State() {
+  static WindowState state;
+  return state;
+}
+
+void DestroySdl(WindowState& s) {
+  if (s.texture) SDL_DestroyTexture(s.texture);
+  if (s.renderer) SDL_DestroyRenderer(s.renderer);
+  if (s.window) SDL_DestroyWindow(s.window);
+  s.texture = nullptr;
+  s.renderer = nullptr;
+  s.window = nullptr;
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void SetIcon(SDL_Window* window, const std::string& path) {
+  Surface icon;
+  if (path.empty() || !LoadBmpFile(path, icon)) return;
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<Pixel*>(icon.Pixels().data()), icon.Width(), icon.Height(), 32, icon.Width() * 4,
+      SDL_PIXELFORMAT_RGB888);
+  if (!surface) return;
+  SDL_SetWindowIcon(window, surface);
+  SDL_FreeSurface(surface);
+}
+
+// Closing the last window brings both a close and a quit event; the window
+// is destroyed once.
+bool Destroyed(Message& out) {
+  WindowState& s = State();
+  if (s.destroyed) return false;
+  s.destroyed = true;
+  out = {MessageType::Destroy, 0};
+  return true;
+}
+
+// An SDL event as the window procedure's message; false for events it ignores.
+bool Translate(const SDL_Event& event, Message& out) {
+  WindowState& s = State();
+  switch (event.type) {
+    case SDL_KEYDOWN: {
+      int vk = VirtualKeyFromSdl(event.key.keysym.sym);
+      if (!vk) return false;
+      out = {MessageType::KeyDown, vk};
+      return true;
+    }
+    case SDL_QUIT:
+      return Destroyed(out);
+    case SDL_WINDOWEVENT:
+      switch (event.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+          return Destroyed(out);
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+          out = {MessageType::Activate, 0};
+          return true;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          s.mustShow = true;
+          out = {MessageType::Size, 0};
+          return true;
+        case SDL_WINDOWEVENT_EXPOSED:
+          s.mustShow = true;
+          out = {MessageType::Paint, 0};
+          return true;
+      }
+      return false;
+  }
+  return false;
+}
+
+// Whether a key, quit or close is waiting in SDL's queue (nothing is taken off it).
+bool SdlInputWaiting() {
+  SDL_PumpEvents();
+  if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_KEYDOWN) > 0) return true;
+  if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_QUIT, SDL_QUIT) > 0) return true;
+  SDL_Event events[16];
+  int n = SDL_PeepEvents(events, 16, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
+  for (int i = 0; i < n; ++i)
+    if (events[i].window.event == SDL_WINDOWEVENT_CLOSE) return true;
+  return false;
+}
+
+Message NextSdlMessage() {
+  Uint32 start = SDL_GetTicks();
+  for (;;) {
+    Uint32 waited = SDL_GetTicks() - start;
+    if (waited >= kIdleWaitMs) return {MessageType::Paint, 0};
+    SDL_Event event;
+    if (!SDL_WaitEventTimeout(&event, static_cast<int>(kIdleWaitMs - waited))) return {MessageType::Paint, 0};
+    Message message;
+    if (Translate(event, message)) return message;
+  }
+}
+
+}  // namespace
+
+Surface& WindowSurface() {
+  static Surface surface(kLogicalWidth, kLogicalHeight);
+  return surface;
+}
+
+bool OpenWindow(const WindowConfig& config) {
+  WindowState& s = State();
+  CloseWindow();
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  int width = config.clientWidth > 0 ? config.clientWidth : kLogicalWidth;
+  int height = config.clientHeight > 0 ? config.clientHeight : kLogicalHeight;
+  Uint32 flags = SDL_WINDOW_SHOWN | (config.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  std::string caption = GbkToUtf8(config.caption);
+  s.window = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height, flags);
+  if (!s.window) {
+    DestroySdl(s);
+    return false;
+  }
+  // The picture is scaled pixel for pixel, as the platform's isotropic mapping did.
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_ACCELERATED);
+  if (!s.renderer) s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_SOFTWARE);
+  if (s.renderer)
+    s.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, kLogicalWidth,
+                                  kLogicalHeight);
+  if (!s.texture) {
+    DestroySdl(s);
+    return false;
+  }
+  // Keep the aspect: the logical size is fitted into the client area with black bars.
+  SDL_RenderSetLogicalSize(s.renderer, kLogicalWidth, kLogicalHeight);
+  SDL_StopTextInput();  // keys only; no input-method window
+  SetIcon(s.window, config.iconPath);
+  s.backend = Backend::Sdl;
+  s.mustShow = true;
+  s.destroyed = false;
+  Present();
+  return true;
+}
+
+void SetFullScreen(bool on) {
+  WindowState& s = State();
+  if (!s.window) return;
+  SDL_SetWindowFullscreen(s.window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  s.mustShow = true;
+}
+
+void CloseWindow() {
+  WindowState& s = State();
+  if (s.backend == Backend::Sdl) DestroySdl(s);
+  s.backend = Backend::None;
+  s.source = nullptr;
+  s.posted.clear();
+}
+
+bool WindowIsOpen() { return State().window != nullptr; }
+
+void StartHeadless(KeySource source) {
+  CloseWindow();
+  WindowState& s = State();
+  s.backend = Backend::Headless;
+  s.source = std::move(source);
+}
+
+bool IsHeadless() { return State().backend == Backend::Headless; }
+
+void PostQuitMessage(int code) { State().posted.push_back({MessageType::Quit, code}); }
+
+void PostMessage(const Message& message) { State().posted.push_back(message); }
+
+bool PeekMessage() {
+  WindowState& s = State();
+  if (!s.posted.empty()) return true;
+  if (s.backend == Backend::Sdl) return SdlInputWaiting();
+  return false;  // headless keys come only when the loop asks for them
+}
+
+Message GetMessage() {
+  WindowState& s = State();
+  if (!s.posted.empty()) {
+    Message next = s.posted.front();
+    s.posted.pop_front();
+    return next;
+  }
+  switch (s.backend) {
+    case Backend::Sdl:
+      return NextSdlMessage();
+    case Backend::Headless: {
+      Message next;
+      if (s.source && s.source(next)) return next;
+      s.source = nullptr;  // an exhausted source stays exhausted
+      return {MessageType::Quit, 0};
+    }
+    case Backend::None:
+      break;
+  }
+  return {MessageType::Quit, 0};  // no window to wait on: nothing will ever come
+}
+
+void Present() {
+  WindowState& s = State();
+  if (s.backend != Backend::Sdl || !s.texture) return;
+  const Surface& picture = WindowSurface();
+  if (!s.mustShow && picture.Version() == s.shownVersion) return;
+  const Surface* frame = &picture;
+  Surface fitted;
+  if (picture.Width() != kLogicalWidth || picture.Height() != kLogicalHeight) {
+    // The texture is exactly the logical size; never let it read past a resized surface.
+    fitted.Resize(kLogicalWidth, kLogicalHeight);
+    fitted.Blit(0, 0, picture, 0, 0, kLogicalWidth, kLogicalHeight, RasterOp::Copy);
+    frame = &fitted;
+  }
+  SDL_UpdateTexture(s.texture, nullptr, frame->Pixels().data(), kLogicalWidth * static_cast<int>(sizeof(Pixel)));
+  SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
+  SDL_RenderClear(s.renderer);
+  SDL_RenderCopy(s.renderer, s.texture, nullptr, nullptr);
+  SDL_RenderPresent(s.renderer);
+  s.shownVersion = picture.Version();
+  s.mustShow = false;
+  ++s.presents;
+}
+
+uint32_t PresentCount() { return State().presents; }
+
+int VirtualKeyFromSdl(int sdlKeycode) {
+  if (sdlKeycode >= SDLK_a && sdlKeycode <= SDLK_z) return 'A' + (sdlKeycode - SDLK_a);
+  if (sdlKeycode >= SDLK_0 && sdlKeycode <= SDLK_9) return '0' + (sdlKeycode - SDLK_0);
+  for (int i = 0; i < 10; ++i)
+    if (sdlKeycode == kKeypadDigits[i]) return kVkNumpad0 + i;
+  for (int i = 0; i < 12; ++i)
+    if (sdlKeycode == kFunctionKeys[i]) return kVkF1 + i;
+  for (const KeyPair& pair : kKeyTable)
+    if (pair.sdl == sdlKeycode) return pair.vk;
+  return 0;
+}

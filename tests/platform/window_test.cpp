@@ -1,0 +1,191 @@
+// The message queue behind the game loop and its delays, on both backends.
+#include "platform/window.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+// A key source that hands out the given messages, then reports it is empty.
+KeySource Script(std::vector<Message> keys, int* asked = nullptr) {
+  auto index = std::make_shared<size_t>(0);
+  return [keys, index, asked](Message& next) {
+    if (asked) ++*asked;
+    if (*index >= keys.size()) return false;
+    next = keys[(*index)++];
+    return true;
+  };
+}
+
+class Headless : public ::testing::Test {
+ protected:
+  void TearDown() override { CloseWindow(); }
+};
+
+TEST_F(Headless, PostedMessagesComeBeforeTheSource) {
+  int asked = 0;
+  StartHeadless(Script({{MessageType::KeyDown, 38}, {MessageType::KeyDown, 13}}, &asked));
+  EXPECT_TRUE(IsHeadless());
+  EXPECT_FALSE(WindowIsOpen());
+  EXPECT_EQ(WindowSurface().Width(), kLogicalWidth);
+  EXPECT_EQ(WindowSurface().Height(), kLogicalHeight);
+
+  // Peek never pulls from the source: a delay must not eat scripted keys.
+  EXPECT_FALSE(PeekMessage());
+  EXPECT_EQ(asked, 0);
+
+  PostMessage({MessageType::Paint, 0});
+  PostQuitMessage(3);
+  EXPECT_TRUE(PeekMessage());
+  Message m = GetMessage();
+  EXPECT_EQ(m.type, MessageType::Paint);
+  m = GetMessage();
+  EXPECT_EQ(m.type, MessageType::Quit);
+  EXPECT_EQ(m.param, 3);
+  EXPECT_EQ(asked, 0);
+
+  m = GetMessage();
+  EXPECT_EQ(m.type, MessageType::KeyDown);
+  EXPECT_EQ(m.param, 38);
+  EXPECT_EQ(GetMessage().param, 13);
+  // Exhausted: Quit with code 0, and again on every later call.
+  m = GetMessage();
+  EXPECT_EQ(m.type, MessageType::Quit);
+  EXPECT_EQ(m.param, 0);
+  EXPECT_EQ(GetMessage().type, MessageType::Quit);
+  Present();  // nothing to show, nothing to break
+}
+
+TEST_F(Headless, NoBackendNeverBlocks) {
+  CloseWindow();
+  EXPECT_FALSE(PeekMessage());
+  EXPECT_EQ(GetMessage().type, MessageType::Quit);
+  StartHeadless(nullptr);
+  EXPECT_EQ(GetMessage().type, MessageType::Quit);
+}
+
+TEST(VirtualKeys, MapsTheKeysTheSettingsCanName) {
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RETURN), 13);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_ENTER), 13);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_ESCAPE), 27);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_SPACE), 32);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_TAB), 9);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_BACKSPACE), 8);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_HOME), 36);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_END), 35);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_PAGEUP), 33);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_PAGEDOWN), 34);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_INSERT), 45);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_DELETE), 46);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_LEFT), 37);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_UP), 38);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RIGHT), 39);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_DOWN), 40);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_a), 65);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_w), 87);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_z), 90);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_0), 48);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_9), 57);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_F1), 112);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_F12), 123);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_0), 96);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_9), 105);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_MULTIPLY), 106);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_DIVIDE), 111);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_LSHIFT), 16);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RCTRL), 17);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_LALT), 18);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_SEMICOLON), 186);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_BACKQUOTE), 192);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_LEFTBRACKET), 219);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_QUOTE), 222);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_CAPSLOCK), 0);
+  EXPECT_EQ(VirtualKeyFromSdl(-1), 0);
+}
+
+// The real backend on SDL's display-less driver: events pushed into SDL's
+// queue come out as the window procedure's messages.
+class SdlWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    WindowConfig config;
+    config.caption = "三国 ver1.00";
+    if (!OpenWindow(config)) GTEST_SKIP() << "no SDL video driver: " << SDL_GetError();
+  }
+  void TearDown() override { CloseWindow(); }
+
+  static void PushKey(SDL_Keycode key) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = key;
+    SDL_PushEvent(&e);
+  }
+  static void PushWindowEvent(Uint8 what) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = what;
+    SDL_PushEvent(&e);
+  }
+};
+
+TEST_F(SdlWindow, KeysCloseAndIdleBecomeMessages) {
+  EXPECT_TRUE(WindowIsOpen());
+  EXPECT_FALSE(IsHeadless());
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  EXPECT_FALSE(PeekMessage());
+  EXPECT_EQ(GetMessage().type, MessageType::Paint);  // idle
+
+  PushKey(SDLK_UP);
+  PushKey(SDLK_UP);  // a held key repeats as further key downs
+  EXPECT_TRUE(PeekMessage());
+  Message m = GetMessage();
+  EXPECT_EQ(m.type, MessageType::KeyDown);
+  EXPECT_EQ(m.param, 38);
+  EXPECT_EQ(GetMessage().param, 38);
+
+  PostMessage({MessageType::KeyDown, 13});
+  PushKey(SDLK_ESCAPE);
+  EXPECT_EQ(GetMessage().param, 13);  // posted first
+  EXPECT_EQ(GetMessage().param, 27);
+
+  PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+  EXPECT_EQ(GetMessage().type, MessageType::Activate);
+
+  // Closing the last window yields a close and a quit event: one Destroy.
+  PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+  EXPECT_TRUE(PeekMessage());
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+  EXPECT_EQ(GetMessage().type, MessageType::Destroy);
+  EXPECT_EQ(GetMessage().type, MessageType::Paint);
+}
+
+TEST_F(SdlWindow, PresentSkipsUnchangedFrames) {
+  Surface& screen = WindowSurface();
+  Surface back(kLogicalWidth, kLogicalHeight, Rgb(1, 2, 3));
+  screen.Blit(0, 0, back, 0, 0, kLogicalWidth, kLogicalHeight, RasterOp::Copy);
+  Present();
+  uint32_t shown = PresentCount();
+  // The idle loop: mirror the unchanged back buffer and present, many times.
+  for (int i = 0; i < 20; ++i) {
+    screen.Blit(0, 0, back, 0, 0, kLogicalWidth, kLogicalHeight, RasterOp::Copy);
+    Present();
+  }
+  EXPECT_EQ(PresentCount(), shown);
+  back.FillRect(0, 0, 10, 10, kWhite);
+  screen.Blit(0, 0, back, 0, 0, kLogicalWidth, kLogicalHeight, RasterOp::Copy);
+  Present();
+  EXPECT_EQ(PresentCount(), shown + 1);
+  // Uncovering the window needs the picture again even though it did not change.
+  PushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
+  EXPECT_EQ(GetMessage().type, MessageType::Paint);
+  Present();
+  EXPECT_EQ(PresentCount(), shown + 2);
+}
+
+}  // namespace
