@@ -170,11 +170,6 @@ bool MakeDir(const std::string& path) {
   return false;
 }
 
-bool FileExists(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0;
-}
-
 bool ToGbk(const std::string& utf8, std::string& gbk) {
   gbk.clear();
   iconv_t cd = iconv_open("GBK", "UTF-8");

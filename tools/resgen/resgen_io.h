@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
+
 // ---- Errors -------------------------------------------------------------
 
 // Every problem resgen finds goes through here: printed to stderr as
@@ -54,8 +56,8 @@ bool ParseInt(const std::string& text, int& out);
 // ---- Writing Res/ -------------------------------------------------------
 
 std::string JoinPath(const std::string& dir, const std::string& name);
+// Creates the folder when missing (FileExists comes from platform/files.h).
 bool MakeDir(const std::string& path);
-bool FileExists(const std::string& path);
 
 // UTF-8 to the game's GBK; false when a character has no GBK form.
 bool ToGbk(const std::string& utf8, std::string& gbk);
