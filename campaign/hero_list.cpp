@@ -273,6 +273,7 @@ void HeroList::ShowRow(int row, int position) {
   int id = listIds[position];
   if (id < 0 || id >= kHeroCount) return;
   const HeroRecord& h = heroes[id];
+  char text[16];
   GetHeroName(position);
   PaintText(heroName, 50, y, kTextHeight);
   switch (columnPage) {
@@ -288,11 +289,8 @@ void HeroList::ShowRow(int row, int position) {
     case 2:
       PaintNumber(h.force, 260, y);
       PaintNumber(h.intelligence, 400, y);
-      if (h.IsRuler()) {
-        PaintText("--", 540, y, kTextHeight);
-      } else {
-        PaintNumber(h.loyalty, 540, y);
-      }
+      LoyaltyText(id, text, sizeof text);
+      PaintText(text, 540, y, kTextHeight);
       PaintNumber(h.experience, 680, y);
       break;
     case 3:
@@ -390,6 +388,16 @@ void HeroList::GetHeroTo(int heroIndex) {
   char own[kHeroNameBuffer] = {};
   CopyListLine(HeroNameList(scenario), heroIndex, own, kHeroNameBuffer - 1);
   if (h.heroOwnerId != 0 && strncmp(own, ownerName, 10) == 0) snprintf(ownerName, sizeof ownerName, "%s", "君主");
+}
+
+void HeroList::LoyaltyText(int heroIndex, char* out, int size) const {
+  if (heroIndex < 0 || heroIndex >= kHeroCount) return;
+  const HeroRecord& h = heroes[heroIndex];
+  if (h.IsRuler()) {
+    snprintf(out, size, "--");
+  } else {
+    snprintf(out, size, "%d", h.loyalty);
+  }
 }
 
 void HeroList::GetHeroCity(int position) {

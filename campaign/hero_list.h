@@ -111,6 +111,8 @@ class HeroList {
   void GetHeroCity(int position);
   void GetStyle(int troopType);
   void GetGoods(int item, char* out);
+  // The loyalty column: "--" for a ruler, who owes loyalty to no one.
+  void LoyaltyText(int heroIndex, char* out, int size) const;
 
   // The group the current style shows: its first position in listIds and its size.
   void ShownGroup(int& offset, int& count) const;
