@@ -1,0 +1,40 @@
+#pragma once
+// Battle-wide values shared by the player's turn, the computer's turn and the
+// drawing code. They live outside Fight because the computer side reuses the
+// same acting-unit, target and range grids as the player's routines.
+#include "shell/json_writer.h"
+
+constexpr int kMapRows = 31;
+constexpr int kMapCols = 32;
+
+extern int selectedUnit;  // acting unit (player turn) or the attacking unit
+extern int targetUnit;    // target unit; during the computer turn the moving computer unit
+extern int savedRow;      // where the selected unit stood before its last move
+extern int savedCol;
+extern int messageCode;   // status-bar message, see kMessage* below
+extern int pendingEnd;    // result noticed at the opening, consumed by the next key
+extern int lastExp;       // experience gained by the last action
+extern int skillMenuCount;
+
+extern int reachMap[kMapRows][kMapCols];
+extern int attackMap[kMapRows][kMapCols];
+extern int skillMap[kMapRows][kMapCols];
+
+// messageCode values.
+constexpr int kMessageNone = 0;
+constexpr int kMessageUnreachable = 1;
+constexpr int kMessageNoTarget = 2;
+constexpr int kMessageInvalid = 3;
+constexpr int kMessageWeather = 4;
+constexpr int kMessageTerrain = 5;
+constexpr int kMessageSkillPower = 6;
+
+// pendingEnd values.
+constexpr int kPendingNone = 0;
+constexpr int kPendingLost = 1;
+constexpr int kPendingWon = 2;
+
+inline bool OnBattleMap(int row, int col) { return row >= 0 && row < kMapRows && col >= 0 && col < kMapCols; }
+
+void ClearGrid(int grid[kMapRows][kMapCols]);
+void DumpBattleGlobals(JsonWriter& out);

@@ -1,0 +1,76 @@
+#include "battle/battle_paint.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "shell/draw.h"
+#include "shell/globals.h"
+#include "shell/text_grid.h"
+
+namespace {
+constexpr int kPortraitSize = 120;
+constexpr int kPortraitsPerRow = 10;
+constexpr const char* kPortraitSheets[4] = {"Res\\Head\\1dznq.kbp", "Res\\Head\\2ccjq.kbp",
+                                            "Res\\Head\\3cbzz.kbp", "Res\\Head\\4sgdl.kbp"};
+constexpr const char* kNameLists[4] = {"Res\\Hero\\heroname1.kss", "Res\\Hero\\heroname2.kss",
+                                       "Res\\Hero\\heroname3.kss", "Res\\Hero\\heroname4.kss"};
+constexpr const char* kSkillList = "Res\\skill.kss";
+
+int ScenarioIndex(int scenario) { return (scenario >= 0 && scenario < 4) ? scenario : 0; }
+
+void CopyGridRow(int row, char out[20]) {
+  out[0] = 0;
+  if (row < 0 || row >= kGridRows) return;
+  std::memcpy(out, textGrid[row], kGridWidth);
+  out[kGridWidth - 1] = 0;
+}
+}  // namespace
+
+void PaintPictureAt(const char* path, int x, int y) { PaintBmp(0, path, x, y - kPictureOffsetY); }
+
+void PaintCell(const char* sheet, int sx, int sy, int w, int h, int dx, int dy) {
+  Surface picture;
+  if (!LoadBmp(sheet, picture)) return;
+  backDC->Blit(dx, dy, picture, sx, sy, w, h, RasterOp::Copy);
+  backDC->Touch();
+}
+
+void PaintMaskedCell(const char* image, const char* mask, int sx, int sy, int w, int h, int dx, int dy) {
+  Surface picture;
+  if (LoadBmp(mask, picture)) backDC->Blit(dx, dy, picture, sx, sy, w, h, RasterOp::Or);
+  if (LoadBmp(image, picture)) backDC->Blit(dx, dy, picture, sx, sy, w, h, RasterOp::And);
+  backDC->Touch();
+}
+
+void PaintDigits(int value, int x, int y, int step, int height, int pauseMs) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%d", value);
+  for (int i = 0; digits[i]; ++i) {
+    char one[2] = {digits[i], 0};
+    PaintText(one, x + step * i, y, height);
+    CopyBackToWindow();
+    if (pauseMs > 0) Wait(pauseMs);
+  }
+}
+
+void PaintPortrait(int scenario, int officerId, int x, int y) {
+  if (officerId < 0) return;
+  int col = officerId % kPortraitsPerRow;
+  int row = officerId / kPortraitsPerRow;
+  PaintCell(kPortraitSheets[ScenarioIndex(scenario)], col * kPortraitSize, row * kPortraitSize, kPortraitSize,
+            kPortraitSize, x, y);
+}
+
+void OfficerName(int scenario, int officerId, char out[20]) {
+  out[0] = 0;
+  if (officerId < 0 || officerId >= kGridRows) return;
+  if (LoadLineList(kNameLists[ScenarioIndex(scenario)]) <= officerId) return;
+  CopyGridRow(officerId, out);
+}
+
+void SkillName(int skill, char out[20]) {
+  out[0] = 0;
+  if (skill < 0 || skill >= kGridRows) return;
+  if (LoadLineList(kSkillList) <= skill) return;
+  CopyGridRow(skill, out);
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Drawing pieces the battle screens share beyond the toolkit: cells cut from
+// picture sheets, masked sprites, digits one by one, portraits and officer
+// names. All draw into the back buffer at absolute logical coordinates.
+
+// A picture whose top-left lands at absolute (x, y) (the toolkit adds 50 to y).
+void PaintPictureAt(const char* path, int x, int y);
+// The w x h cell of a sheet at (sx, sy), copied to (dx, dy).
+void PaintCell(const char* sheet, int sx, int sy, int w, int h, int dx, int dy);
+// The same cell of an image and its mask: mask ORed first, image ANDed over it.
+void PaintMaskedCell(const char* image, const char* mask, int sx, int sy, int w, int h, int dx, int dy);
+// The decimal digits of value, the first at (x, y) and each further one `step`
+// pixels right, pausing `pauseMs` after each digit (0 for none); shown on the window.
+void PaintDigits(int value, int x, int y, int step, int height, int pauseMs);
+// The 120 x 120 portrait of an officer from the scenario's sheet.
+void PaintPortrait(int scenario, int officerId, int x, int y);
+// The officer's name from the scenario's name list (empty when out of range).
+// Loads the list into the text grid.
+void OfficerName(int scenario, int officerId, char out[20]);
+// A skill's name line from the skill list (empty when missing).
+void SkillName(int skill, char out[20]);

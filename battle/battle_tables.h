@@ -1,0 +1,245 @@
+#pragma once
+// The battle's rule tables: terrain, movement, combat coefficients, skills and
+// deployment. Every rule that is a table lives here so each has one place.
+
+constexpr int kTroopTypes = 6;     // 骑 步 弓 水 极 玄
+constexpr int kTerrainKinds = 8;   // 平原 草地 山地 森林 村庄 城池 营寨 河流
+constexpr int kSkillCount = 25;
+constexpr int kMaxLevel = 20;
+constexpr int kUnitSlots = 20;
+constexpr int kSideSlots = 10;
+constexpr int kEnemyBase = 10;     // first computer-side slot; also its commander
+constexpr int kOwnCommander = 0;
+constexpr int kStatusBeaten = 8;
+constexpr int kLastDay = 31;       // the call of ShowDay that finds this ends the battle
+
+enum TroopType { kCavalry = 0, kInfantry = 1, kArcher = 2, kNavy = 3, kHalberd = 4, kMystic = 5 };
+enum TerrainKind {
+  kPlain = 0, kGrass = 1, kMountain = 2, kForest = 3, kVillage = 4, kCity = 5, kCamp = 6, kRiver = 7
+};
+enum UnitStatus {
+  kStatusNormal = 0, kStatusConfused = 1, kStatusSealed = 2, kStatusImmobile = 3, kStatusQimen = 4,
+  kStatusDunjia = 5, kStatusStone = 6, kStatusHidden = 7
+};
+
+// ---- terrain -------------------------------------------------------------
+constexpr int kFirstTile = 1;
+constexpr int kLastTile = 45;
+constexpr int kCityTile = 3;
+constexpr int kCampTile = 41;
+
+inline bool TileKnown(int tile) { return tile >= kFirstTile && tile <= kLastTile; }
+// Unknown tile numbers count as plain so a damaged map never indexes past a table.
+inline int TerrainKindOfTile(int tile) {
+  if (!TileKnown(tile)) return kPlain;
+  if (tile == 1) return kPlain;
+  if (tile == 2) return kGrass;
+  if (tile == 3) return kCity;
+  if (tile == 4) return kVillage;
+  if (tile == 5) return kForest;
+  if (tile <= 15) return kMountain;
+  if (tile == kCampTile) return kCamp;
+  return kRiver;
+}
+inline bool IsRiverTile(int tile) { return TerrainKindOfTile(tile) == kRiver; }
+inline bool IsMountainTile(int tile) { return tile >= 6 && tile <= 15; }
+
+constexpr const char* kTerrainNames[kTerrainKinds] = {"平原", "草地", "山地", "森林", "村庄", "城池", "营寨", "河流"};
+constexpr const char* kTerrainText[kTerrainKinds][3] = {
+    {"平原：适合各兵种作战之", "地形。无防御效果。", ""},
+    {"草地：适合各兵种作战之", "地形。无防御效果。", ""},
+    {"山地：适合步兵和弓箭兵", "作战之地形。步兵、弓箭", "兵防御上升30%。"},
+    {"森林：适合步兵和弓箭兵", "作战之地形。步兵、弓箭", "兵防御上升30%。"},
+    {"村庄：适合各兵种作战之", "地形。各兵种防御上升10%", "。"},
+    {"城池：适合各兵种作战之", "地形。各兵种防御上升50%", "。"},
+    {"营寨：适合各兵种作战之", "地形。各兵种防御上升20%", "。"},
+    {"河流：适合水军作战之地", "形。水军无防御效果。", ""},
+};
+
+// City index -> battle map number; cities past the table fight on map 0.
+constexpr int kMappedCities = 38;
+constexpr int kCityMap[kMappedCities] = {6, 0, 1, 6, 3, 4, 2, 5, 6, 3, 1, 0, 2, 3, 4, 0, 2, 1, 4,
+                                         6, 1, 1, 3, 5, 6, 6, 3, 3, 4, 2, 6, 6, 1, 2, 3, 4, 5, 1};
+inline int MapNumberOfCity(int city) { return (city >= 0 && city < kMappedCities) ? kCityMap[city] : 0; }
+constexpr const char* kMapFiles[7] = {
+    "Res\\Fight\\fightmap00.kdt", "Res\\Fight\\fightmap01.kdt", "Res\\Fight\\fightmap02.kdt",
+    "Res\\Fight\\fightmap03.kdt", "Res\\Fight\\fightmap04.kdt", "Res\\Fight\\fightmap05.kdt",
+    "Res\\Fight\\fightmap06.kdt"};
+
+// ---- movement ------------------------------------------------------------
+constexpr int kMoveBase[kTroopTypes] = {5, 4, 4, 5, 8, 8};
+constexpr int kMoveCap = 8;
+constexpr int kCostClassEnemy = 7;
+constexpr int kCostClasses = 8;
+inline int CostClassOfTile(int tile) {
+  if (tile == 1 || tile == 2) return 0;
+  if (IsMountainTile(tile)) return 1;
+  if (tile == 5) return 2;
+  if (tile == 3) return 4;
+  if (tile == 4) return 5;
+  if (tile == kCampTile) return 6;
+  if (TileKnown(tile)) return 3;  // 16-40, 42-45: river
+  return 0;
+}
+constexpr int kEnterCost[kCostClasses][kTroopTypes] = {
+    {1, 1, 1, 2, 1, 1}, {3, 1, 1, 3, 2, 1}, {3, 1, 1, 3, 2, 1}, {3, 3, 3, 1, 2, 3},
+    {3, 1, 1, 3, 2, 1}, {3, 1, 1, 3, 2, 1}, {3, 1, 1, 3, 2, 1}, {8, 8, 8, 8, 8, 8},
+};
+
+// ---- combat --------------------------------------------------------------
+constexpr double kAttackCoefficient[kTerrainKinds][kTroopTypes] = {
+    {1.0, 0.8, 0.9, 0.4, 1.3, 0.4},   {1.0, 0.8, 0.9, 0.4, 1.3, 0.4},   {0.25, 0.8, 0.9, 0.1, 1.3, 0.4},
+    {0.5, 0.8, 0.9, 0.2, 1.3, 0.4},   {1.0, 0.8, 0.9, 0.4, 1.3, 0.4},   {1.0, 0.8, 0.9, 0.4, 1.3, 0.4},
+    {1.0, 0.8, 0.9, 0.4, 1.3, 0.4},   {0.125, 0.2, 0.225, 0.8, 1.3, 0.4},
+};
+constexpr double kDefenceCoefficient[kTerrainKinds][kTroopTypes] = {
+    {0.7, 1.2, 1.0, 0.55, 1.2, 0.6},          {0.7, 1.2, 1.0, 0.55, 1.2, 0.6},
+    {0.2275, 1.56, 1.3, 0.17875, 1.56, 0.78}, {0.4025, 1.38, 1.15, 0.31625, 1.38, 0.69},
+    {0.77, 1.32, 1.1, 0.605, 1.32, 0.66},     {1.05, 1.8, 1.5, 0.825, 1.8, 0.9},
+    {0.84, 1.44, 1.2, 0.66, 1.44, 0.72},      {0.07, 0.24, 0.3, 0.88, 0.96, 0.48},
+};
+constexpr double kTroopAdvantage[kTroopTypes][kTroopTypes] = {
+    {1.0, 1.2, 0.8, 1.0, 0.7, 1.3}, {0.8, 1.0, 1.2, 1.0, 0.6, 1.2}, {1.2, 0.8, 1.0, 1.0, 1.1, 1.2},
+    {1.0, 1.0, 1.0, 1.0, 1.0, 1.0}, {1.1, 1.3, 0.9, 1.0, 1.0, 1.5}, {0.6, 0.6, 0.6, 0.6, 0.6, 0.6},
+};
+constexpr int kMinimumHit = 10;
+constexpr int kLevelUpExperience = 100;
+
+// A troop type outside the tables fights, moves and casts as cavalry rather
+// than reading past a row.
+inline int TroopRow(int troopType) { return (troopType >= 0 && troopType < kTroopTypes) ? troopType : 0; }
+inline int TerrainRow(int kind) { return (kind >= 0 && kind < kTerrainKinds) ? kind : 0; }
+
+constexpr const char* kTroopNames[kTroopTypes] = {"骑", "步", "弓", "水", "极", "玄"};
+constexpr const char* kStatusNames[8] = {"正常", "混乱", "禁咒", "定身", "奇门", "遁甲", "石阵", "潜踪"};
+
+// Quotes of the information box: three lines each.
+constexpr const char* kQuotes[7][3] = {
+    {"已获取敌人最新", "情报！可使用ho", "me键观看。    "},
+    {"随着能力的提升", "，我也应该有更", "好的表现吧！  "},
+    {"哈哈……，知道", "我的厉害了吧！", "哟哟哟……    "},
+    {"早就说过，我是", "无敌的嘛！怎么", "就没人肯信呢？"},
+    {"就这点兵力，实", "在无法再战下去", "，只好先撤退了。"},
+    {"谋事在人，成事", "在天。我已尽力", "。时也？命也？"},
+    {"为什么受伤的总", "是我？我不甘心", "，我不甘心！  "},
+};
+
+// ---- skills --------------------------------------------------------------
+constexpr int kSkillWeather = 22;
+constexpr int kSkillSpy = 24;
+constexpr int kSkillHeal = 15;
+constexpr int kSkillGreatHeal = 19;
+constexpr int kSkillTableColumns = 32;
+constexpr int kSkillBasePowerColumn = 2;
+constexpr int kSkillWeatherColumn = 4;       // + weather 1..5
+constexpr int kSkillCasterLandColumn = 10;   // + terrain kind
+constexpr int kSkillTargetLandColumn = 18;   // + terrain kind
+constexpr int kSkillTroopColumn = 26;        // + troop type
+constexpr int kSkillFixedExperience = 8;
+
+constexpr int kSkillCost[kSkillCount] = {15, 20, 25, 30, 15, 20, 25, 15, 20, 25, 15, 30, 15,
+                                         20, 20, 15, 30, 30, 20, 30, 30, 25, 10, 20, 15};
+inline int SkillCost(int skill) { return (skill >= 0 && skill < kSkillCount) ? kSkillCost[skill] : 0; }
+
+inline bool IsDamageSkill(int s) { return (s >= 0 && s <= 5) || (s >= 7 && s <= 11) || s == 16 || s == 17; }
+inline bool IsHelpfulSkill(int s) { return s == kSkillHeal || s == kSkillGreatHeal; }
+
+constexpr int kMaxTroopSkills = 9;
+struct TroopSkillList {
+  int count;
+  int skills[kMaxTroopSkills];
+};
+constexpr TroopSkillList kTroopSkills[kTroopTypes] = {
+    {3, {7, 8, 9}}, {4, {0, 1, 2, 3}}, {3, {4, 5, 6}}, {3, {10, 11, 6}},
+    {4, {7, 8, 9, 21}}, {9, {12, 13, 14, 15, 16, 17, 18, 19, 20}},
+};
+constexpr int kHeroStyles = 10;
+struct SpecialSkillList {
+  int count;
+  int skills[2];
+};
+constexpr SpecialSkillList kSpecialSkills[kHeroStyles] = {
+    {0, {0, 0}}, {1, {22, 0}}, {1, {23, 0}}, {1, {24, 0}}, {1, {18, 0}},
+    {1, {24, 0}}, {2, {22, 24}}, {2, {23, 24}}, {1, {24, 0}}, {2, {18, 24}},
+};
+inline const SpecialSkillList& SpecialSkillsOf(int style) {
+  return kSpecialSkills[(style >= 0 && style < kHeroStyles) ? style : 0];
+}
+
+// Troop skills offered: the highest level at which each count still applies,
+// ascending; above the last threshold every skill of the troop is offered.
+struct OfferSteps {
+  int steps;
+  int upToLevel[kMaxTroopSkills];
+};
+constexpr OfferSteps kOfferSteps[kTroopTypes] = {
+    {2, {6, 10}},          {3, {5, 10, 15}},  {2, {5, 12}},
+    {2, {6, 12}},          {3, {6, 10, 15}},  {8, {1, 5, 6, 10, 11, 13, 16, 18}},
+};
+inline int OfferedTroopSkills(int troopType, int level) {
+  if (troopType < 0 || troopType >= kTroopTypes) return 0;
+  const OfferSteps& s = kOfferSteps[troopType];
+  for (int i = 0; i < s.steps; ++i)
+    if (level <= s.upToLevel[i]) return i + 1;
+  return s.steps + 1;
+}
+
+// ---- weather -------------------------------------------------------------
+constexpr int kWeatherKinds = 5;
+constexpr int kWeatherRain = 4;
+constexpr int kWeatherIce = 5;
+constexpr int kWeatherWind = 3;
+constexpr const char* kWeatherDayImages[kWeatherKinds] = {
+    "Res\\Fight\\01fight_qin.kbp", "Res\\Fight\\02fight_yin.kbp", "Res\\Fight\\03fight_feng.kbp",
+    "Res\\Fight\\04fight_yu.kbp", "Res\\Fight\\05fight_bin.kbp"};
+constexpr const char* kWeatherIcons[kWeatherKinds] = {
+    "Res\\Fight\\fight_weather1.kbp", "Res\\Fight\\fight_weather2.kbp", "Res\\Fight\\fight_weather3.kbp",
+    "Res\\Fight\\fight_weather4.kbp", "Res\\Fight\\fight_weather5.kbp"};
+constexpr const char* kWeatherIconMasks[kWeatherKinds] = {
+    "Res\\Fight\\fight_weather1mask.kbp", "Res\\Fight\\fight_weather2mask.kbp",
+    "Res\\Fight\\fight_weather3mask.kbp", "Res\\Fight\\fight_weather4mask.kbp",
+    "Res\\Fight\\fight_weather5mask.kbp"};
+
+// ---- deployment ----------------------------------------------------------
+constexpr int kDirections = 8;
+constexpr int kAttackDirectionTable[kMappedCities][kDirections] = {
+    {4, 0, 0, 0, 0, 0, 0, 0},        {8, 0, 0, 3, 0, 7, 0, 0},      {0, 0, 0, 0, 0, 0, 2, 0},
+    {9, 0, 0, 0, 0, 0, 0, 1},        {0, 0, 6, 0, 11, 0, 0, 0},     {0, 0, 0, 7, 12, 0, 0, 5},
+    {0, 0, 2, 0, 13, 0, 6, 0},       {0, 0, 0, 0, 0, 14, 0, 2},     {0, 0, 0, 10, 15, 0, 0, 4},
+    {0, 0, 0, 11, 0, 0, 9, 0},       {21, 5, 0, 16, 0, 15, 0, 10},  {0, 6, 0, 13, 16, 0, 0, 0},
+    {0, 7, 0, 14, 17, 0, 12, 0},     {19, 0, 8, 0, 18, 0, 13, 0},   {21, 9, 11, 0, 0, 20, 0, 0},
+    {0, 12, 0, 17, 22, 0, 0, 11},    {23, 13, 0, 0, 0, 0, 16, 0},   {0, 14, 0, 19, 23, 0, 0, 0},
+    {0, 0, 0, 0, 0, 0, 18, 14},      {0, 0, 15, 0, 25, 0, 0, 0},    {0, 0, 0, 22, 27, 0, 15, 11},
+    {0, 16, 0, 23, 0, 0, 21, 0},     {30, 18, 0, 24, 0, 29, 22, 17}, {0, 0, 0, 0, 0, 0, 23, 0},
+    {32, 20, 0, 26, 0, 31, 0, 0},    {0, 0, 0, 0, 0, 0, 25, 0},     {34, 21, 0, 28, 0, 33, 0, 0},
+    {0, 0, 0, 29, 34, 0, 27, 0},     {35, 0, 23, 0, 0, 0, 28, 0},   {0, 0, 0, 0, 0, 35, 0, 23},
+    {0, 0, 25, 0, 0, 0, 0, 0},       {0, 0, 0, 33, 0, 0, 0, 25},    {36, 0, 27, 0, 0, 0, 32, 0},
+    {0, 28, 0, 35, 37, 0, 0, 27},    {0, 0, 30, 0, 38, 0, 34, 29},  {0, 0, 0, 37, 0, 0, 0, 33},
+    {0, 34, 0, 38, 0, 0, 36, 0},     {0, 35, 0, 0, 0, 0, 37, 0},
+};
+struct Square {
+  int row;
+  int col;
+};
+// Index 0 is unused: directions are 1-based.
+constexpr Square kAttackAnchors[kDirections + 1] = {{0, 0},  {28, 26}, {2, 16}, {4, 26}, {15, 26},
+                                                    {28, 18}, {28, 6},  {15, 6}, {2, 4}};
+constexpr Square kDefenceAnchors[7] = {{15, 15}, {17, 16}, {14, 15}, {17, 14}, {15, 15}, {17, 16}, {15, 13}};
+// The opening view puts a side's anchor under the cursor's start cell.
+constexpr int kStartCursorRow = 2;
+constexpr int kStartCursorCol = 4;
+
+constexpr int kFormationSlots = 10;
+// Positions 0-4 are shared by every formation. Formation 8's position 5 sits at
+// (+1, +1): the square no other position of that formation uses.
+constexpr Square kFormations[kDirections + 1][kFormationSlots] = {
+    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}},
+    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {-1, -1}, {1, -2}, {-2, 1}, {1, 1}, {2, 2}},
+    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {2, -2}, {2, 2}, {-1, -1}, {-1, 1}, {-2, 0}},
+    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {1, -1}, {2, 1}, {-1, -2}, {-1, 1}, {-2, 2}},
+    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {-2, -2}, {2, -2}, {-1, 1}, {1, 1}, {0, 2}},
+    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {-2, -2}, {-2, 2}, {1, -1}, {1, 1}, {2, 0}},
+    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {-1, 1}, {-2, -1}, {1, 2}, {1, -1}, {2, -2}},
+    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {-2, 2}, {2, 2}, {-1, -1}, {1, -1}, {0, -2}},
+    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {1, 1}, {2, -1}, {-1, 2}, {-1, -1}, {-2, -2}},
+};

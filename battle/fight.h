@@ -1,0 +1,184 @@
+#pragma once
+// The battle controller: one object for the whole game, re-armed for every war
+// by InitData and driven one key at a time by KeyDown. Slots 0-9 are the
+// player's side (slot 0 its commander), slots 10-19 the computer's (slot 10).
+#include "battle/battle_tables.h"
+#include "battle/fight_hero.h"
+#include "battle/fight_map.h"
+#include "shell/json_writer.h"
+#include "shell/menu.h"
+
+// KeyDown results.
+constexpr int kFightGoOn = 0;
+constexpr int kFightLost = -1;
+constexpr int kFightWon = -2;
+// FightEvent results.
+constexpr int kEventInvalid = -1;
+constexpr int kEventLost = -10;
+constexpr int kEventWon = -11;
+
+// Fight::Show argument that plays the opening.
+constexpr int kShowOpening = -100;
+
+// viewState values.
+constexpr int kViewMap = 0;
+constexpr int kViewEnemySituation = 1;
+constexpr int kViewOwnSituation = 2;
+constexpr int kViewOwnUnit = 3;
+constexpr int kViewSpyResult = 4;
+constexpr int kViewEnemyUnit = 5;
+constexpr int kViewTerrain = 6;
+constexpr int kViewWeatherResult = 14;
+
+// Esc menu and action menu entries.
+constexpr int kEscEndDay = 0;
+constexpr int kEscRetreat = 1;
+constexpr int kEscShowSetting = 2;
+constexpr int kEscSpeedSetting = 3;
+constexpr int kEscMoveSetting = 4;
+constexpr int kActionAttack = 0;
+constexpr int kActionSkill = 1;
+constexpr int kActionInfo = 2;
+constexpr int kActionStandBy = 3;
+
+// CanAt kinds.
+constexpr int kTargetAttack = 0;
+constexpr int kTargetHarmful = 1;
+constexpr int kTargetHelpful = 2;
+
+class Fight {
+ public:
+  int day = 0;
+  int ownFood = 0;
+  int ownSoldierTotal = 0;
+  int enemySoldierTotal = 0;
+  int commanderId = 0;
+  int ownUnitCount = 0;
+  int battleCity = 0;
+  int ownLeaderId = 0;
+  int enemyLeaderId = 0;
+  int weather = 0;
+  int enemyFood = 0;
+  int enemyCommanderId = 0;
+  int enemyUnitCount = 0;
+  int ownListHalf = 0;
+  int enemyListHalf = 0;
+  int warSerial = 0;
+  FightMap battleMap;
+  FightHero units[kUnitSlots];
+  Menu escMenu;
+  Menu showMenu;
+  Menu speedMenu;
+  Menu moveMenu;
+  Menu actionMenu;
+  // Index of the portrait the information screens drew last. The portrait
+  // sheet is drawn by the battle itself (PaintPortrait); the campaign's Head
+  // class lives in a library the battle does not link against.
+  int portrait = 0;
+  int scenario = 0;
+  int escMenuOpen = 0;
+  int viewState = 0;
+  int enemyIntelKnown = 0;
+  int actionMenuOpen = 0;
+  int moveMode = 0;
+  int attackMode = 0;
+  int skillMenuOpen = 0;
+  int skillMode = 0;
+  int showMenuOpen = 0;
+  int moveMenuOpen = 0;
+  int speedMenuOpen = 0;
+  int warType = 0;
+  // 1 between choosing the weather or spying skill and the redraw that
+  // resolves it, so a second redraw of the same screen does not resolve it again.
+  int skillResultPending = 0;
+
+  // ---- state and set-up (fight.cpp)
+  void PubInit(int scenarioNumber);
+  void InitData(int ownCount, int commander, int city, int food);
+  void Dump(JsonWriter& out) const;
+  bool IsOwnSlot(int slot) const { return slot >= 0 && slot < ownUnitCount; }
+  bool IsEnemySlot(int slot) const { return slot >= kEnemyBase && slot < kEnemyBase + enemyUnitCount; }
+  // The live unit of a side on a square, or -1.
+  int OwnUnitAt(int row, int col) const;
+  int EnemyUnitAt(int row, int col) const;
+  int KindUnder(int slot) const;
+
+  // ---- turn flow and input (fight_keys.cpp)
+  int KeyDown(int key);
+  int MapKey(int key);
+  int EndDay();
+  void CentreViewOn(int row, int col);
+
+  // ---- drawing (fight_draw.cpp)
+  void Show(int mode);
+  void ShowBar();
+  void ShowGround();
+  void ShowAllOf();
+  void ShowUpName();
+  void ShowArmyNumber();
+  void ShowUnitsInView();
+  void ShowInformation(int kind, int unit);
+
+  // ---- reach (fight_move.cpp)
+  void SetArrive(int row, int col, int unit);
+  int CanArrive() const;
+  int MovePoints(int unit) const;
+
+  // ---- attacks (fight_attack.cpp)
+  void SetAt(int row, int col, int unit);
+  int CanAt(int kind);
+  void GetLifeSkillAtDf();
+  void CountAtDf(int unit);
+  int HitLoss(int attacker, int target);
+  void CountAtkHurt();
+  int GetExp(int loss);
+  int FightEvent();
+  void LevelUpIfDue(int unit, bool computerSide);
+  void ShowHurt(int loss, int gain);
+  void ShowExperienceBox(int gain);
+  void PlayAttackAnimation(int attacker, int target, bool riverCase);
+  void Showsj();
+  void Showsw();
+  void ShowUnitFrames(int unit, const char* sheet, const char* mask);
+  void AIShowsw(int unit);
+
+  // ---- skills (fight_skill.cpp)
+  int ChosenSkill() const;
+  int WeatherOK(int skill) const;
+  int LandOK(int skill, int check) const;
+  int SkillForceOK(int skill) const;
+  void SetAtSkill(int row, int col, int unit, int skill);
+  void SubSkillPower(int skill);
+  int RuseSucceeds();
+  void ShowRuseFailed(int skill);
+  int SkillDamage(int skill, int caster, int target);
+  int GetSkill();
+  int CountSklHurt();
+  void ShowSkillHurt(int loss, int gain);
+  void PlaySkillAnimation(int skill);
+  void ResolveSkillResult();
+
+  // ---- weather, days, events and the end (fight_days.cpp)
+  void ShowWeather();
+  void ShowWeatherBar();
+  int ShowDay();
+  int DayEvent();
+  void ChangeStatue(int unit);
+  void ShowHurt2(int unit, int loss);
+  int TestWinLose();
+  void CheckForceBefore();
+  void GameEnd(int won);
+
+  // ---- the opening (fight_deploy.cpp)
+  void Opening();
+
+  // ---- the computer side's turn: AIRun and its helpers belong in
+  // fight_ai*.cpp; EndDay runs it first once it exists.
+};
+
+// Direction 1..8 of an attack on battleCity from the 1-based city warSerial:
+// the direction table's entry, or the compass side of the attacker's map cell
+// when the table has none.
+int AttackDirection(int battleCity, int warSerial);
+// Fills a unit's anchors and formation (used by FightHero::GetStartPosition).
+int TableDirection(int battleCity, int warSerial);

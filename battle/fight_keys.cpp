@@ -1,0 +1,311 @@
+// The player's side of a battle day, one key at a time. The open menus and
+// mode flags are tested in a fixed order; the first that applies takes the key.
+#include <cstdio>
+
+#include "battle/battle_globals.h"
+#include "battle/fight.h"
+#include "platform/profile.h"
+#include "platform/random.h"
+#include "shell/globals.h"
+#include "shell/run_log.h"
+
+namespace {
+constexpr int kMenuConfirm = 1;
+constexpr int kMenuCancel = -1;
+
+void ResetMenuTo(Menu& menu, int entry) {
+  menu.selected = entry;
+  menu.highlightRow = entry;
+  menu.firstShown = 0;
+  menu.atTop = entry == 0 ? 1 : 0;
+  menu.atBottom = 0;
+}
+
+void StoreSetting(int& setting, const Menu& menu, const char* key) {
+  setting = menu.selected;
+  char text[16];
+  std::snprintf(text, sizeof text, "%d", setting);
+  WritePrivateProfileString("Startup", key, text, kStartupIni);
+}
+
+bool IsArrow(int key) { return key == keyUp || key == keyDown || key == keyLeft || key == keyRight; }
+}  // namespace
+
+void Fight::CentreViewOn(int row, int col) {
+  if (col > 4 && col < 27) battleMap.viewLeft = col - 4;
+  else if (col > 26) battleMap.viewLeft = kMaxViewLeft;
+  else battleMap.viewLeft = 0;
+  if (row > 2 && row < 29) battleMap.viewTop = row - 2;
+  else if (row > 28) battleMap.viewTop = kMaxViewTop;
+  else battleMap.viewTop = 0;
+}
+
+int Fight::EndDay() {
+  Log(1, "Fight::EndDay", "开始", 0);
+  enemyIntelKnown = 0;
+  ShowWeather();
+  ShowWeatherBar();
+  int result = ShowDay();
+  if (result < 0) return result;
+  result = DayEvent();
+  if (result < 0) return result;
+  escMenuOpen = 0;
+  battleMap.Show();
+  CentreViewOn(units[kOwnCommander].row, units[kOwnCommander].col);
+  battleMap.cursorCol = kStartCursorCol;
+  battleMap.cursorRow = kStartCursorRow;
+  return 0;
+}
+
+int Fight::KeyDown(int key) {
+  Log(1, "Fight::KeyDown", "开始", 0);
+  if (pendingEnd == kPendingLost) {
+    pendingEnd = kPendingNone;
+    GameEnd(0);
+    return kFightLost;
+  }
+  if (pendingEnd == kPendingWon) {
+    pendingEnd = kPendingNone;
+    GameEnd(1);
+    return kFightWon;
+  }
+
+  if (viewState == kViewOwnUnit || viewState == kViewSpyResult || viewState == kViewEnemyUnit ||
+      viewState == kViewTerrain || viewState == kViewWeatherResult) {
+    viewState = kViewMap;
+    return 0;
+  }
+
+  FightHero& selected = units[selectedUnit];
+
+  if (skillMenuOpen) {
+    int answer = selected.skillMenu.KeyDown(key);
+    if (answer == kMenuCancel) {
+      skillMenuOpen = 0;
+      ResetMenuTo(actionMenu, kActionSkill);
+      actionMenuOpen = 1;
+      messageCode = kMessageNone;
+    } else if (answer == kMenuConfirm) {
+      int s = ChosenSkill();
+      skillMenuOpen = 0;
+      bool accepted = false;
+      if (s == kSkillSpy || s == kSkillWeather) {
+        if (SkillForceOK(s)) {
+          accepted = true;
+          actionMenuOpen = 0;
+          if (s == kSkillWeather) weather = Rand() % kWeatherKinds + 1;
+          selected.canAct = 0;
+          SubSkillPower(s);
+          viewState = s == kSkillSpy ? kViewSpyResult : kViewWeatherResult;
+          skillResultPending = 1;
+          Show(0);
+        } else {
+          messageCode = kMessageSkillPower;
+        }
+      } else if (!WeatherOK(s)) {
+        messageCode = kMessageWeather;
+      } else if (!LandOK(s, 0)) {
+        messageCode = kMessageTerrain;
+      } else if (!SkillForceOK(s)) {
+        messageCode = kMessageSkillPower;
+      } else {
+        accepted = true;
+        actionMenuOpen = 0;
+        skillMode = 1;
+        SetAtSkill(selected.row, selected.col, selectedUnit, s);
+      }
+      if (!accepted) {
+        ResetMenuTo(actionMenu, kActionSkill);
+        actionMenuOpen = 1;
+      }
+    }
+    return 0;
+  }
+
+  if (showMenuOpen || speedMenuOpen || moveMenuOpen) {
+    Menu& menu = showMenuOpen ? showMenu : speedMenuOpen ? speedMenu : moveMenu;
+    int& open = showMenuOpen ? showMenuOpen : speedMenuOpen ? speedMenuOpen : moveMenuOpen;
+    int answer = menu.KeyDown(key);
+    if (answer == kMenuConfirm) {
+      if (&menu == &showMenu) StoreSetting(menuShow, menu, "Menushow");
+      else if (&menu == &speedMenu) StoreSetting(menuSpeed, menu, "Menuspeed");
+      else StoreSetting(menuMove, menu, "Menumove");
+    }
+    if (answer != 0) open = 0;
+    return 0;
+  }
+
+  if (actionMenuOpen) {
+    int answer = actionMenu.KeyDown(key);
+    if (answer == kMenuCancel) {
+      actionMenuOpen = 0;
+      selected.row = savedRow;
+      selected.col = savedCol;
+    } else if (answer == kMenuConfirm) {
+      int entry = actionMenu.selected;
+      if (entry == kActionInfo) {
+        viewState = kViewOwnUnit;
+        return 0;
+      }
+      if (entry == kActionAttack) {
+        int unit = OwnUnitAt(battleMap.CursorMapRow(), battleMap.CursorMapCol());
+        if (unit >= 0 && units[unit].canAct == 1) {
+          selectedUnit = unit;
+          SetAt(units[unit].row, units[unit].col, unit);
+          attackMode = 1;
+        }
+      } else if (entry == kActionSkill) {
+        selected.SetSkillList();
+        selected.WriteSkilltoFile();
+        selected.GetMenuSkill();
+        if (skillMenuCount > 0) {
+          selected.ShowMenuSkill();
+          skillMenuOpen = 1;
+        } else {
+          messageCode = kMessageInvalid;
+        }
+      } else if (entry == kActionStandBy) {
+        selected.canAct = 0;
+      }
+      actionMenuOpen = 0;
+      ResetMenuTo(actionMenu, 0);
+    }
+    return 0;
+  }
+
+  if (escMenuOpen) {
+    int answer = escMenu.KeyDown(key);
+    if (answer == kMenuCancel) {
+      escMenuOpen = 0;
+    } else if (answer == kMenuConfirm) {
+      switch (escMenu.selected) {
+        case kEscEndDay: return EndDay();
+        case kEscRetreat:
+          escMenuOpen = 0;
+          GameEnd(0);
+          return kFightLost;
+        case kEscShowSetting: showMenuOpen = 1; break;
+        case kEscSpeedSetting: speedMenuOpen = 1; break;
+        case kEscMoveSetting: moveMenuOpen = 1; break;
+        default: break;
+      }
+    }
+    return 0;
+  }
+
+  if (viewState == kViewEnemySituation || viewState == kViewOwnSituation) {
+    bool enemy = viewState == kViewEnemySituation;
+    int& half = enemy ? enemyListHalf : ownListHalf;
+    int count = enemy ? enemyUnitCount : ownUnitCount;
+    if (key == keyUp || key == keyDown) {
+      if (half == 0 && count >= 6) half = 1;
+      else if (half == 1 && count > 5) half = 0;
+    } else if (key == keyLeft || key == keyRight) {
+      viewState = enemy ? kViewOwnSituation : kViewEnemySituation;
+    } else if (key == keyEsc) {
+      viewState = kViewMap;
+    }
+    Show(0);
+    return 0;
+  }
+
+  int result = MapKey(key);
+  if (result != 0) return result;
+  Show(0);
+  return 0;
+}
+
+int Fight::MapKey(int key) {
+  int cursorRow = battleMap.CursorMapRow(), cursorCol = battleMap.CursorMapCol();
+  FightHero& selected = units[selectedUnit];
+  auto cursorOnSelected = [&]() {
+    battleMap.cursorRow = selected.row - battleMap.viewTop;
+    battleMap.cursorCol = selected.col - battleMap.viewLeft;
+  };
+  if (IsArrow(key)) {
+    messageCode = kMessageNone;
+    battleMap.KeyDown(key);
+  } else if (key == keyEsc) {
+    if (attackMode) {
+      attackMode = 0;
+      actionMenuOpen = 1;
+      cursorOnSelected();
+    } else if (skillMode) {
+      skillMode = 0;
+      ResetMenuTo(actionMenu, kActionSkill);
+      actionMenuOpen = 1;
+      cursorOnSelected();
+    } else if (moveMode) {
+      moveMode = 0;
+    } else {
+      escMenuOpen = 1;
+    }
+  } else if (key == keyHome) {
+    viewState = kViewEnemySituation;
+  } else if (key == keySpace) {
+    viewState = kViewTerrain;
+    int own = OwnUnitAt(cursorRow, cursorCol);
+    int enemy = EnemyUnitAt(cursorRow, cursorCol);
+    if (own >= 0) {
+      selectedUnit = own;
+      viewState = kViewOwnUnit;
+    } else if (enemy >= 0) {
+      targetUnit = enemy;
+      viewState = kViewEnemyUnit;
+    }
+  } else if (key == keyReturn) {
+    if (attackMode) {
+      int found = CanAt(kTargetAttack);
+      if (found == 1) {
+        int event = FightEvent();
+        if (event == kEventLost) return kFightLost;
+        if (event == kEventWon) return kFightWon;
+      } else {
+        messageCode = found == 2 ? kMessageInvalid : kMessageNoTarget;
+      }
+    } else if (skillMode) {
+      int s = ChosenSkill();
+      int found = CanAt(IsHelpfulSkill(s) ? kTargetHelpful : kTargetHarmful);
+      if (found == 1) {
+        if (!LandOK(s, 1)) {
+          messageCode = kMessageTerrain;
+        } else if (selected.unitStatus == kStatusSealed) {
+          messageCode = kMessageInvalid;
+        } else {
+          int event = FightEvent();
+          if (event != kEventInvalid) SubSkillPower(s);
+          if (event == kEventLost) return kFightLost;
+          if (event == kEventWon) return kFightWon;
+        }
+      } else {
+        messageCode = found == 2 ? kMessageInvalid : kMessageNoTarget;
+      }
+    } else if (moveMode) {
+      if (CanArrive()) {
+        savedRow = selected.row;
+        savedCol = selected.col;
+        selected.row = cursorRow;
+        selected.col = cursorCol;
+        Show(0);
+        moveMode = 0;
+        ResetMenuTo(actionMenu, 0);
+        actionMenuOpen = 1;
+        // The move's test may also report a loss; the banner is then already
+        // up, so the battle ends there rather than playing on under it.
+        int result = TestWinLose();
+        if (result != 0) return result;
+      } else {
+        messageCode = kMessageUnreachable;
+      }
+    } else {
+      int own = OwnUnitAt(cursorRow, cursorCol);
+      if (own >= 0 && units[own].canAct == 1) {
+        selectedUnit = own;
+        SetArrive(units[own].row, units[own].col, own);
+        moveMode = 1;
+        messageCode = kMessageNone;
+      }
+    }
+  }
+  return 0;
+}

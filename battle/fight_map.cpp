@@ -1,0 +1,144 @@
+#include "battle/fight_map.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "battle/battle_globals.h"
+#include "battle/battle_tables.h"
+#include "platform/files.h"
+#include "shell/draw.h"
+#include "shell/globals.h"
+#include "shell/run_log.h"
+
+namespace {
+constexpr const char* kTileSheet = "Res\\Fight\\tiles.kbp";
+constexpr const char* kArrow = "Res\\Fight\\arrow.kbp";
+constexpr const char* kArrowMask = "Res\\Fight\\arrowmask.kbp";
+constexpr int kSideComputer = -1;
+constexpr int kSidePlayer = 0;
+constexpr int kShowComputerSide = -2;
+constexpr int kShowPlayerSide = -1;
+}  // namespace
+
+int ReadBattleMapFile(int mapNumber, int* tiles) {
+  if (mapNumber < 0 || mapNumber > 6) mapNumber = 0;
+  FILE* f = OpenFile(kMapFiles[mapNumber], "r");
+  if (!f) return 0;
+  int count = 0;
+  for (int r = 0; r < kMapRows; ++r) {
+    for (int c = 0; c < kMapCols; ++c) {
+      int value = 0;
+      if (std::fscanf(f, "%d", &value) != 1) {
+        std::fclose(f);
+        return count;
+      }
+      tiles[r * kMapStride + c] = value;
+      ++count;
+    }
+  }
+  std::fclose(f);
+  return count;
+}
+
+void FightMap::Init(int scenario, int city) {
+  Log(1, "FightMap::Init", "开始", 0);
+  mapCity = city;
+  viewTop = 0;
+  viewLeft = 0;
+  cursorCol = kStartCursorCol;
+  cursorRow = kStartCursorRow;
+  int read = ReadBattleMapFile(MapNumberOfCity(city), tiles);
+  for (int i = 0; i < read; ++i) {
+    int index = (i / kMapCols) * kMapStride + i % kMapCols;
+    terrain[index] = TerrainKindOfTile(tiles[index]);
+  }
+}
+
+int FightMap::TileAt(int row, int col) const {
+  if (!OnBattleMap(row, col)) return 0;
+  return tiles[row * kMapStride + col];
+}
+
+int FightMap::KindAt(int row, int col) const {
+  if (!OnBattleMap(row, col)) return kPlain;
+  return TerrainRow(terrain[row * kMapStride + col]);
+}
+
+int FightMap::KeyDown(int key) {
+  Log(1, "FightMap::KeyDown", "开始", 0);
+  if (key == keyUp) {
+    if (cursorRow > 0) --cursorRow;
+    else viewTop = std::max(viewTop - 1, 0);
+  } else if (key == keyDown) {
+    if (cursorRow < kViewRows - 1) ++cursorRow;
+    else viewTop = std::min(viewTop + 1, kMaxViewTop);
+  } else if (key == keyLeft) {
+    if (cursorCol > 0) --cursorCol;
+    else viewLeft = std::max(viewLeft - 1, 0);
+  } else if (key == keyRight) {
+    if (cursorCol < kViewCols - 1) ++cursorCol;
+    else viewLeft = std::min(viewLeft + 1, kMaxViewLeft);
+  } else {
+    return 0;
+  }
+  Show();
+  return 0;
+}
+
+void FightMap::DrawTiles(int top, int left) {
+  Surface sheet;
+  if (!LoadBmp(kTileSheet, sheet)) return;
+  for (int i = 0; i < kViewRows; ++i) {
+    for (int j = 0; j < kViewCols; ++j) {
+      int tile = TileAt(top + i, left + j);
+      backDC->Blit(kTileSize * j, kTileSize * i + kPictureOffsetY, sheet, 0, kTileSize * tile, kTileSize,
+                   kTileSize, RasterOp::Copy);
+    }
+  }
+  backDC->Touch();
+}
+
+void FightMap::Show() {
+  Log(1, "FightMap::Show", "开始", 0);
+  LoadFromBMP();
+  ShowArrow();
+}
+
+void FightMap::LoadFromBMP() {
+  Log(1, "FightMap::LoadFromBMP", "开始", 0);
+  DrawTiles(viewTop, viewLeft);
+  RequestRepaint();
+}
+
+void FightMap::LoadFromBMPStart() {
+  Log(1, "FightMap::LoadFromBMPStart", "开始", 0);
+  DrawTiles(viewTop, viewLeft);
+  CopyBackToWindow();
+}
+
+void FightMap::ShowMove(int top, int left) {
+  Log(1, "FightMap::ShowMove", "开始", 0);
+  DrawTiles(top, left);
+  CopyBackToWindow();
+}
+
+void FightMap::ShowStart(int mode, int warType) {
+  Log(1, "FightMap::ShowStart", "开始", 0);
+  if (mode == kShowComputerSide) GetStartPosition(kSideComputer, warType);
+  if (mode == kShowPlayerSide) GetStartPosition(kSidePlayer, warType);
+  LoadFromBMPStart();
+}
+
+void FightMap::ShowArrow() {
+  Log(1, "FightMap::ShowArrow", "开始", 0);
+  PaintMaskedBmp(0, kArrow, kArrowMask, kTileSize * cursorCol, kTileSize * cursorRow);
+}
+
+void FightMap::Dump(JsonWriter& out) const {
+  out.Int("viewTop", viewTop);
+  out.Int("viewLeft", viewLeft);
+  out.Int("cursorCol", cursorCol);
+  out.Int("cursorRow", cursorRow);
+  out.Int("mapCity", mapCity);
+  out.Int("warSerial", warSerial);
+}
