@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "battle/battle_globals.h"
 #include "campaign/game.h"
 #include "strategy/map_globals.h"
 #include "platform/files.h"
@@ -32,6 +33,7 @@ void DumpState(JsonWriter& out) {
   out.BeginObject("globals");
   DumpShellGlobals(out);
   DumpMapGlobals(out);
+  DumpBattleGlobals(out);
   out.EndObject();
   out.BeginObject("game");
   TheGame().Dump(out);
