@@ -219,7 +219,6 @@ bool CheckSkills(const SkillTable& skills) {
       if (!anyTarget) fail("a damage skill must work somewhere");
     }
   }
-  if (!ok) return false;
   // Rules the battle's preconditions imply: the rocks need a mountain to throw
   // from, the siege needs walls to strike.
   for (int skill : {1, 2}) {

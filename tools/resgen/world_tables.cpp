@@ -175,7 +175,7 @@ bool WriteCityTables(const ResgenPaths& p, const World& w) {
     std::vector<OfficerLine> officers;
     if (ReadOfficers(heroFile, officers)) {
       ok = CheckOfficersAgainstCities(w, s, heroFile, officers) && ok;
-    } else {
+    } else if (!Diagnostics().quiet) {
       std::fprintf(stderr, "resgen: %s is missing; the cities of scenario %d start without governors\n", heroFile.c_str(), s);
     }
     Records records;
