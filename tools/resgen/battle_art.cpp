@@ -20,7 +20,7 @@ bool SaveFightMasked(const ResgenPaths& paths, const std::string& name, const pa
 bool GenerateBattlePictures(const ResgenPaths& paths) {
   using namespace battle_art;
   bool (*const groups[])(const ResgenPaths&) = {
-      PaintTiles, PaintUnitSheet, PaintMarkers, PaintEffects, PaintStatusBar, PaintWeatherDays, PaintDuel,
+      PaintTiles, PaintUnitSheet, PaintMarkers, PaintEffects, PaintStatusBar, PaintWeatherDays, PaintDuel, PaintSkillSheet,
   };
   for (auto group : groups) {
     if (!group(paths)) {
