@@ -16,7 +16,7 @@
 #include "strategy/task_record.h"
 
 constexpr int kMapColumns = 12;
-constexpr int kMapRows = 9;
+constexpr int kCellRows = 9;
 constexpr int kCityNameCells = 97;   // the name list covers cells 0..96
 constexpr int kTabKey = 9;           // fixed, not one of the configurable keys
 constexpr int kRoadMapKey = -100;    // GameMap::Show's code for the road map

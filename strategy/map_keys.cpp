@@ -122,7 +122,7 @@ int GameMap::PlainMapKey(int key) {
 }
 
 void GameMap::MoveCursor(int key) {
-  if (key == keyDown) cursorRow = cursorRow + 1 > kMapRows - 1 ? kMapRows - 1 : cursorRow + 1;
+  if (key == keyDown) cursorRow = cursorRow + 1 > kCellRows - 1 ? kCellRows - 1 : cursorRow + 1;
   if (key == keyUp) cursorRow = cursorRow - 1 < 0 ? 0 : cursorRow - 1;
   if (key == keyRight) cursorCol = cursorCol + 1 > kMapColumns - 1 ? kMapColumns - 1 : cursorCol + 1;
   if (key == keyLeft) cursorCol = cursorCol - 1 < 0 ? 0 : cursorCol - 1;
