@@ -5,7 +5,7 @@
 constexpr int kTroopTypes = 6;     // 骑 步 弓 水 极 玄
 constexpr int kTerrainKinds = 8;   // 平原 草地 山地 森林 村庄 城池 营寨 河流
 constexpr int kSkillCount = 25;
-constexpr int kMaxLevel = 20;
+constexpr int kUnitMaxLevel = 20;
 constexpr int kUnitSlots = 20;
 constexpr int kSideSlots = 10;
 constexpr int kEnemyBase = 10;     // first computer-side slot; also its commander

@@ -9,7 +9,7 @@ constexpr int kCityPages = 3;
 constexpr int kNameBytes = 10;          // name copies take 10 bytes of a list line
 constexpr int kNameBuffer = 20;
 
-enum CityStatus { kStatusNormal = 0, kStatusFamine, kStatusDrought, kStatusFlood, kStatusRiot };
+enum CityStatus { kCityNormal = 0, kCityFamine, kCityDrought, kCityFlood, kCityRiot };
 
 struct CityRecord {
   int cityId = 0;
