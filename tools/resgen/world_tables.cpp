@@ -16,8 +16,9 @@ using Records = std::vector<std::vector<long long>>;
 
 // Cities off the map get a cell no cursor can reach.
 constexpr int kNoCell = -1;
-// Cell lines the game's name look-up reads (cells 0..96).
-constexpr int kNameCells = 97;
+// One name line per map cell; the game looks up cells 0..96 only, which is
+// why no city stands in row 8.
+constexpr int kNameCells = kMapCols * kMapRows;
 constexpr int kWhoNumbers = 255;
 
 std::string ScenarioFileName(const char* stem, int s, const char* ext) {
