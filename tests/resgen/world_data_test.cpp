@@ -84,12 +84,16 @@ TEST_F(WorldData, ScenarioRecordBreachesAreNamed) {
   world.scenario[2][10].money = 99999;
   world.scenario[3][12].farming = world.cities[12].farmingMax + 1;
   world.scenario[3][13].ownerId = 250;
+  world.scenario[1][SeatOf(world, 1, 2)].reserveSoldiers = 500;  // Liu Bei's Xiaopei left bare
+  world.scenario[2][20].food = 10;                                // Wan starving from the start
   EXPECT_FALSE(CheckWorld(world));
   EXPECT_TRUE(quiet.Mentions("ruler-choice entry 1 (officer 17) needs exactly one seat")) << quiet.All();
   EXPECT_TRUE(quiet.Mentions("cities off the map have no owner"));
   EXPECT_TRUE(quiet.Mentions("money must lie in 0..99998"));
   EXPECT_TRUE(quiet.Mentions("farming must lie in 0..farmingMax"));
   EXPECT_TRUE(quiet.Mentions("owner 250 is not a ruler"));
+  EXPECT_TRUE(quiet.Mentions("city 22 (小沛): a ruler's seat starts with at least 1000"));
+  EXPECT_TRUE(quiet.Mentions("city 20 (宛): food does not feed the reserve"));
 }
 
 TEST(StartPosition, CursorSitsOnTheSeatInsideTheViewport) {

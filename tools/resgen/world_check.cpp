@@ -13,6 +13,12 @@ namespace {
 constexpr int kWhoLeft = 300, kWhoTop = 150, kWhoWidth = 480, kWhoHeight = 400;
 constexpr int kWhoMark = 10;  // the game blackens a 10 x 10 square at (x + 2, y - 2)
 constexpr int kMoneyCap = 99998;  // the loader turns a larger value into 1
+// A starting city feeds its reserve for half a year (one food per 50 soldiers a
+// month), so no faction opens the campaign in famine.
+constexpr int kFoodMonths = 6;
+// A seat holds enough soldiers to stand against the smallest attack the
+// computer rulers launch (they need 1000).
+constexpr int kSeatSoldiers = 1000;
 // A road reaches at most this many cells; longer ones cross other cities on the map.
 constexpr int kMaxRoadCells = 3;
 
@@ -157,6 +163,10 @@ bool CheckScenarioCity(const World& w, int s, int i) {
   if (c.money < 0 || c.money > kMoneyCap) fail("money must lie in 0..99998");
   if (c.food < 0 || c.food > kMoneyCap) fail("food must lie in 0..99998");
   if (c.reserveSoldiers < 0) fail("reserveSoldiers must not be negative");
+  if (c.ownerId != 0 && c.food < c.reserveSoldiers / 50 * kFoodMonths)
+    fail("food does not feed the reserve for " + std::to_string(kFoodMonths) + " months");
+  if (c.seat == 1 && c.reserveSoldiers < kSeatSoldiers)
+    fail("a ruler's seat starts with at least " + std::to_string(kSeatSoldiers) + " reserve soldiers");
   return ok;
 }
 
