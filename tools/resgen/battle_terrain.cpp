@@ -66,14 +66,14 @@ void PaintPlain(Surface& s, uint32_t seed) {
   Canvas c(s);
   paint::Rng rng(seed);
   // Dry furrows of a harvested field and a few pebbles.
-  for (int i = 0; i < 3; ++i) {
-    float y = 18 + i * 20 + rng.Range(-3, 3);
+  for (int i = 0; i < 2; ++i) {
+    float y = 26 + i * 28 + rng.Range(-3, 3);
     float x0 = 10 + rng.Range(0, 8), x1 = 70 - rng.Range(0, 8);
     paint::Stroke(c, {{x0, y}, {(x0 + x1) / 2, y + rng.Range(-2, 2)}, {x1, y + rng.Range(-2, 2)}}, 1.2f, 2.0f,
-                  0.6f, paint::kOchre, 0.22f, rng.Next(), 0.6f);
+                  0.6f, paint::kOchre, 0.12f, rng.Next(), 0.6f);
   }
-  for (int i = 0; i < 6; ++i)
-    paint::FillEllipse(c, rng.Range(10, 70), rng.Range(10, 70), 1.2f, 0.9f, paint::kInkGrey, 0.45f);
+  for (int i = 0; i < 4; ++i)
+    paint::FillEllipse(c, rng.Range(10, 70), rng.Range(10, 70), 1.1f, 0.8f, paint::kInkGrey, 0.35f);
 }
 
 void PaintGrass(Surface& s, uint32_t seed) {
@@ -158,38 +158,46 @@ void PaintVillage(Surface& s, uint32_t seed) {
   paint::Line(c, 45, 43, 70, 43, 0.9f, Rgb(110, 84, 52), 0.8f);
 }
 
-// City: paving of grey bricks that tiles with its neighbours, and a gate tower.
+// City: a ward of the town. Half a street runs along every edge, so a block
+// of city tiles becomes a town of streets and walled compounds; inside, two
+// rows of tiled halls.
 void PaintCity(Surface& s, uint32_t seed) {
   for (int y = 0; y < kTileSize; ++y) {
     for (int x = 0; x < kTileSize; ++x) {
-      int row = y / 10;
-      int bx = (x + (row % 2) * 10) % 20;
-      bool joint = (y % 10 == 0) || bx == 0;
       float n = TileNoise(31, x, y, 8) * 0.6f + TileNoise(32, x, y, 20) * 0.4f;
-      Pixel stone = paint::Scale(Rgb(170, 166, 156), 0.9f + 0.16f * n);
-      s.Set(x, y, joint ? paint::Scale(stone, 0.78f) : stone);
+      bool street = x < 6 || y < 6 || x >= kTileSize - 6 || y >= kTileSize - 6;
+      Pixel base = street ? Rgb(196, 186, 160) : Rgb(168, 160, 144);
+      Pixel p = paint::Scale(base, 0.93f + 0.12f * n);
+      if (street && ((x + y) % 10 == 0)) p = paint::Scale(p, 0.92f);  // flagstones
+      s.Set(x, y, p);
     }
   }
   Canvas c(s);
   paint::Rng rng(seed);
-  // Brick platform.
-  paint::FillBox(c, 12, 42, 68, 72, Rgb(128, 120, 112), 1.0f);
-  for (int y = 47; y < 72; y += 6) paint::Line(c, 12, y, 68, y, 0.8f, Rgb(84, 80, 76), 0.7f);
-  paint::FillBox(c, 33, 56, 47, 72, Rgb(40, 34, 30), 1.0f);  // the gate
-  paint::FillEllipse(c, 40, 56, 7, 5, Rgb(40, 34, 30), 1.0f);
-  // Crenels.
-  for (int i = 0; i < 7; ++i) paint::FillBox(c, 12 + i * 8, 38, 17 + i * 8, 42, Rgb(118, 110, 102), 1.0f);
-  // Tower hall: lacquer pillars and a double roof.
-  paint::FillBox(c, 20, 24, 60, 38, Rgb(232, 222, 200), 1.0f);
-  for (int i = 0; i < 5; ++i) paint::FillBox(c, 21 + i * 9, 24, 24 + i * 9, 38, paint::kLacquer, 1.0f);
-  std::vector<Vec2> lower = {{12, 27}, {22, 18}, {58, 18}, {68, 27}, {40, 24}};
-  paint::FillPolygon(c, lower, Rgb(60, 64, 72), 1.0f);
-  std::vector<Vec2> upper = {{18, 14}, {27, 5}, {53, 5}, {62, 14}, {40, 11}};
-  paint::FillPolygon(c, upper, Rgb(60, 64, 72), 1.0f);
-  paint::Stroke(c, {{11, 26}, {40, 24}, {69, 26}}, 1.0f, 1.8f, 1.0f, paint::kInk, 0.9f, rng.Next());
-  paint::Stroke(c, {{17, 13}, {40, 11}, {63, 13}}, 1.0f, 1.8f, 1.0f, paint::kInk, 0.9f, rng.Next());
-  paint::FillBox(c, 22, 14, 58, 18, Rgb(226, 214, 190), 1.0f);
-  paint::Line(c, 12, 72, 68, 72, 1.4f, paint::kInk, 0.8f);
+  // The compound wall.
+  paint::Line(c, 7, 7, 73, 7, 2.2f, Rgb(120, 112, 100), 1.0f);
+  paint::Line(c, 7, 73, 73, 73, 2.2f, Rgb(120, 112, 100), 1.0f);
+  paint::Line(c, 7, 7, 7, 73, 2.2f, Rgb(120, 112, 100), 1.0f);
+  paint::Line(c, 73, 7, 73, 73, 2.2f, Rgb(120, 112, 100), 1.0f);
+  // Two rows of halls with lacquer pillars and dark tiled roofs.
+  for (int row = 0; row < 2; ++row) {
+    float base = 34 + row * 34;
+    for (int i = 0; i < 2; ++i) {
+      float x = 11 + i * 31, w = 27;
+      float h = 9;
+      paint::FillBox(c, static_cast<int>(x), static_cast<int>(base - h), static_cast<int>(x + w), static_cast<int>(base),
+                     Rgb(236, 228, 208), 1.0f);
+      for (int p = 0; p < 4; ++p)
+        paint::FillBox(c, static_cast<int>(x + 1 + p * 8.2f), static_cast<int>(base - h), static_cast<int>(x + 3 + p * 8.2f),
+                       static_cast<int>(base), paint::kLacquer, 1.0f);
+      float ry = base - h;
+      paint::FillPolygon(c, {{x - 3, ry + 1}, {x + 3, ry - 10}, {x + w - 3, ry - 10}, {x + w + 3, ry + 1}, {x + w / 2, ry - 1}},
+                         Rgb(64, 68, 78), 1.0f);
+      paint::Stroke(c, {{x - 4, ry}, {x + w / 2, ry + 1.5f}, {x + w + 4, ry}}, 1.0f, 1.8f, 1.0f, paint::kInk, 0.9f,
+                    rng.Next());
+      paint::Line(c, x + 3, ry - 10, x + w - 3, ry - 10, 1.4f, paint::kInk, 0.8f);
+    }
+  }
 }
 
 void PaintCamp(Surface& s, uint32_t seed) {
