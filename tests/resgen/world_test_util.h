@@ -1,6 +1,8 @@
 #pragma once
 // Helpers shared by the world tests: the source tree's data folder, a scratch
 // Res folder, and quiet error collection.
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
