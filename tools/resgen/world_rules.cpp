@@ -34,7 +34,7 @@ const int kDefenceAnchor[kBattleMapCount][2] = {{15, 15}, {17, 16}, {14, 15}, {1
 
 // Positions 0..4 are the commander and the four around him in every formation.
 // Formation 8 would put position 5 on position 8's square (-1, -1); the battle
-// code places it at (-2, 0) instead so that no two units start on one square.
+// code places it at (+1, +1), the square no other position of it uses.
 const int kFormation[kDirections][10][2] = {
     {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {-1, -1}, {1, -2}, {-2, 1}, {1, 1}, {2, 2}},
     {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {2, -2}, {2, 2}, {-1, -1}, {-1, 1}, {-2, 0}},
@@ -43,7 +43,7 @@ const int kFormation[kDirections][10][2] = {
     {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {-2, -2}, {-2, 2}, {1, -1}, {1, 1}, {2, 0}},
     {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {-1, 1}, {-2, -1}, {1, 2}, {1, -1}, {2, -2}},
     {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {-2, 2}, {2, 2}, {-1, -1}, {1, -1}, {0, -2}},
-    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {-2, 0}, {2, -1}, {-1, 2}, {-1, -1}, {-2, -2}},
+    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {1, 1}, {2, -1}, {-1, 2}, {-1, -1}, {-2, -2}},
 };
 
 int TerrainOfTile(int tile) {
