@@ -65,7 +65,7 @@ bool PaintBackdrop(const ResgenPaths& paths) {
   // Foreground grass and stones below the stage.
   paint::Rng rng(1205);
   for (int i = 0; i < 26; ++i) {
-    float x = rng.Range(14, 636), y = rng.Range(kStageBottom + 6, kBackHeight - 10);
+    float x = rng.Range(14, 636), y = rng.Range(kStageBottom + 14, kBackHeight - 9);
     for (int b = 0; b < 4; ++b) {
       float lean = (b - 1.5f) * 0.35f;
       paint::Stroke(c, {{x, y}, {x + std::sin(lean) * 5, y - 6}, {x + std::sin(lean) * 11, y - 12}}, 2, 1.5f, 0.4f,

@@ -93,13 +93,13 @@ void PaintForest(Surface& s, uint32_t seed) {
   paint::Rng rng(seed);
   paint::Wash(c, 40, 44, 32, 30, Rgb(92, 132, 96), 0.35f, rng.Next());
   // Back row first so the nearer trees overlap it.
-  const Vec2 feet[] = {{22, 34}, {50, 30}, {66, 44}, {14, 60}, {38, 58}, {60, 72}, {30, 76}};
+  const Vec2 feet[] = {{22, 38}, {50, 36}, {64, 46}, {16, 60}, {38, 58}, {60, 70}, {30, 72}};
   for (const Vec2& f : feet) {
     paint::Wash(c, f.x, f.y - 14, 10, 9, Rgb(84, 124, 86), 0.45f, rng.Next());
   }
   for (const Vec2& f : feet) {
     Pixel leaves = rng.Int(3) == 0 ? Rgb(60, 96, 70) : Rgb(46, 84, 62);
-    paint::Tree(c, f.x + rng.Range(-3, 3), f.y, rng.Range(22, 30), rng.Next(), leaves);
+    paint::Tree(c, f.x + rng.Range(-3, 3), f.y, rng.Range(20, 26), rng.Next(), leaves);
   }
 }
 
@@ -255,7 +255,9 @@ float WaterDepth(const RiverShape& shape, float x, float y) {
 }
 
 Pixel WaterAt(int x, int y, float depth) {
-  float deep = paint::SmoothStep(4, 26, depth);
+  // Shading settles within 14 pixels of a bank (banks are at most 14 wide), so
+  // the middle of every water edge is the same on all river tiles.
+  float deep = paint::SmoothStep(2.5f, 13, depth);
   Pixel p = paint::Mix(kWaterShallow, kWaterDeep, deep);
   float n = TileNoise(21, x, y, 5) * 0.6f + TileNoise(22, x, y, 16) * 0.4f;
   p = paint::Scale(p, 0.94f + 0.12f * n);
@@ -263,7 +265,7 @@ Pixel WaterAt(int x, int y, float depth) {
   float phase = y / 16.0f + 0.22f * std::sin(2 * kPi * x / 40.0f) + 0.08f * std::sin(2 * kPi * x / 16.0f);
   float f = phase - std::floor(phase);
   float line = 1.0f - paint::SmoothStep(0.0f, 0.09f, std::fabs(f - 0.5f));
-  line *= paint::SmoothStep(3, 12, depth);
+  line *= paint::SmoothStep(2, 9, depth);
   return paint::Mix(p, Rgb(226, 236, 232), 0.5f * line);
 }
 
@@ -290,7 +292,7 @@ void PaintRiver(Surface& s, const RiverShape& shape, uint32_t seed) {
   Canvas c(s);
   paint::Rng rng(seed);
   for (int i = 0; i < 14; ++i) {
-    float x = rng.Range(8, 72), y = rng.Range(8, 72);
+    float x = rng.Range(12, 68), y = rng.Range(14, 68);
     float d = WaterDepth(shape, x, y);
     if (d < -2 || d > 3 || shape.landSides == 0) continue;
     Tuft(c, x, y, rng.Range(5, 8), Rgb(96, 112, 70), rng);
