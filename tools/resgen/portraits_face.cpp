@@ -62,7 +62,9 @@ Face MakeFace(const PortraitSubject& who) {
 }
 
 void Bust(Canvas& c, const Face& f, PortraitRole role, uint32_t seed) {
-  Pixel robe = role == PortraitRole::Ruler ? Rgb(196, 150, 50) : f.robe;
+  // Rulers wear court robes: imperial yellow, lacquer red, deep azure or black.
+  constexpr Pixel kCourtRobes[] = {Rgb(196, 150, 50), Rgb(150, 40, 32), Rgb(40, 62, 110), Rgb(44, 40, 40)};
+  Pixel robe = role == PortraitRole::Ruler ? kCourtRobes[seed % 4] : f.robe;
   // Shoulders and the crossed collar, the right lapel over the left.
   paint::FillPolygon(c, {{4, 120}, {14, 98}, {38, 88}, {82, 88}, {106, 98}, {116, 120}}, robe, 1.0f);
   paint::FillPolygon(c, {{46, 86}, {74, 86}, {80, 120}, {40, 120}}, paint::Scale(robe, 0.85f), 1.0f);
@@ -189,8 +191,21 @@ void Headgear(Canvas& c, const Face& f, PortraitRole role, uint32_t seed) {
   paint::Rng rng(seed);
   switch (role) {
     case PortraitRole::Ruler: {
-      // A crown of gold under a flat board hung with strings of jade beads.
       float y = top - 2;
+      if (rng.Int(2) == 0) {
+        // A tall gold crown with upswept wings and a pearl.
+        paint::FillPolygon(c, {{kCx - 13, y + 10}, {kCx - 11, y - 10}, {kCx, y - 14}, {kCx + 11, y - 10}, {kCx + 13, y + 10}},
+                           paint::kGold, 1.0f);
+        paint::Stroke(c, {{kCx - 13, y + 10}, {kCx - 11, y - 10}, {kCx, y - 14}, {kCx + 11, y - 10}, {kCx + 13, y + 10}}, 0.8f,
+                      1.2f, 0.8f, paint::kLacquer, 0.9f, seed + 7);
+        for (int side = -1; side <= 1; side += 2)
+          paint::Stroke(c, {{kCx + side * 12, y + 2}, {kCx + side * 22, y - 4}, {kCx + side * 27, y - 12}}, 3, 2.5f, 1,
+                        paint::kGold, 1.0f, seed + 8 + side);
+        paint::FillEllipse(c, kCx, y - 3, 3.2f, 3.2f, Rgb(240, 236, 226), 1.0f);
+        paint::FillEllipse(c, kCx, y + 5, 2.2f, 2.2f, paint::kCinnabar, 1.0f);
+        break;
+      }
+      // A crown under a flat board hung with strings of jade beads.
       paint::FillPolygon(c, {{kCx - 12, y + 10}, {kCx - 10, y - 6}, {kCx + 10, y - 6}, {kCx + 12, y + 10}}, Rgb(40, 36, 40), 1.0f);
       paint::FillBox(c, static_cast<int>(kCx - 14), static_cast<int>(y + 6), static_cast<int>(kCx + 14),
                      static_cast<int>(y + 11), paint::kGold, 1.0f);
