@@ -133,6 +133,27 @@ class GameMap {
   void OpenSaveScreen();
   void SaveScreenKeyDown(int key);
 
+  // ---- The month end (month_end*.cpp, task_resolution*.cpp), the war calls it
+  // makes (war/) and the computer rulers' turn (computer_strategy.cpp). ----
+  void AddMoney();
+  void AddFood();
+  void HeroUpdate();
+  void CityUpdate();
+  void GetCityState();
+  void ReportCityState(int city, int state, int officerNumber);
+  void TaskListRun();
+  // type: the task type (11 a ruler's submission); result/value by type.
+  void ShowItAfter(int type, int result, int value, int officer);
+  // Keys while the player crowns a new ruler (rulerSuccession 1).
+  void SuccessionKey(int key);
+  void ComputerStatic();
+  void WarRun();
+  void AfterWar(int result, int fromCity, int toCity);
+  int GetClever(int city);
+  void CheckWin();
+  int IsWinOrLose();
+  // ---- end of the month-end block ----
+
   void Dump(JsonWriter& out) const;
 
   // The officer at list position `pick` of the city's idle officers, -1 if none.

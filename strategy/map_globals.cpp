@@ -21,6 +21,10 @@ int savedFood = 0;
 int taskCount = 0;
 int pendingBattles = 0;
 int battleResult = 0;
+int warFromCity = 0;
+int warTargetCity = 0;
+int successionByAge = 0;
+int foundOfficerShown = 0;
 
 void DumpMapGlobals(JsonWriter& out) {
   out.Int("targetMode", targetMode);
@@ -44,4 +48,8 @@ void DumpMapGlobals(JsonWriter& out) {
   out.Int("savedFood", savedFood);
   out.Int("pendingBattles", pendingBattles);
   out.Int("battleResult", battleResult);
+  out.Int("warFromCity", warFromCity);
+  out.Int("warTargetCity", warTargetCity);
+  out.Int("successionByAge", successionByAge);
+  out.Int("foundOfficerShown", foundOfficerShown);
 }

@@ -49,5 +49,13 @@ extern int taskCount;
 // Shared with the war: battles still to fight this month end and the last result.
 extern int pendingBattles;
 extern int battleResult;
+// The month end's hand-over from a battle to its aftermath (0-based cities).
+extern int warFromCity;
+extern int warTargetCity;
+// 1 when the player's ruler died of old age: crowning the successor then
+// needs no resumption of the month end, which had already finished.
+extern int successionByAge;
+// 1 while a search report shows the found officer's own panel.
+extern int foundOfficerShown;
 
 void DumpMapGlobals(JsonWriter& out);

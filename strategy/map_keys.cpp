@@ -42,6 +42,10 @@ int GameMap::KeyDown(int key) {
     listAfterMessage = 0;
     return 0;
   }
+  if (rulerSuccession == 1) {
+    SuccessionKey(key);
+    return 0;
+  }
   if (saveScreenOpen) {
     SaveScreenKeyDown(key);
     return 0;
@@ -149,7 +153,7 @@ int GameMap::SystemMenuKey(int key) {
   if (systemMenuChoice == kSystemEndMonth) {
     ShowEnd();
     DoEndEvent();
-    if (!battleOpen && warPick == 0) Show(0);
+    if (!battleOpen && warPick == 0 && rulerSuccession != 1) Show(0);
   } else if (systemMenuChoice == kSystemSave) {
     Show(0);
     OpenSaveScreen();
