@@ -50,7 +50,7 @@ void PaintHelpLine(const std::string& text, int y) {
 
 std::string Rule() {
   std::string rule;
-  for (int i = 0; i < kRuleDashes; ++i) rule += "—";
+  for (int i = 0; i < kRuleDashes; ++i) rule += "——";
   return rule;
 }
 
@@ -119,6 +119,57 @@ void Game::About() {
 void Game::Load() {
   Log(1, "Game::Load", "开始", 0);
   PaintBmp(0, "Res\\save.kbp", 0, 0);
+  loadScreen.Init(-1, -1);
+  loadScreen.Read(-1);
+  loadScreen.Show();
+}
+
+void Game::LoadScreenKey(int key) {
+  int r = loadScreen.KeyDown(key);
+  if (r == -1) {
+    titleMode = kModeTitle;
+    ChoiceShow();
+    return;
+  }
+  if (r == kSaveKeyStay) return;
+  titleMode = kModeLoadedCampaign;
+  const char* refusal = nullptr;
+  switch (loadScreen.Read(r)) {
+    case kReadOk:
+      StartFromSlot();
+      return;
+    case kReadNewerVersion:
+      refusal = "存档版本错误！";
+      break;
+    case kReadDamaged:
+      refusal = "存档已损坏！";
+      break;
+    default:
+      refusal = "无法读取空存档！";
+      break;
+  }
+  titleMode = kModeLoadScreen;
+  ShowMessage2(refusal, "", 50, 280, 12, 1, 1000);
+  Load();
+}
+
+// A loaded campaign is built like a new one for the first ruler of the first
+// scenario, then the slot overwrites all of it.
+void Game::StartFromSlot() {
+  newGame.Int();
+  newGame.KeyDown(keyReturn);
+  newGame.KeyDown(keyReturn);
+  ChangeSaveToData();
+  ShowMessage2("读取中. . .", "", 50, 280, 12, 1, 1000);
+  GameMap& map = newGame.who;
+  map.Show(0);
+  map.ArrowSet();
+  map.Show(0);
+}
+
+void Game::ChangeSaveToData() {
+  Log(1, "Game::ChangeSaveToData", "开始", 0);
+  newGame.who.LoadFromImage(loadScreen.image);
 }
 
 void Game::ReleaseObjs() { Log(1, "Game::ReleaseObjs", "开始", 0); }
@@ -132,6 +183,9 @@ void Game::KeyDown(int key) {
       break;
     case kModeTitle:
       TitleKey(key);
+      break;
+    case kModeLoadScreen:
+      LoadScreenKey(key);
       break;
     case kModeNewCampaign:
     case kModeLoadedCampaign:
@@ -162,7 +216,8 @@ void Game::TitleKey(int key) {
         newGame.History();
         break;
       case kTitleLoad:
-        // The campaign and the save slots open from here once they exist.
+        Load();
+        titleMode = kModeLoadScreen;
         break;
       case kTitleAbout:
         About();
@@ -188,4 +243,7 @@ void Game::TitleKey(int key) {
 void Game::Dump(JsonWriter& out) const {
   out.Int("titleChoice", titleChoice);
   out.Int("titleMode", titleMode);
+  out.BeginObject("loadScreen");
+  loadScreen.Dump(out);
+  out.EndObject();
 }

@@ -3,6 +3,7 @@
 // the load screen, and the door into a campaign. Every key of the program
 // arrives at Game::KeyDown.
 #include "campaign/new_game.h"
+#include "campaign/save.h"
 #include "shell/json_writer.h"
 
 // The title menu's entries and who receives keys.
@@ -23,6 +24,7 @@ class Game {
   int titleChoice = -1;
   int titleMode = 0;
   NewGame newGame;
+  Save loadScreen;
 
   void Game_Init();
   void Game_Main();
@@ -33,10 +35,13 @@ class Game {
   void Load();
   void KeyDown(int key);
   void ReleaseObjs();
+  void ChangeSaveToData();
   void Dump(JsonWriter& out) const;
 
  private:
   void TitleKey(int key);
+  void LoadScreenKey(int key);
+  void StartFromSlot();
 };
 
 // The one game object of the process.

@@ -60,6 +60,8 @@ void GameMap::InitMap(int rulerChoiceIn, int scenarioIn) {
   playerOfficerCount = country.GetHeroNum(rulerChoice, scenario);
   ResetTasks();
   ChangeOwnerNum();
+  save.Init(playerRuler, date.year);
+  fight.PubInit(scenario);
   SetBingLi();
   warPartyCount = 0;
 }
@@ -273,6 +275,12 @@ void GameMap::Dump(JsonWriter& out) const {
   for (const TaskRecord& t : taskTable) t.Dump(out);
   out.EndArray();
   out.Int("taskCount", taskCount);
+  out.BeginObject("save");
+  save.Dump(out);
+  out.EndObject();
+  out.BeginObject("fight");
+  fight.Dump(out);
+  out.EndObject();
   out.IntArray("warParty", warParty, kWarPartyMax);
   out.Int("warPartyCount", warPartyCount);
 }

@@ -9,7 +9,9 @@
 #include "campaign/good_list.h"
 #include "campaign/head.h"
 #include "campaign/hero_list.h"
+#include "battle/fight.h"
 #include "campaign/operate.h"
+#include "campaign/save.h"
 #include "shell/json_writer.h"
 #include "shell/menu.h"
 #include "strategy/map_globals.h"
@@ -93,6 +95,8 @@ class GameMap {
   GoodList goodList;
   Operate operate;
   TaskRecord taskTable[kTaskRecords];
+  Save save;
+  Fight fight;
   int warParty[kWarPartyMax] = {};
   int warPartyCount = 0;
 
@@ -132,6 +136,10 @@ class GameMap {
   void DoEndEvent();
   void OpenSaveScreen();
   void SaveScreenKeyDown(int key);
+
+  // Saving (map_save.cpp): the campaign into the save image, and back.
+  void ChangeDataToSave();
+  void LoadFromImage(const SaveImage& image);
 
   // ---- The month end (month_end*.cpp, task_resolution*.cpp), the war calls it
   // makes (war/) and the computer rulers' turn (computer_strategy.cpp). ----
@@ -184,6 +192,7 @@ class GameMap {
   void CityInfoKey(int key);
   void MoveCursor(int key);
   void ToggleHighAttack();
+  void BattleKey(int key);
   void OpenSubMenu(int group);
   void ReopenOfficerList();
 
