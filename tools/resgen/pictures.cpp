@@ -1,0 +1,12 @@
+#include "tools/resgen/pictures.h"
+
+#include "tools/resgen/screens_common.h"
+
+bool GenerateScreenPictures(const ResgenPaths& paths) { return GenerateTitlePictures(paths); }
+
+bool GeneratePictures(const ResgenPaths& paths) {
+  if (!GenerateScreenPictures(paths)) return false;
+  if (!GenerateBattlePictures(paths)) return false;
+  if (!GeneratePortraits(paths)) return false;
+  return true;
+}
