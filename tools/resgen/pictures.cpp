@@ -2,7 +2,9 @@
 
 #include "tools/resgen/screens_common.h"
 
-bool GenerateScreenPictures(const ResgenPaths& paths) { return GenerateTitlePictures(paths); }
+bool GenerateScreenPictures(const ResgenPaths& paths) {
+  return GenerateTitlePictures(paths) && GeneratePanelPictures(paths);
+}
 
 bool GeneratePictures(const ResgenPaths& paths) {
   if (!GenerateScreenPictures(paths)) return false;
