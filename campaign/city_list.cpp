@@ -87,7 +87,7 @@ void CityList::LoadCity(int scenarioNo, int wanted) {
     whole = whole && table.Read(r.population);
     int* ints2[] = {&r.money, &r.food, &r.reserveSoldiers, &r.extra1, &r.extra2, &r.extra3, &r.extra4};
     for (int* field : ints2) whole = whole && table.Read(*field);
-    r.status = kStatusNormal;
+    r.status = kCityNormal;
     CapTableValue(r.money);
     CapTableValue(r.food);
     if (r.cityId == wanted) {
@@ -139,7 +139,7 @@ void CityList::GetCityOwnto() {
 void CityList::GetCityStatue() {
   Log(1, "CityList::GetCityStatue", "开始", 0);
   int status = Current().status;
-  if (status < kStatusNormal || status > kStatusRiot) return;
+  if (status < kCityNormal || status > kCityRiot) return;
   snprintf(statusText, sizeof statusText, "%s", kStatusWords[status]);
 }
 

@@ -84,7 +84,7 @@ void HeroList::LoadHero(int scenarioNo, int wanted) {
                      &r.item1,       &r.item2,      &r.age,      &r.cityNo,       &r.loyalToId};
     bool whole = true;
     for (int* field : fields) whole = whole && table.Read(*field);
-    if (r.level > kMaxLevel) r.level = 0;
+    if (r.level > kMaxHeroLevel) r.level = 0;
     if (r.force > kMaxAbility) r.force = 1;
     if (r.intelligence > kMaxAbility) r.intelligence = 1;
     if (r.loyalty > kMaxLoyalty) r.loyalty = 1;

@@ -9,7 +9,7 @@ constexpr int kHeroListRows = 6;
 constexpr int kHeroColumnPages = 6;
 constexpr int kHeroNameBuffer = 20;
 constexpr int kFullStamina = 100;
-constexpr int kMaxLevel = 20;
+constexpr int kMaxHeroLevel = 20;
 constexpr int kMaxAbility = 200;
 constexpr int kMaxLoyalty = 100;
 

@@ -108,7 +108,7 @@ int GameMap::PreventDisaster(int pick) {
   if (RefuseMoneyStamina(actor, kDevelopCost, kDevelopStamina)) return kOrderRefused;
   int gain = Rand() % 4 + 1;
   city.disasterPrevention = std::min(city.disasterPrevention + gain, kMaxPercent);
-  city.status = kStatusNormal;
+  city.status = kCityNormal;
   city.money -= kDevelopCost;
   HeroRecord& h = Hero(actor);
   h.stamina -= kDevelopStamina;

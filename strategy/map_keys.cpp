@@ -46,6 +46,10 @@ int GameMap::KeyDown(int key) {
     SuccessionKey(key);
     return 0;
   }
+  if (battleOpen) {
+    BattleKey(key);
+    return 0;
+  }
   if (saveScreenOpen) {
     SaveScreenKeyDown(key);
     return 0;
@@ -88,6 +92,22 @@ void GameMap::ReopenOfficerList() {
     return;
   }
   OpenOfficerList();
+}
+
+// A battle ends with -1 (the player's side lost) or -2 (won); the month end
+// then resumes where the battle interrupted it.
+void GameMap::BattleKey(int key) {
+  int result = fight.KeyDown(key);
+  if (result != kFightLost && result != kFightWon) {
+    fight.Show(0);
+    return;
+  }
+  battleResult = result;
+  battleOpen = 0;
+  --pendingBattles;
+  if (pendingBattles == 0) pendingBattles = -1;
+  DoEndEvent();
+  if (pendingBattles == -1 && warPick == 0) Show(0);
 }
 
 int GameMap::PlainMapKey(int key) {

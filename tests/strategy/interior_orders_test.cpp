@@ -46,11 +46,11 @@ TEST_F(InteriorOrders, MoneyAndStaminaChecks) {
 
 TEST_F(InteriorOrders, DisasterPreventionAt99And100) {
   City(0).disasterPrevention = 99;
-  City(0).status = kStatusFlood;
+  City(0).status = kCityFlood;
   OpenCommand(4);
   EXPECT_EQ(map->GetOrder(0), kOrderDone);
   EXPECT_EQ(City(0).disasterPrevention, 100);
-  EXPECT_EQ(City(0).status, kStatusNormal);
+  EXPECT_EQ(City(0).status, kCityNormal);
   OpenCommand(4);
   EXPECT_EQ(map->GetOrder(0), kOrderRefused);
   EXPECT_EQ(City(0).money, 1950);
