@@ -12,7 +12,8 @@ void Head::Init(const char* sheetPath, int portraitIndex) {
 
 void Head::Show(int x, int y) {
   Log(1, "Head::Show", "开始", 0);
-  if (!LoadBmp(sheetFile, *workDC)) return;
+  sheet_ = Picture(sheetFile);
+  if (!sheet_) return;
   LoadFromBMP(x, y);
 }
 
@@ -22,7 +23,7 @@ void Head::LoadFromBMP(int x, int y) {
   if (portrait < 0) return;
   int sx = (portrait % kPortraitsPerRow) * kPortraitSize;
   int sy = (portrait / kPortraitsPerRow) * kPortraitSize;
-  backDC->Blit(x, y, *workDC, sx, sy, kPortraitSize, kPortraitSize, RasterOp::Copy);
+  if (sheet_) backDC->Blit(x, y, *sheet_, sx, sy, kPortraitSize, kPortraitSize, RasterOp::Copy);
   RequestRepaint();
 }
 

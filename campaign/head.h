@@ -1,5 +1,6 @@
 #pragma once
 // A 120 x 120 portrait cut from a scenario's portrait sheet (ten per row).
+#include "platform/surface.h"
 #include "shell/json_writer.h"
 
 constexpr int kPortraitSize = 120;
@@ -16,4 +17,5 @@ class Head {
 
  private:
   void LoadFromBMP(int x, int y);
+  const Surface* sheet_ = nullptr;  // the sheet as Show found it
 };

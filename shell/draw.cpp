@@ -1,9 +1,14 @@
 #include "shell/draw.h"
 
+#include <sys/stat.h>
+
 #include <cstring>
+#include <list>
+#include <string>
 
 #include "platform/bmp.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/text.h"
 #include "platform/window.h"
 #include "shell/globals.h"
@@ -50,20 +55,71 @@ void DrawBoxOnWindow(int left, int top, int cellsWide, int cellsHigh) {
 
 }  // namespace
 
+namespace {
+
+// Every screen redraws its pictures for every key; reading them from disk each
+// time would dominate the game's own work. The cache holds the most recently
+// used pictures up to a byte budget.
+constexpr size_t kPictureCacheBytes = 48u << 20;
+
+struct CachedPicture {
+  std::string path;
+  off_t size = 0;
+  struct timespec mtime {};
+  Surface surface;
+  size_t Bytes() const { return static_cast<size_t>(surface.Width()) * surface.Height() * sizeof(Pixel); }
+};
+
+std::list<CachedPicture> pictureCache;  // most recently used first
+size_t pictureCacheBytes = 0;
+
+void TrimPictureCache() {
+  while (pictureCacheBytes > kPictureCacheBytes && pictureCache.size() > 1) {
+    pictureCacheBytes -= pictureCache.back().Bytes();
+    pictureCache.pop_back();
+  }
+}
+
+}  // namespace
+
+const Surface* Picture(const char* path) {
+  std::string real = NormalizePath(path);
+  struct stat st;
+  if (stat(real.c_str(), &st) != 0) return nullptr;
+  for (auto it = pictureCache.begin(); it != pictureCache.end(); ++it) {
+    if (it->path != real) continue;
+    if (it->size == st.st_size && it->mtime.tv_sec == st.st_mtim.tv_sec && it->mtime.tv_nsec == st.st_mtim.tv_nsec) {
+      pictureCache.splice(pictureCache.begin(), pictureCache, it);
+      return &pictureCache.front().surface;
+    }
+    pictureCacheBytes -= it->Bytes();
+    pictureCache.erase(it);
+    break;
+  }
+  CachedPicture entry;
+  if (!LoadBmpFile(real, entry.surface)) return nullptr;
+  entry.path = real;
+  entry.size = st.st_size;
+  entry.mtime = st.st_mtim;
+  pictureCacheBytes += entry.Bytes();
+  pictureCache.push_front(std::move(entry));
+  TrimPictureCache();
+  return &pictureCache.front().surface;
+}
+
 bool LoadBmp(const char* path, Surface& out) {
-  out = Surface();
-  return LoadBmpFile(path, out);
+  const Surface* picture = Picture(path);
+  out = picture ? *picture : Surface();
+  return picture != nullptr;
 }
 
 void PaintBmp(int, const char* path, int x, int y) {
-  Surface picture;
-  if (LoadBmp(path, picture)) CopyPicture(*backDC, picture, x, y, RasterOp::Copy);
+  if (const Surface* picture = Picture(path)) CopyPicture(*backDC, *picture, x, y, RasterOp::Copy);
 }
 
 void PaintMaskedBmp(int, const char* image, const char* mask, int x, int y) {
-  Surface picture;
-  if (LoadBmp(mask, picture)) CopyPicture(*backDC, picture, x, y, RasterOp::Or);
-  if (LoadBmp(image, picture)) CopyPicture(*backDC, picture, x, y, RasterOp::And);
+  if (const Surface* picture = Picture(mask)) CopyPicture(*backDC, *picture, x, y, RasterOp::Or);
+  if (const Surface* picture = Picture(image)) CopyPicture(*backDC, *picture, x, y, RasterOp::And);
 }
 
 void ShowBmp(int delay, const char* path, int x, int y) {
@@ -73,8 +129,7 @@ void ShowBmp(int delay, const char* path, int x, int y) {
 }
 
 void ShowBmpNow(int delay, const char* path, int x, int y) {
-  Surface picture;
-  if (LoadBmp(path, picture)) CopyPicture(Window(), picture, x, y, RasterOp::Copy);
+  if (const Surface* picture = Picture(path)) CopyPicture(Window(), *picture, x, y, RasterOp::Copy);
   Present();
   Delay(delay);
 }

@@ -19,6 +19,10 @@ constexpr int kFontWeightHeavy = 900;
 
 // Loads a picture; false (and an empty surface) when it is missing.
 bool LoadBmp(const char* path, Surface& out);
+// The picture of a file, kept in memory between draws for as long as the file
+// on disk keeps its size and modification time (a changed file is read again).
+// Null when the file is missing or unreadable. Valid until the next call.
+const Surface* Picture(const char* path);
 void PaintBmp(int unused, const char* path, int x, int y);
 void PaintMaskedBmp(int unused, const char* image, const char* mask, int x, int y);
 void ShowBmp(int delay, const char* path, int x, int y);

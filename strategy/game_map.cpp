@@ -144,9 +144,9 @@ void GameMap::Show(int key) {
     return;
   }
   MoveArrow(key);
-  Surface picture;
-  if (LoadBmp(kMapPicture, picture)) {
-    backDC->Blit(0, kPictureOffsetY, picture, scrollX, scrollY, kMapPictureWidth, kMapPictureHeight, RasterOp::Copy);
+  if (const Surface* picture = Picture(kMapPicture)) {
+    backDC->Blit(0, kPictureOffsetY, *picture, scrollX, scrollY, kMapPictureWidth, kMapPictureHeight,
+                 RasterOp::Copy);
   }
   ShowCityIcon(0);
   PaintMaskedBmp(0, "Res\\arrow.kbp", "Res\\arrowmask.kbp", arrowX, arrowY);
