@@ -3,6 +3,7 @@
 #include "battle/battle_globals.h"
 #include "campaign/game.h"
 #include "strategy/map_globals.h"
+#include "war/war_globals.h"
 #include "platform/files.h"
 #include "shell/app.h"
 #include "shell/globals.h"
@@ -33,6 +34,7 @@ void DumpState(JsonWriter& out) {
   out.BeginObject("globals");
   DumpShellGlobals(out);
   DumpMapGlobals(out);
+  DumpWarGlobals(out);
   DumpBattleGlobals(out);
   out.EndObject();
   out.BeginObject("game");

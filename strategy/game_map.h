@@ -162,6 +162,49 @@ class GameMap {
   int IsWinOrLose();
   // ---- end of the month-end block ----
 
+  // ---- The wars between cities (war/): dispatch, defence pick and battle
+  // set-up (war_dispatch.cpp, war_setup.cpp), banners (war_banners.cpp),
+  // aftermath (war_aftermath.cpp) and captives (captives.cpp). ----
+  // mode: -1 a battle follows, -2 the player's army marches in, -3 a computer
+  // army takes an undefended city of the player, 0/1 an automatic battle's result.
+  void ShowItAfterWar(int mode, int attackingRuler, int defendingRuler, int city);
+  void SetFightHeroData(int order);
+  void SetFightHeroData2(int order);
+  // A random neighbour (1-based) of a 1-based city; 0 when it has no road.
+  int GetEnemyCity(int cityNo);
+  // 1 the attacker wins, 0 the defender holds.
+  int AutoBattle(int attackerTroops, int attackerFood, int defenderTroops, int defenderFood);
+  int GetUnx(int city);
+  int GetUny(int city);
+  // Keys while the player picks the defenders of an attacked city (warPick 1).
+  void DefencePickKey(int key);
+  void AfterWar_SpaceCity(int side, int fromCity, int city, int order);
+  void AfterWar_Auto(int result, int attackingCity, int city, int attackingRuler, int defendingRuler);
+  int BeCapatured(int officer, int city);
+  int GetCaptive(int officer, int city);
+  int BeCapatured_Auto(int officer, int city, int ruler);
+  int GetCaptive_Auto(int officer, int city, int unused);
+  // Helpers of the above.
+  bool ResolveWarOrder(int order);
+  void OpenDefencePick(int order);
+  void EndDefencePick();
+  void AbandonDefence();
+  void SetUpAttackBattle(int order);
+  void SetUpDefenceBattle(int order);
+  void FillUnitsFromRecords();
+  void OpenBattle();
+  void MakeCaptive(int officer, int city);
+  int MoveArmyIn(const int* officers, int count, int city);
+  void AfterDefenceLost(int city);
+  void AfterDefenceWon(int fromCity, int city);
+  void AfterAttackLost(int city);
+  void AfterAttackWon(int city);
+  bool CrownComputerSuccessor(int rulerNumber);
+  void FactionFalls(int rulerNumber, int heirNumber);
+  void PlayerRulerTaken(bool deleteLogOnDefeat);
+  void CampaignLost(bool deleteLog);
+  // ---- end of the war block ----
+
   void Dump(JsonWriter& out) const;
 
   // The officer at list position `pick` of the city's idle officers, -1 if none.

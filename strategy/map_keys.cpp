@@ -42,6 +42,11 @@ int GameMap::KeyDown(int key) {
     listAfterMessage = 0;
     return 0;
   }
+  // The defenders of a city a computer army attacks (war/war_dispatch.cpp).
+  if (warPick == 1) {
+    DefencePickKey(key);
+    return 0;
+  }
   if (rulerSuccession == 1) {
     SuccessionKey(key);
     return 0;
