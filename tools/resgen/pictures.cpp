@@ -8,6 +8,7 @@ bool GenerateScreenPictures(const ResgenPaths& paths) {
 
 bool GeneratePictures(const ResgenPaths& paths) {
   if (!GenerateScreenPictures(paths)) return false;
+  if (!GenerateMapPictures(paths)) return false;
   if (!GenerateBattlePictures(paths)) return false;
   if (!GeneratePortraits(paths)) return false;
   return true;
