@@ -268,17 +268,7 @@ TEST(Bmp, WritersRoundTripThroughTheLoader) {
   DeleteFileAt(path24);
   DeleteFileAt(path8);
   EXPECT_FALSE(LoadBmpFile("no\\such\\picture.kbp", back));
-}
-
-TEST(Bmp, LoaderNormalisesGamePaths) {
-  ASSERT_TRUE(MakeDirectory("platform_test_dir"));
-  Surface image(2, 2, kGreen);
-  ASSERT_TRUE(SaveBmp24("platform_test_dir\\pic.kbp", image));
-  Surface back;
-  EXPECT_TRUE(LoadBmpFile("platform_test_dir//pic.kbp", back));
-  EXPECT_EQ(back.Get(1, 1), kGreen);
-  DeleteFileAt("platform_test_dir/pic.kbp");
-  std::remove("platform_test_dir");
+  EXPECT_EQ(back.Width(), 3);  // a failed load leaves the surface alone
 }
 
 }  // namespace

@@ -57,9 +57,8 @@ TEST_F(Headless, PostedMessagesComeBeforeTheSource) {
   EXPECT_EQ(m.param, 0);
   EXPECT_EQ(GetMessage().type, MessageType::Quit);
   Present();  // nothing to show, nothing to break
-}
 
-TEST_F(Headless, NoBackendNeverBlocks) {
+  // Without any backend (or without a source) nothing could ever arrive.
   CloseWindow();
   EXPECT_FALSE(PeekMessage());
   EXPECT_EQ(GetMessage().type, MessageType::Quit);
@@ -67,43 +66,20 @@ TEST_F(Headless, NoBackendNeverBlocks) {
   EXPECT_EQ(GetMessage().type, MessageType::Quit);
 }
 
-TEST(VirtualKeys, MapsTheKeysTheSettingsCanName) {
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RETURN), 13);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_ENTER), 13);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_ESCAPE), 27);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_SPACE), 32);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_TAB), 9);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_BACKSPACE), 8);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_HOME), 36);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_END), 35);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_PAGEUP), 33);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_PAGEDOWN), 34);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_INSERT), 45);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_DELETE), 46);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_LEFT), 37);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_UP), 38);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RIGHT), 39);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_DOWN), 40);
+TEST(VirtualKeys, MapsEachGroupOfKeys) {
+  // The eight role keys' defaults, then one key of each numbered range and the ends of the ranges.
+  const int roles[][2] = {{SDLK_RETURN, 13}, {SDLK_ESCAPE, 27}, {SDLK_SPACE, 32}, {SDLK_HOME, 36},
+                          {SDLK_LEFT, 37},   {SDLK_UP, 38},     {SDLK_RIGHT, 39}, {SDLK_DOWN, 40}};
+  for (const auto& r : roles) EXPECT_EQ(VirtualKeyFromSdl(r[0]), r[1]);
   EXPECT_EQ(VirtualKeyFromSdl(SDLK_a), 65);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_w), 87);
   EXPECT_EQ(VirtualKeyFromSdl(SDLK_z), 90);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_0), 48);
   EXPECT_EQ(VirtualKeyFromSdl(SDLK_9), 57);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_F1), 112);
   EXPECT_EQ(VirtualKeyFromSdl(SDLK_F12), 123);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_0), 96);
   EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_9), 105);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_MULTIPLY), 106);
   EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_DIVIDE), 111);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_LSHIFT), 16);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RCTRL), 17);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_LALT), 18);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_SEMICOLON), 186);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_BACKQUOTE), 192);
-  EXPECT_EQ(VirtualKeyFromSdl(SDLK_LEFTBRACKET), 219);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RSHIFT), 16);
   EXPECT_EQ(VirtualKeyFromSdl(SDLK_QUOTE), 222);
   EXPECT_EQ(VirtualKeyFromSdl(SDLK_CAPSLOCK), 0);
-  EXPECT_EQ(VirtualKeyFromSdl(-1), 0);
 }
 
 // The real backend on SDL's display-less driver: events pushed into SDL's
