@@ -5,7 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <vector>
+
+#include "platform/bmp.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -88,11 +92,17 @@ class SdlWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
+    Surface icon(32, 32, Rgb(200, 40, 40));
+    SaveBmp24("platform_test_icon.bmp", icon);
     WindowConfig config;
     config.caption = "三国 ver1.00";
+    config.iconPath = "platform_test_icon.bmp";
     if (!OpenWindow(config)) GTEST_SKIP() << "no SDL video driver: " << SDL_GetError();
   }
-  void TearDown() override { CloseWindow(); }
+  void TearDown() override {
+    CloseWindow();
+    DeleteFileAt("platform_test_icon.bmp");
+  }
 
   static void PushKey(SDL_Keycode key) {
     SDL_Event e{};
