@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <deque>
 
 #include "shell/draw.h"
 #include "shell/globals.h"
@@ -18,6 +20,24 @@ constexpr const char* kSkillList = "Res\\skill.kss";
 
 int ScenarioIndex(int scenario) { return (scenario >= 0 && scenario < 4) ? scenario : 0; }
 
+struct HeldPicture {
+  std::string path;
+  Surface picture;
+  bool loaded = false;
+};
+int openScopes = 0;
+std::deque<HeldPicture> held;
+
+// The picture for one cell copy: from the open scope when there is one.
+const Surface* Picture(const char* path, Surface& scratch) {
+  if (openScopes == 0) return LoadBmp(path, scratch) ? &scratch : nullptr;
+  for (HeldPicture& h : held)
+    if (h.path == path) return h.loaded ? &h.picture : nullptr;
+  held.push_back(HeldPicture{path, Surface(), false});
+  held.back().loaded = LoadBmp(path, held.back().picture);
+  return held.back().loaded ? &held.back().picture : nullptr;
+}
+
 void CopyGridRow(int row, char out[20]) {
   out[0] = 0;
   if (row < 0 || row >= kGridRows) return;
@@ -26,19 +46,25 @@ void CopyGridRow(int row, char out[20]) {
 }
 }  // namespace
 
+PictureScope::PictureScope() { ++openScopes; }
+PictureScope::~PictureScope() {
+  if (--openScopes == 0) held.clear();
+}
+
 void PaintPictureAt(const char* path, int x, int y) { PaintBmp(0, path, x, y - kPictureOffsetY); }
 
 void PaintCell(const char* sheet, int sx, int sy, int w, int h, int dx, int dy) {
-  Surface picture;
-  if (!LoadBmp(sheet, picture)) return;
-  backDC->Blit(dx, dy, picture, sx, sy, w, h, RasterOp::Copy);
+  Surface scratch;
+  const Surface* picture = Picture(sheet, scratch);
+  if (!picture) return;
+  backDC->Blit(dx, dy, *picture, sx, sy, w, h, RasterOp::Copy);
   backDC->Touch();
 }
 
 void PaintMaskedCell(const char* image, const char* mask, int sx, int sy, int w, int h, int dx, int dy) {
-  Surface picture;
-  if (LoadBmp(mask, picture)) backDC->Blit(dx, dy, picture, sx, sy, w, h, RasterOp::Or);
-  if (LoadBmp(image, picture)) backDC->Blit(dx, dy, picture, sx, sy, w, h, RasterOp::And);
+  Surface scratch;
+  if (const Surface* m = Picture(mask, scratch)) backDC->Blit(dx, dy, *m, sx, sy, w, h, RasterOp::Or);
+  if (const Surface* i = Picture(image, scratch)) backDC->Blit(dx, dy, *i, sx, sy, w, h, RasterOp::And);
   backDC->Touch();
 }
 

@@ -3,6 +3,17 @@
 // picture sheets, masked sprites, digits one by one, portraits and officer
 // names. All draw into the back buffer at absolute logical coordinates.
 
+// While a scope is open, a sheet cut into several cells during one screen
+// draw is read from disk once and released when the scope closes, instead of
+// once per cell (a redraw draws up to twenty units from the same sheet).
+class PictureScope {
+ public:
+  PictureScope();
+  ~PictureScope();
+  PictureScope(const PictureScope&) = delete;
+  PictureScope& operator=(const PictureScope&) = delete;
+};
+
 // A picture whose top-left lands at absolute (x, y) (the toolkit adds 50 to y).
 void PaintPictureAt(const char* path, int x, int y);
 // The w x h cell of a sheet at (sx, sy), copied to (dx, dy).

@@ -194,6 +194,7 @@ int Fight::FightEvent() {
 }
 
 void Fight::PlayAttackAnimation(int attacker, int target, bool riverCase) {
+  PictureScope pictures;
   const FightHero& a = units[attacker];
   const FightHero& t = units[target];
   bool onRiver = riverCase && KindUnder(target) == kRiver;
@@ -263,6 +264,7 @@ void Fight::ShowHurt(int loss, int gain) {
 // The view centred on a unit, the map and every live unit in it, then five
 // frames of a sheet on the unit's square.
 void Fight::ShowUnitFrames(int unit, const char* sheet, const char* mask) {
+  PictureScope pictures;
   CentreViewOn(units[unit].row, units[unit].col);
   ShowBar();
   battleMap.ShowStart(0, warType);

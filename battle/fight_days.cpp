@@ -117,6 +117,7 @@ void Fight::ChangeStatue(int unit) {
 
 void Fight::ShowHurt2(int unit, int loss) {
   Log(1, "Fight::ShowHurt2", "开始", 0);
+  PictureScope pictures;
   ShowBar();
   int top = std::clamp(units[unit].row - 2, 0, kMaxViewTop);
   int left = std::clamp(units[unit].col - 4, 0, kMaxViewLeft);

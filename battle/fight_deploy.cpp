@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "battle/battle_globals.h"
+#include "battle/battle_paint.h"
 #include "battle/fight.h"
 #include "platform/files.h"
 #include "shell/draw.h"
@@ -122,6 +123,7 @@ int FightHero::GetUnderground() const {
 
 void Fight::Opening() {
   Log(1, "Fight::Opening", "开始", 0);
+  PictureScope pictures;
   battleMap.warSerial = warSerial;
   for (int i = 0; i < kUnitSlots; ++i) {
     units[i].warSerial = warSerial;

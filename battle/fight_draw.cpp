@@ -39,6 +39,7 @@ void MarkGrid(const int grid[kMapRows][kMapCols], const FightMap& map, const cha
 
 void Fight::Show(int mode) {
   Log(1, "Fight::Show", "开始", 0);
+  PictureScope pictures;
   if (mode == kShowOpening) {
     Opening();
     return;

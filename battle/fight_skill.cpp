@@ -251,6 +251,7 @@ void Fight::PlaySkillAnimation(int skill) {
   }
   SkillAnimation anim = AnimationOf(skill);
   if (anim.y < 0) return;
+  PictureScope pictures;
   for (int i = 0; i < kSkillFrames; ++i) {
     PaintCell(kSkillSheet, kSkillFrameW * (i % 2), anim.y, kSkillFrameW, kSkillFrameH, kSkillStageX, kSkillStageY);
     CopyBackToWindow();
