@@ -3,7 +3,7 @@
 #include "tools/resgen/screens_common.h"
 
 bool GenerateScreenPictures(const ResgenPaths& paths) {
-  return GenerateTitlePictures(paths) && GeneratePanelPictures(paths);
+  return GenerateTitlePictures(paths) && GeneratePanelPictures(paths) && GenerateWarPictures(paths);
 }
 
 bool GeneratePictures(const ResgenPaths& paths) {
