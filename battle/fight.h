@@ -132,7 +132,12 @@ class Fight {
   int HitLoss(int attacker, int target);
   void CountAtkHurt();
   int GetExp(int loss);
+  // Experience of `attacker` for a loss dealt to `target` (already applied).
+  int ExpFor(int attacker, int target, int loss) const;
   int FightEvent();
+  // Takes 100 experience for a level once a unit has 100 or more, refilling
+  // life and skill power. The player's side plays Showsj first; the computer
+  // side passes true and plays its own presentation.
   void LevelUpIfDue(int unit, bool computerSide);
   void ShowHurt(int loss, int gain);
   void ShowExperienceBox(int gain);

@@ -152,8 +152,12 @@ void Fight::CountAtkHurt() {
 
 int Fight::GetExp(int loss) {
   Log(1, "Fight::GetExp", "开始", 0);
-  const FightHero& a = units[selectedUnit];
-  const FightHero& t = units[targetUnit];
+  return ExpFor(selectedUnit, targetUnit, loss);
+}
+
+int Fight::ExpFor(int attacker, int target, int loss) const {
+  const FightHero& a = units[attacker];
+  const FightHero& t = units[target];
   int d = a.level - t.level;
   int q = SqrtBelow(loss) >> 2;
   int e = 0;
