@@ -67,6 +67,7 @@ TEST_F(BattleTest, DayThirtyIsTheLastPlayableDay) {
     NewBattle(1, 1, warType);
     fight->ownFood = 100000;
     fight->enemyFood = 100000;
+    fight->units[kEnemyBase].unitStatus = kStatusDunjia;  // the computer side holds still
     fight->Show(kShowOpening);
     EXPECT_EQ(fight->day, 2);
     for (int d = 2; d <= 30; ++d) {

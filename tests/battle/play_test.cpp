@@ -114,6 +114,9 @@ TEST(PlayedBattleTest, DefenceWonByBeatingTheAttackingCommander) {
   for (int i = 5; i < kSideSlots; ++i) f.units[i].officerId = -1;
   for (int i = 0; i < 5; ++i) SetUnit(f.units[kEnemyBase + i], 10 + i, i % 3, 5, 60, 40, 700, 0);
   f.units[kEnemyBase].soldiers = 300;
+  // The attackers hold still under 遁甲 (the computer turn skips any unit
+  // with a status), so the squares this script walks to stay as planned.
+  for (int i = 0; i < 5; ++i) f.units[kEnemyBase + i].unitStatus = kStatusDunjia;
   for (int i = 15; i < kUnitSlots; ++i) f.units[i].officerId = -1;
   f.ownSoldierTotal = 1200 + 900 + 900 + 1000 + 800;
   f.enemySoldierTotal = 300 + 4 * 700;
