@@ -76,7 +76,13 @@ void GameMap::ArrowSet() {
       for (int* field : fields) more = more && table.Read(*field);
     }
   }
-  atLeftEdge = atRightEdge = atTopEdge = atBottomEdge = 0;
+  // A seat on the viewport's border starts with the arrow on that edge; with
+  // the flag cleared the first press towards it would move the arrow off the
+  // screen and away from the cursor cell, so the flags follow the position.
+  atLeftEdge = arrowX == kLeftEdgeX;
+  atRightEdge = arrowX == kRightEdgeX;
+  atTopEdge = arrowY == kTopEdgeY;
+  atBottomEdge = arrowY == kBottomEdgeY;
 }
 
 void GameMap::ChangeOwnerNum() {

@@ -13,102 +13,64 @@ constexpr int kMaxAbilityOnLoad = 200;
 constexpr int kMaxLoyaltyOnLoad = 100;
 constexpr int kMaxTreasury = 99999;
 
-void HeroToNumbers(const HeroRecord& h, int* v) {
-  const int fields[kSaveHeroFields] = {h.heroId,  h.heroOwnerId, h.level,   h.force,      h.intelligence, h.loyalty,
-                                       h.character, h.experience, h.stamina, h.troopType, h.soldiers,     h.item1,
-                                       h.item2,   h.age,         h.cityNo,  h.inListFlag, h.itemBonus,    h.loyalToId};
-  std::copy(fields, fields + kSaveHeroFields, v);
+// The saved fields of each record, in file order. The city's two populations
+// are doubles and are converted on their own.
+constexpr int HeroRecord::*kHeroFields[kSaveHeroFields] = {
+    &HeroRecord::heroId,   &HeroRecord::heroOwnerId, &HeroRecord::level,      &HeroRecord::force,
+    &HeroRecord::intelligence, &HeroRecord::loyalty, &HeroRecord::character,  &HeroRecord::experience,
+    &HeroRecord::stamina,  &HeroRecord::troopType,   &HeroRecord::soldiers,   &HeroRecord::item1,
+    &HeroRecord::item2,    &HeroRecord::age,         &HeroRecord::cityNo,     &HeroRecord::inListFlag,
+    &HeroRecord::itemBonus, &HeroRecord::loyalToId};
+constexpr int kCityPopulationMaxField = 9;
+constexpr int kCityPopulationField = 10;
+constexpr int CityRecord::*kCityFields[kSaveCityFields] = {
+    &CityRecord::cityId,  &CityRecord::ownerId,     &CityRecord::governorId, &CityRecord::farmingMax,
+    &CityRecord::farming, &CityRecord::commerceMax, &CityRecord::commerce,   &CityRecord::peopleLoyalty,
+    &CityRecord::disasterPrevention, nullptr,        nullptr,                &CityRecord::money,
+    &CityRecord::food,    &CityRecord::reserveSoldiers, &CityRecord::extra1, &CityRecord::extra2,
+    &CityRecord::extra3,  &CityRecord::extra4,      &CityRecord::status};
+constexpr int GoodRecord::*kGoodFields[kSaveGoodFields] = {
+    &GoodRecord::goodId,        &GoodRecord::holderId,    &GoodRecord::usage,      &GoodRecord::forceBonus,
+    &GoodRecord::intelligenceBonus, &GoodRecord::movementBonus, &GoodRecord::troopChange, &GoodRecord::goodCityNo,
+    &GoodRecord::finderId,      &GoodRecord::found};
+constexpr int TaskRecord::*kTaskFields[kSaveTaskFields] = {
+    &TaskRecord::unused, &TaskRecord::city,   &TaskRecord::officer, &TaskRecord::taskType, &TaskRecord::value1,
+    &TaskRecord::value2, &TaskRecord::value3, &TaskRecord::value4,  &TaskRecord::value5,   &TaskRecord::taskRemoved};
+
+template <typename Record, size_t N>
+void ToNumbers(const Record& r, int Record::*const (&fields)[N], int* v) {
+  for (size_t i = 0; i < N; ++i) v[i] = fields[i] ? r.*fields[i] : 0;
+}
+
+template <typename Record, size_t N>
+void FromNumbers(const int* v, int Record::*const (&fields)[N], Record& r) {
+  for (size_t i = 0; i < N; ++i) {
+    if (fields[i]) r.*fields[i] = v[i];
+  }
+}
+
+void CityToNumbers(const CityRecord& c, int* v) {
+  ToNumbers(c, kCityFields, v);
+  v[kCityPopulationMaxField] = static_cast<int>(c.populationMax);
+  v[kCityPopulationField] = static_cast<int>(c.population);
 }
 
 // Values a hand-edited file could push past what the game can show are cut back.
 void NumbersToHero(const int* v, HeroRecord& h) {
-  h.heroId = v[0];
-  h.heroOwnerId = v[1];
-  h.level = v[2] > kMaxLevelOnLoad ? kMaxLevelOnLoad : v[2];
-  h.force = v[3] > kMaxAbilityOnLoad ? 1 : v[3];
-  h.intelligence = v[4] > kMaxAbilityOnLoad ? 1 : v[4];
-  h.loyalty = v[5] > kMaxLoyaltyOnLoad ? kMaxLoyaltyOnLoad : v[5];
-  h.character = v[6];
-  h.experience = v[7];
-  h.stamina = v[8];
-  h.troopType = v[9];
-  h.soldiers = v[10];
-  h.item1 = v[11];
-  h.item2 = v[12];
-  h.age = v[13];
-  h.cityNo = v[14] < 0 ? 0 : v[14];
-  h.inListFlag = v[15];
-  h.itemBonus = v[16];
-  h.loyalToId = v[17];
-}
-
-void CityToNumbers(const CityRecord& c, int* v) {
-  const int fields[kSaveCityFields] = {c.cityId,  c.ownerId, c.governorId, c.farmingMax, c.farming,
-                                       c.commerceMax, c.commerce, c.peopleLoyalty, c.disasterPrevention,
-                                       static_cast<int>(c.populationMax), static_cast<int>(c.population),
-                                       c.money,   c.food,    c.reserveSoldiers, c.extra1, c.extra2,
-                                       c.extra3,  c.extra4,  c.status};
-  std::copy(fields, fields + kSaveCityFields, v);
+  FromNumbers(v, kHeroFields, h);
+  if (h.level > kMaxLevelOnLoad) h.level = kMaxLevelOnLoad;
+  if (h.force > kMaxAbilityOnLoad) h.force = 1;
+  if (h.intelligence > kMaxAbilityOnLoad) h.intelligence = 1;
+  if (h.loyalty > kMaxLoyaltyOnLoad) h.loyalty = kMaxLoyaltyOnLoad;
+  if (h.cityNo < 0) h.cityNo = 0;
 }
 
 void NumbersToCity(const int* v, CityRecord& c) {
-  c.cityId = v[0];
-  c.ownerId = v[1];
-  c.governorId = v[2];
-  c.farmingMax = v[3];
-  c.farming = v[4];
-  c.commerceMax = v[5];
-  c.commerce = v[6];
-  c.peopleLoyalty = v[7];
-  c.disasterPrevention = v[8];
-  c.populationMax = v[9];
-  c.population = v[10];
-  c.money = std::min(v[11], kMaxTreasury);
-  c.food = std::min(v[12], kMaxTreasury);
-  c.reserveSoldiers = v[13];
-  c.extra1 = v[14];
-  c.extra2 = v[15];
-  c.extra3 = v[16];
-  c.extra4 = v[17];
-  c.status = v[18];
-}
-
-void GoodToNumbers(const GoodRecord& g, int* v) {
-  const int fields[kSaveGoodFields] = {g.goodId,       g.holderId,   g.usage,       g.forceBonus, g.intelligenceBonus,
-                                       g.movementBonus, g.troopChange, g.goodCityNo, g.finderId,   g.found};
-  std::copy(fields, fields + kSaveGoodFields, v);
-}
-
-void NumbersToGood(const int* v, GoodRecord& g) {
-  g.goodId = v[0];
-  g.holderId = v[1];
-  g.usage = v[2];
-  g.forceBonus = v[3];
-  g.intelligenceBonus = v[4];
-  g.movementBonus = v[5];
-  g.troopChange = v[6];
-  g.goodCityNo = v[7];
-  g.finderId = v[8];
-  g.found = v[9];
-}
-
-void TaskToNumbers(const TaskRecord& t, int* v) {
-  const int fields[kSaveTaskFields] = {t.unused, t.city,   t.officer, t.taskType, t.value1,
-                                       t.value2, t.value3, t.value4,  t.value5,   t.taskRemoved};
-  std::copy(fields, fields + kSaveTaskFields, v);
-}
-
-void NumbersToTask(const int* v, TaskRecord& t) {
-  t.unused = v[0];
-  t.city = v[1];
-  t.officer = v[2];
-  t.taskType = v[3];
-  t.value1 = v[4];
-  t.value2 = v[5];
-  t.value3 = v[6];
-  t.value4 = v[7];
-  t.value5 = v[8];
-  t.taskRemoved = v[9];
+  FromNumbers(v, kCityFields, c);
+  c.populationMax = v[kCityPopulationMaxField];
+  c.population = v[kCityPopulationField];
+  c.money = std::min(c.money, kMaxTreasury);
+  c.food = std::min(c.food, kMaxTreasury);
 }
 
 }  // namespace
@@ -119,10 +81,10 @@ void GameMap::ChangeDataToSave() {
   s.playerRuler = playerRuler;
   s.year = date.year;
   s.scenario = scenario;
-  for (int i = 0; i < kHeroCount; ++i) HeroToNumbers(heroList.heroes[i], s.heroes[i]);
+  for (int i = 0; i < kHeroCount; ++i) ToNumbers(heroList.heroes[i], kHeroFields, s.heroes[i]);
   for (int i = 0; i < kCityCount; ++i) CityToNumbers(cityList.cities[i], s.cities[i]);
-  for (int i = 0; i < kGoodCount; ++i) GoodToNumbers(goodList.goods[i], s.goods[i]);
-  for (int i = 0; i < kTaskRecords; ++i) TaskToNumbers(taskTable[i], s.tasks[i]);
+  for (int i = 0; i < kGoodCount; ++i) ToNumbers(goodList.goods[i], kGoodFields, s.goods[i]);
+  for (int i = 0; i < kTaskRecords; ++i) ToNumbers(taskTable[i], kTaskFields, s.tasks[i]);
   const HeroList& h = heroList;
   const int heroState[kSaveHeroListFields] = {h.cellX,           h.cellY,          h.cityIndex,         h.scenario,
                                               h.cityOfficerCount, h.cityCaptiveCount, h.freeOfficerCount,
@@ -147,8 +109,8 @@ void GameMap::LoadFromImage(const SaveImage& s) {
   playerRuler = s.playerRuler;
   for (int i = 0; i < kHeroCount; ++i) NumbersToHero(s.heroes[i], heroList.heroes[i]);
   for (int i = 0; i < kCityCount; ++i) NumbersToCity(s.cities[i], cityList.cities[i]);
-  for (int i = 0; i < kGoodCount; ++i) NumbersToGood(s.goods[i], goodList.goods[i]);
-  for (int i = 0; i < kTaskRecords; ++i) NumbersToTask(s.tasks[i], taskTable[i]);
+  for (int i = 0; i < kGoodCount; ++i) FromNumbers(s.goods[i], kGoodFields, goodList.goods[i]);
+  for (int i = 0; i < kTaskRecords; ++i) FromNumbers(s.tasks[i], kTaskFields, taskTable[i]);
   const int* hs = s.heroListState;
   HeroList& h = heroList;
   int* heroState[kSaveHeroListFields] = {&h.cellX,           &h.cellY,          &h.cityIndex,         &h.scenario,
