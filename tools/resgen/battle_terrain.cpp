@@ -189,13 +189,14 @@ void PaintCity(Surface& s, uint32_t seed) {
                      Rgb(236, 228, 208), 1.0f);
       for (int p = 0; p < 4; ++p)
         paint::FillBox(c, static_cast<int>(x + 1 + p * 8.2f), static_cast<int>(base - h), static_cast<int>(x + 3 + p * 8.2f),
-                       static_cast<int>(base), paint::kLacquer, 1.0f);
+                       static_cast<int>(base), paint::Mix(paint::kLacquer, Rgb(236, 228, 208), 0.35f), 1.0f);
       float ry = base - h;
       paint::FillPolygon(c, {{x - 3, ry + 1}, {x + 3, ry - 10}, {x + w - 3, ry - 10}, {x + w + 3, ry + 1}, {x + w / 2, ry - 1}},
-                         Rgb(64, 68, 78), 1.0f);
-      paint::Stroke(c, {{x - 4, ry}, {x + w / 2, ry + 1.5f}, {x + w + 4, ry}}, 1.0f, 1.8f, 1.0f, paint::kInk, 0.9f,
+                         Rgb(112, 118, 128), 1.0f);
+      // Soft ink so that units standing in the town stay the strongest marks.
+      paint::Stroke(c, {{x - 4, ry}, {x + w / 2, ry + 1.5f}, {x + w + 4, ry}}, 1.0f, 1.6f, 1.0f, paint::kInk, 0.6f,
                     rng.Next());
-      paint::Line(c, x + 3, ry - 10, x + w - 3, ry - 10, 1.4f, paint::kInk, 0.8f);
+      paint::Line(c, x + 3, ry - 10, x + w - 3, ry - 10, 1.2f, paint::kInk, 0.55f);
     }
   }
 }
