@@ -393,6 +393,9 @@ Surface StrategicMap(const World& w) {
   PaintRegionNames(c);
   Calligraphy(c, 430, 32, "黄河", kFaceKai, 18, Mix(kOchre, kInk, 0.5f), 0.9f, 950);
   Calligraphy(c, 470, 575, "长江", kFaceKai, 18, Mix(kAzurite, kInk, 0.4f), 0.9f, 951);
+  // Age the sheet before the roads and plinths go on: the icons' flat ground
+  // must match the plinths exactly.
+  Vignette(s, 0.25f);
   for (const auto& road : w.roads) {
     const City& a = w.cities[road.first];
     const City& b = w.cities[road.second];
@@ -406,7 +409,6 @@ Surface StrategicMap(const World& w) {
   CalligraphyVertical(c, 1040, 362, "天下形势", kFaceKai, 38, kInk, 1.0f, 970, 4);
   Seal(c, 1044, 540, 32, "舆图", 971);
   Calligraphy(c, 1020, 650, "东海", kFaceKai, 30, Mix(kAzurite, kInk, 0.5f), 0.6f, 972);
-  Vignette(s, 0.25f);
   return s;
 }
 
