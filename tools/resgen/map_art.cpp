@@ -334,11 +334,12 @@ void PaintCityPlace(Canvas& c, const City& city, uint32_t seed) {
   int x = city.col * kCellW + kIconLeft;
   int y = city.row * kCellH + kIconTop;
   Wash(c, x + 20, y + 20, 38, 32, kPaperLight, 0.6f, seed);
-  FillBox(c, x - 4, y - 4, x + kIconSize + 4, y + kIconSize + 4, kPlinth, 1.0f);
-  DoubleRule(c, x - 4, y - 4, x + kIconSize + 3, y + kIconSize + 3, Mix(kInk, kOchre, 0.3f), 0.8f);
+  // The frame's inner rule stays two pixels outside the icon.
+  FillBox(c, x - 7, y - 7, x + kIconSize + 7, y + kIconSize + 7, kPlinth, 1.0f);
+  DoubleRule(c, x - 7, y - 7, x + kIconSize + 6, y + kIconSize + 6, Mix(kInk, kOchre, 0.3f), 0.8f);
   if (city.name.empty()) return;
   // Vertical name: two characters of 16 pixels to the right of the plinth.
-  int tagX = x + kIconSize + 6;
+  int tagX = x + kIconSize + 9;
   int chars = static_cast<int>((city.name.size() + 2) / 3);
   int tagH = chars * 18 + 6;
   FillBox(c, tagX, y - 2, tagX + 22, y - 2 + tagH, kPaperLight, 0.9f);
