@@ -1,17 +1,26 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "tools/resgen/pictures.h"
 #include "tools/resgen/resgen.h"
 
 namespace {
 int Usage() {
-  std::fprintf(stderr, "usage: resgen DATA_DIR RES_DIR\n");
+  std::fprintf(stderr,
+               "usage: resgen DATA_DIR RES_DIR\n"
+               "       resgen --contact-sheet RES_DIR FILE.png\n");
   return 2;
 }
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::strcmp(argv[1], "--contact-sheet") == 0) {
+    if (!WriteContactSheet(argv[2], argv[3])) return 1;
+    std::printf("resgen: contact sheet %s\n", argv[3]);
+    return 0;
+  }
   if (argc != 3) return Usage();
   ResgenPaths paths{argv[1], argv[2]};
   auto start = std::chrono::steady_clock::now();
