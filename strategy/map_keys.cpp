@@ -112,7 +112,8 @@ void GameMap::BattleKey(int key) {
   --pendingBattles;
   if (pendingBattles == 0) pendingBattles = -1;
   DoEndEvent();
-  if (pendingBattles == -1 && warPick == 0) Show(0);
+  // A captured ruler leaves the successor list open: the map must not cover it.
+  if (pendingBattles == -1 && warPick == 0 && rulerSuccession != 1) Show(0);
 }
 
 int GameMap::PlainMapKey(int key) {

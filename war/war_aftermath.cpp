@@ -42,6 +42,9 @@ void GameMap::AfterWar(int result, int fromCity, int toCity) {
   Log(1, "GameMap::AfterWar", "citynum = ", fromCity);
   Log(1, "GameMap::AfterWar", "cityto = ", toCity);
   if (result == 0) return;
+  // The hand-over is used up here, so that no later resumption of the month
+  // end (after crowning a new ruler, say) runs this aftermath a second time.
+  battleResult = 0;
   if (toCity < 0 || toCity >= kCityCount) return;
   rulerFate = kFateNone;
   warPartyCount = 0;
