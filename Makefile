@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 BUILD := build
 TEST_BUILD := build-test
 
-.PHONY: all deps run test demo clean
+.PHONY: all deps run test demo clean soak fuzz
 
 all: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTREL_TESTS=OFF
@@ -34,3 +34,25 @@ test: deps
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD)
+
+# The monkey player for millions of keys over many seeds, under the sanitizers.
+SOAK_KEYS ?= 250000
+SOAK_SEEDS ?= 1 2 3 4 5 6 7 8
+soak:
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKESTREL_SANITIZE=ON -DKESTREL_TESTS=ON
+	cmake --build $(TEST_BUILD) -j $(JOBS) --target kestrelmoor resources
+	@rm -rf $(TEST_BUILD)/soak && mkdir -p $(TEST_BUILD)/soak/Res/Save $(TEST_BUILD)/soak/Res/Log/Err
+	@for f in $(TEST_BUILD)/Res/*; do case $$(basename $$f) in Save|Log) ;; *) ln -sf $$(realpath $$f) $(TEST_BUILD)/soak/Res/ ;; esac; done
+	@set -e; total=0; for s in $(SOAK_SEEDS); do \
+	  echo "== seed $$s"; \
+	  (cd $(TEST_BUILD)/soak && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    ../kestrelmoor --headless --monkey $(SOAK_KEYS) --seed $$s) | tee $(TEST_BUILD)/soak/seed$$s.txt; \
+	  total=$$((total + $(SOAK_KEYS))); done; \
+	echo "soak: $$total keys over seeds $(SOAK_SEEDS), no findings"
+
+# Every reader of outside data under libFuzzer for FUZZ_SECONDS each, seeded
+# with the real data. Needs clang with libFuzzer (installed here if missing).
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)

@@ -10,6 +10,7 @@
 #include "platform/window.h"
 #include "shell/app.h"
 #include "shell/globals.h"
+#include "shell/monkey.h"
 
 namespace {
 
@@ -143,6 +144,7 @@ class ScriptReader {
 }  // namespace
 
 int RunHeadless(const LaunchOptions& options) {
+  if (options.monkeyKeys > 0) return RunMonkey(options);
   UseVirtualClock(true);
   ScriptReader reader(options);
   if (reader.Failed()) return 2;

@@ -1,0 +1,27 @@
+#pragma once
+// The readers under fuzz read named files; each input becomes that file in a
+// private working folder made once per fuzzer process.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+// Makes a scratch folder with Res/ (and the named sub-folders) and enters it.
+inline void EnterScratchFolder(const char* const* folders, int count) {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  char pattern[] = "/tmp/kestrel-fuzz-XXXXXX";
+  if (!mkdtemp(pattern) || chdir(pattern) != 0) std::abort();
+  std::string make = "mkdir -p Res";
+  for (int i = 0; i < count; ++i) make += std::string(" Res/") + folders[i];
+  if (std::system(make.c_str()) != 0) std::abort();
+}
+
+inline void WriteInput(const char* path, const uint8_t* data, size_t size) {
+  FILE* f = std::fopen(path, "wb");
+  if (!f) std::abort();
+  if (size > 0) std::fwrite(data, 1, size, f);
+  std::fclose(f);
+}

@@ -1,0 +1,95 @@
+// A save interrupted by the process dying (power cut, kill, full disk quota)
+// must leave the slot that was there readable and unchanged.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <string>
+
+#include "campaign/save.h"
+#include "shell/globals.h"
+#include "tests/support/sandbox.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kVersion = 130818100;
+
+// A plain campaign image whose year tells the saves apart.
+SaveImage ImageOfYear(int year) {
+  SaveImage image;
+  image.playerRuler = 17;
+  image.year = year;
+  image.month = 3;
+  for (int i = 0; i < kSaveHeroes; ++i) {
+    image.heroes[i][0] = i;
+    image.heroes[i][1] = i % 40;
+    image.heroes[i][2] = 1 + i % 20;
+    image.heroes[i][14] = i % 51;
+  }
+  for (int i = 0; i < kSaveCities; ++i) {
+    image.cities[i][0] = i;
+    image.cities[i][1] = i % 20;
+  }
+  for (int i = 0; i < kSaveGoods; ++i) image.goods[i][0] = i;
+  for (auto& t : image.tasks) t[9] = 1;
+  return image;
+}
+
+// Runs Save::Write for slot 0 in a child process inside the sandbox, the child
+// limited to `byteLimit` bytes per file (0: no limit). Returns the wait status.
+int WriteInChild(const Sandbox& box, const SaveImage& image, rlim_t byteLimit) {
+  pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(box.Root().c_str()) != 0) _exit(90);
+    if (byteLimit > 0) {
+      // Going past the limit kills the process with SIGXFSZ mid-write, as a
+      // kill would; the default action of that signal is to end the process.
+      std::signal(SIGXFSZ, SIG_DFL);
+      rlimit limit{byteLimit, byteLimit};
+      setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    gameVersion = kVersion;
+    static Save save;
+    save.image = image;
+    _exit(save.Write(0) ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return status;
+}
+
+int ReadSlot(const Sandbox& box, SaveImage& out) {
+  std::string text = box.Read("Res/Save/save0.ksv");
+  return ParseSaveText(text.data(), text.size(), kVersion, out);
+}
+
+}  // namespace
+
+TEST(DamagedSave, KilledInTheMiddleOfASaveTheOldSlotSurvives) {
+  Sandbox box;
+  int status = WriteInChild(box, ImageOfYear(190), 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  std::string old = box.Read("Res/Save/save0.ksv");
+  ASSERT_GT(old.size(), 8192u);
+
+  status = WriteInChild(box, ImageOfYear(215), 4096);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the save was meant to die half-way";
+  EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+
+  EXPECT_EQ(box.Read("Res/Save/save0.ksv"), old);
+  SaveImage back;
+  ASSERT_EQ(ReadSlot(box, back), kReadOk);
+  EXPECT_EQ(back.year, 190);
+
+  // The half-written temporary left behind does not stand in the next save's way.
+  status = WriteInChild(box, ImageOfYear(220), 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  ASSERT_EQ(ReadSlot(box, back), kReadOk);
+  EXPECT_EQ(back.year, 220);
+  EXPECT_EQ(back.heroes[299][2], 1 + 299 % 20);
+}
