@@ -10,6 +10,8 @@ int messageCode = 0;
 int pendingEnd = 0;
 int lastExp = 0;
 int skillMenuCount = 0;
+int aiTarget = 0;
+int aiBestScore = 0;
 
 int reachMap[kMapRows][kMapCols];
 int attackMap[kMapRows][kMapCols];
@@ -38,6 +40,8 @@ void DumpBattleGlobals(JsonWriter& out) {
   out.Int("pendingEnd", pendingEnd);
   out.Int("lastExp", lastExp);
   out.Int("skillMenuCount", skillMenuCount);
+  out.Int("aiTarget", aiTarget);
+  out.Int("aiBestScore", aiBestScore);
   DumpGrid(out, "reachMap", reachMap);
   DumpGrid(out, "attackMap", attackMap);
   DumpGrid(out, "skillMap", skillMap);

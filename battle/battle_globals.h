@@ -15,6 +15,10 @@ extern int messageCode;   // status-bar message, see kMessage* below
 extern int pendingEnd;    // result noticed at the opening, consumed by the next key
 extern int lastExp;       // experience gained by the last action
 extern int skillMenuCount;
+// The computer turn's choice: the player slot its acting unit will hit, and
+// the best damage estimate found for that unit so far.
+extern int aiTarget;
+extern int aiBestScore;
 
 extern int reachMap[kMapRows][kMapCols];
 extern int attackMap[kMapRows][kMapCols];

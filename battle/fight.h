@@ -177,8 +177,33 @@ class Fight {
   // ---- the opening (fight_deploy.cpp)
   void Opening();
 
-  // ---- the computer side's turn: AIRun and its helpers belong in
-  // fight_ai*.cpp; EndDay runs it first once it exists.
+  // ---- the computer side's turn (fight_ai_move.cpp, fight_ai_target.cpp,
+  // fight_ai_show.cpp). targetUnit is the acting computer unit throughout;
+  // aiTarget the player unit it hits, aiBestScore its best estimate.
+  int AIRun();
+  void AIMoveHero();
+  void AIShowMoveArrange();
+  int AIGetRange(int mode, int skill);
+  void AISleepyHero();
+  int AIAtEnable();
+  int AISkillEnable();
+  int AICanUseSkill(int skill);
+  int AILandOK(int skill);
+  int AISkillOK(int skill);
+  int AICountAtHurtBefore(int unit);
+  int AICountSkillHurtBefore(int unit, int skill);
+  void AICountAtHurt();
+  int AICountSkillHurt(int skill);
+  void AIShowArrowAt(int unit);
+  void AIShowAtHurt(int loss, int gain, int unit);
+  void AIShowSkillHurt(int loss, int gain, int skill, int unit);
+  void AIShowsj();
+  // Helpers of the above.
+  void AIShowMove(bool before);
+  void AIViewOn(int unit, int& top, int& left);
+  int AIExperienceFor(int attacker, int target, int loss);
+  void AIAfterHit(int target);
+  // ---- end of the computer side's turn ----
 };
 
 // Direction 1..8 of an attack on battleCity from the 1-based city warSerial:

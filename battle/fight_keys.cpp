@@ -42,6 +42,8 @@ void Fight::CentreViewOn(int row, int col) {
 
 int Fight::EndDay() {
   Log(1, "Fight::EndDay", "开始", 0);
+  int computerTurn = AIRun();
+  if (computerTurn < 0) return computerTurn;
   enemyIntelKnown = 0;
   ShowWeather();
   ShowWeatherBar();
