@@ -1,6 +1,9 @@
 // The interior orders: development, items, persuasion, banquets, transport.
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "shell/draw.h"
 #include "tests/strategy/map_fixture.h"
 
 namespace {
@@ -20,6 +23,23 @@ TEST_F(InteriorOrders, FarmingStopsAtTheCeiling) {
   OpenCommand(1);
   EXPECT_EQ(map->GetOrder(0), kOrderRefused);  // at the ceiling
   EXPECT_EQ(City(0).money, 1950);
+}
+
+// The answer names the whole gain even where the ceiling cut it short:
+// repainting the expected line over the panel changes no pixel.
+TEST_F(InteriorOrders, FarmingAnswerShowsTheFullGain) {
+  City(0).farming = 990;
+  OpenCommand(1);
+  SeedRandom(7);
+  int gain = 8 * (Rand() % 4 + 2) + 42;
+  SeedRandom(7);
+  ASSERT_EQ(map->GetOrder(PositionOf(1)), kOrderDone);
+  Surface shown = *backDC;
+  std::string full = "1000(+" + std::to_string(gain) + ") 。";
+  PaintText(full.c_str(), 330, 370, 40);
+  EXPECT_EQ(backDC->Pixels(), shown.Pixels());
+  PaintText("1000(+10) 。", 330, 370, 40);
+  EXPECT_NE(backDC->Pixels(), shown.Pixels());
 }
 
 TEST_F(InteriorOrders, FarmingGainFollowsIntelligence) {
