@@ -2,8 +2,10 @@
 #include <string>
 
 #include "shell/app.h"
+#include "shell/user_folder.h"
 
 int main(int argc, char** argv) {
+  if (!EnterUserFolder()) return 1;
   LaunchOptions options;
   std::string error;
   if (!ParseLaunchOptions(argc, argv, options, error)) {

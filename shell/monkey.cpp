@@ -14,6 +14,7 @@
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "shell/globals.h"
+#include "shell/screenshot.h"
 #include "strategy/map_globals.h"
 #include "war/war_globals.h"
 
@@ -279,6 +280,8 @@ class Monkey {
     if (InCampaign(game) && goalKeys_ == 0 && Roll(1000) < kEndMonthUrge) goalKeys_ = kGoalKeys;
     if (!(InCampaign(game) && SteerToMonthEnd(key))) key = RandomKey();
     key = AvoidQuitting(game, key);
+    // The screenshot key would only fill the disk with pictures; no screen sees it.
+    if (key == kScreenshotKey) key = keyDown;
     lastKey_ = key;
     return key;
   }

@@ -4,6 +4,7 @@
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
+#include "shell/screenshot.h"
 
 // The paint handler never validates the window, so between keys the window
 // keeps mirroring the back buffer; drawing code only draws into backDC.
@@ -17,6 +18,11 @@ void WindowProc(const Message& message) {
       CopyBackToWindow();
       break;
     case MessageType::KeyDown:
+      // The screenshot key never reaches a screen, so taking one changes nothing.
+      if (message.param == kScreenshotKey) {
+        SaveScreenshot("");
+        break;
+      }
       TheGame().KeyDown(message.param);
       break;
     default:
