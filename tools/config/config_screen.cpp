@@ -1,0 +1,142 @@
+#include "tools/config/config_screen.h"
+
+#include <cstdio>
+
+#include "platform/window.h"
+#include "shell/draw.h"
+#include "shell/globals.h"
+
+namespace {
+
+// The program's own keys: the physical ones, never the mapped ones.
+constexpr int kVkReturn = 13, kVkEsc = 27, kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40;
+
+constexpr const char* kBackdrop = "Res\\save.kbp";
+constexpr int kTitleY = 8;
+constexpr int kTitleHeight = 36;
+constexpr int kListTop = 58;
+constexpr int kRowHeight = 27;
+constexpr int kTextHeight = 24;
+constexpr int kPanelLeft = 150, kPanelRight = 650;
+constexpr int kLabelX = 190, kValueX = 420;
+constexpr int kHelpY = 540, kNoticeY = 568;
+constexpr int kSmallText = 22;
+constexpr Pixel kNoticeColor = Rgb(255, 220, 120);
+
+const char* const kHelpList = "↑↓ 选择  ←→ 更改  回车 改键  Esc 离开";
+const char* const kHelpWaiting = "请按下新的按键（按原键则不变）";
+
+std::string ValueText(const ConfigSettings& settings, int index) {
+  const SettingDef& d = SettingAt(index);
+  int v = settings.Value(index);
+  if (d.kind == SettingKind::Key) return KeyName(v);
+  if (d.names) {
+    for (int c = 0; c < d.choiceCount; ++c) {
+      if (d.choices[c] == v) return d.names[c];
+    }
+  }
+  return std::to_string(v);
+}
+
+}  // namespace
+
+ConfigScreen::ConfigScreen(const std::string& iniPath) : iniPath_(iniPath) { settings_.Load(iniPath_); }
+
+int ConfigScreen::KeyDown(int code) {
+  if (waitingForKey_) {
+    TakeNewKey(code);
+    return 0;
+  }
+  return ListKey(code);
+}
+
+int ConfigScreen::ListKey(int code) {
+  if (code != kVkEsc) leaveArmed_ = false;
+  switch (code) {
+    case kVkUp:
+      row_ = (row_ + kRowCount - 1) % kRowCount;
+      notice_.clear();
+      return 0;
+    case kVkDown:
+      row_ = (row_ + 1) % kRowCount;
+      notice_.clear();
+      return 0;
+    case kVkLeft:
+    case kVkRight:
+      if (row_ < kFirstKeySetting) settings_.Step(row_, code == kVkRight ? 1 : -1);
+      return 0;
+    case kVkReturn:
+      if (row_ == kRowSave) return SaveAndLeave();
+      if (row_ == kRowLeave) return -1;
+      if (row_ >= kFirstKeySetting) {
+        waitingForKey_ = true;
+        notice_.clear();
+      } else {
+        settings_.Step(row_, 1);
+      }
+      return 0;
+    case kVkEsc:
+      return Leave();
+    default:
+      return 0;
+  }
+}
+
+void ConfigScreen::TakeNewKey(int code) {
+  int takenBy = -1;
+  switch (settings_.AssignKey(row_, code, takenBy)) {
+    case KeyAssign::Done:
+    case KeyAssign::Unchanged:
+      waitingForKey_ = false;
+      notice_.clear();
+      break;
+    case KeyAssign::Taken:
+      // The player stays on the key: another key may be pressed at once.
+      notice_ = KeyName(code) + " 已用作" + SettingAt(takenBy).label + "，请另选";
+      break;
+    case KeyAssign::Reserved:
+      notice_ = "F12 留作截图，请另选";
+      break;
+    case KeyAssign::Invalid:
+      notice_ = "此键不可用，请另选";
+      break;
+  }
+}
+
+int ConfigScreen::Leave() {
+  if (!settings_.Changed() || leaveArmed_) return -1;
+  leaveArmed_ = true;
+  notice_ = "更改尚未保存：再按 Esc 放弃";
+  return 0;
+}
+
+int ConfigScreen::SaveAndLeave() {
+  if (settings_.Save(iniPath_)) return 1;
+  notice_ = "无法写入 startup.ini！";
+  return 0;
+}
+
+void ConfigScreen::Show() const {
+  backDC->FillRect(0, 0, kLogicalWidth, kLogicalHeight, kBlack);
+  PaintBmp(0, kBackdrop, 0, 0);
+  DrawTextIn(*backDC, "窗口配置程序", kPanelLeft, kTitleY, kFontLi, kTitleHeight, kWhite);
+  DrawPanelRect(*backDC, kPanelLeft, kListTop - 6, kPanelRight, kListTop + kRowCount * kRowHeight + 6);
+  for (int i = 0; i < kRowCount; ++i) {
+    int y = kListTop + i * kRowHeight;
+    if (i == kRowSave) {
+      DrawTextIn(*backDC, "保存退出", kLabelX, y, kFontHei, kTextHeight, kBlack);
+    } else if (i == kRowLeave) {
+      DrawTextIn(*backDC, "放弃退出", kLabelX, y, kFontHei, kTextHeight, kBlack);
+    } else {
+      DrawTextIn(*backDC, SettingAt(i).label, kLabelX, y, kFontHei, kTextHeight, kBlack);
+      std::string value = waitingForKey_ && i == row_ ? "？" : ValueText(settings_, i);
+      DrawTextIn(*backDC, value.c_str(), kValueX, y, kFontHei, kTextHeight, kBlack);
+    }
+  }
+  InvertBand(*backDC, kPanelLeft + 10, kListTop + row_ * kRowHeight - 1, kPanelRight - kPanelLeft - 20, kRowHeight);
+  DrawTextIn(*backDC, waitingForKey_ ? kHelpWaiting : kHelpList, kPanelLeft - 60, kHelpY, kFontHei, kSmallText,
+             kWhite);
+  if (!notice_.empty()) DrawTextIn(*backDC, notice_.c_str(), kPanelLeft - 60, kNoticeY, kFontHei, kSmallText,
+                                   kNoticeColor);
+  CopyBackToWindow();
+}
