@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 BUILD := build
 TEST_BUILD := build-test
 
-.PHONY: all deps run test demo clean soak fuzz
+.PHONY: all deps run test demo clean soak fuzz package
 
 all: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTREL_TESTS=OFF
@@ -56,3 +56,12 @@ FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 fuzz:
 	@scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# The Debian package (CPack): the game, kestrelmoor-config, the data, the menu
+# entries, the icon and the man page, installed under /usr.
+PKG_BUILD ?= build-package
+package:
+	cmake -S . -B $(PKG_BUILD) -DCMAKE_BUILD_TYPE=Release -DKESTREL_TESTS=OFF -DKESTREL_SANITIZE=OFF
+	cmake --build $(PKG_BUILD) -j $(JOBS)
+	cd $(PKG_BUILD) && cpack
+	@ls -1 $(PKG_BUILD)/*.deb
