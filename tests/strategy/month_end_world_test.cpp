@@ -401,3 +401,62 @@ TEST_F(MonthEndWorld, EveryRecordIsFreeAfterTheMonthAndTheNextTaskTakesRecordOne
 }
 
 }  // namespace
+
+namespace {
+
+// The month end resumed after an interruption picks up where it stopped: the
+// calendar and the tasks are not run a second time.
+class Resumption : public MonthEndTest {
+ protected:
+  void SetUp() override {
+    MonthEndTest::SetUp();
+    IsolateRival();
+    map->date.month = 5;
+    Queue(0, 0, kTaskPlunder);
+  }
+  void ExpectFinishedWithoutRerunning() {
+    EXPECT_EQ(map->date.month, 5);
+    EXPECT_EQ(City(0).peopleLoyalty, 40);  // the plunder was not run again
+    EXPECT_EQ(map->taskTable[1].taskRemoved, 1);
+    EXPECT_EQ(taskCount, 0);
+    EXPECT_EQ(pendingBattles, 0);
+    EXPECT_EQ(rulerSuccession, 0);
+  }
+};
+
+TEST_F(Resumption, AfterARulerWasCrownedMidwayTheMonthEndFinishes) {
+  pendingBattles = -1;
+  rulerSuccession = 2;
+  map->DoEndEvent();
+  ExpectFinishedWithoutRerunning();
+}
+
+TEST_F(Resumption, WithNoBattleResultWaitingItFinishesAtOnce) {
+  pendingBattles = -2;
+  map->DoEndEvent();
+  ExpectFinishedWithoutRerunning();
+}
+
+TEST_F(Resumption, AnUnknownStateStopsAndChangesNothing) {
+  pendingBattles = -5;
+  map->DoEndEvent();
+  EXPECT_EQ(map->taskTable[1].taskRemoved, 0);
+  EXPECT_EQ(pendingBattles, -5);
+  pendingBattles = 0;
+}
+
+TEST_F(Resumption, CrowningASuccessorTheWarAskedForResumesTheMonthEnd) {
+  pendingBattles = -1;
+  rulerSuccession = 1;
+  Hero(5).heroOwnerId = 306;  // the ruler was captured
+  map->heroList.Init(map->cursorCol, map->cursorRow, 0, 25, map->playerRuler);
+  map->KeyDown(keyDown);
+  map->KeyDown(keyDown);
+  map->KeyDown(keyReturn);  // the third of officers 0, 1, 2
+  EXPECT_EQ(map->playerRuler, 3);
+  EXPECT_EQ(Hero(2).heroOwnerId, 3);
+  EXPECT_EQ(City(0).ownerId, 3);
+  ExpectFinishedWithoutRerunning();
+}
+
+}  // namespace
