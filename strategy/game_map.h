@@ -155,6 +155,16 @@ class GameMap {
   // Keys while the player crowns a new ruler (rulerSuccession 1).
   void SuccessionKey(int key);
   void ComputerStatic();
+  // The computer rulers' lines of action for one city, and their helpers
+  // (computer_*.cpp).
+  void ComputerTacticInterior(int city);
+  void ComputerTacticHarmonize(int city);
+  void ComputerTacticDiplomatism(int city);
+  void ComputerTacticArmament(int city);
+  int ComputerCityOfficers(int city, int* officers) const;
+  void ComputerSearch(int officer, int city);
+  void ComputerWar(int city);
+  void ComputerAttackPlayer(int city, int target);
   void WarRun();
   void AfterWar(int result, int fromCity, int toCity);
   int GetClever(int city);

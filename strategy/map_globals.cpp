@@ -52,4 +52,5 @@ void DumpMapGlobals(JsonWriter& out) {
   out.Int("warTargetCity", warTargetCity);
   out.Int("successionByAge", successionByAge);
   out.Int("foundOfficerShown", foundOfficerShown);
+  out.Int("computerAttackQueued", computerAttackQueued);
 }

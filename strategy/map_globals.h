@@ -57,5 +57,8 @@ extern int warTargetCity;
 extern int successionByAge;
 // 1 while a search report shows the found officer's own panel.
 extern int foundOfficerShown;
+// 1 once a computer ruler has sent an army against the player this month:
+// the player faces at most one such attack a month.
+extern int computerAttackQueued;
 
 void DumpMapGlobals(JsonWriter& out);

@@ -129,6 +129,7 @@ void GameMap::DoEndEvent() {
   IsWinOrLose();
   KeyDown(0);
   pendingBattles = 0;
+  computerAttackQueued = 0;
   heroList.ClearInListFlag();
   // The month ends on the map, or on the successor list when a ruler must be crowned.
   Show(0);
