@@ -1,5 +1,6 @@
 // Setting up a campaign and drawing the strategic map.
 #include "strategy/game_map.h"
+#include "war/war_globals.h"
 
 #include <cstdio>
 
@@ -64,6 +65,8 @@ void GameMap::InitMap(int rulerChoiceIn, int scenarioIn) {
   fight.PubInit(scenario);
   SetBingLi();
   warPartyCount = 0;
+  // A war left half-fought by the campaign before must not leak into this one.
+  ResetWarGlobals();
 }
 
 void GameMap::ArrowSet() {
