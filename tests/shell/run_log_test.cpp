@@ -9,7 +9,6 @@
 #include <string>
 
 #include "platform/clock.h"
-#include "platform/text.h"
 #include "shell/run_log.h"
 #include "tests/support/sandbox.h"
 
@@ -54,7 +53,7 @@ TEST_F(LogTest, LineLayoutWithAndWithoutNumber) {
   Log(1, "Game::Game_Init", "开始", 0);
   Log(2, "GameMap::AfterWar", "result = ", 0);
   Log(3, "GameMap::AfterWar", "citynum = ", 17);
-  std::string text = GbkToUtf8(ReadAll(DayFile()));
+  std::string text = ReadAll(DayFile());
   std::istringstream lines(text);
   std::string a, b, c;
   std::getline(lines, a);
@@ -81,10 +80,10 @@ TEST_F(LogTest, LevelFiveMovesALeftoverDayFileIntoErr) {
   for (const auto& e : fs::directory_iterator(box_.Res() / "Log" / "Err")) {
     ++moved;
     EXPECT_EQ(e.path().filename().string().size(), std::string("20261207235607.log").size());
-    EXPECT_NE(GbkToUtf8(ReadAll(e.path())).find("Game::KeyDown"), std::string::npos);
+    EXPECT_NE(ReadAll(e.path()).find("Game::KeyDown"), std::string::npos);
   }
   EXPECT_EQ(moved, 1);
-  std::string fresh = GbkToUtf8(ReadAll(DayFile()));
+  std::string fresh = ReadAll(DayFile());
   EXPECT_NE(fresh.find("::常规:WinMain开始"), std::string::npos);
   EXPECT_EQ(fresh.find("Game::KeyDown"), std::string::npos);
 }
