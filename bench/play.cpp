@@ -11,6 +11,8 @@ namespace {
 constexpr uint32_t kSeed = 1;
 constexpr int kStepBudget = 60;       // keys to reach a screen
 constexpr int kBattleKeyBudget = 400; // keys to play one battle to its end
+constexpr int kArmamentEntry = kGroupArmament - 1;  // the city menu lists the groups in order
+constexpr int kAssignEntry = 2;                     // scout, recruit, assign soldiers, ...
 
 const GameMap& Map() { return TheGame().newGame.who; }
 
@@ -200,10 +202,19 @@ bool ToOfficerList(const CostSink& sink) {
 
 bool ToAmountDialog(const CostSink& sink) {
   if (ModeName() == "amount dialog") return true;
-  if (!ToOfficerList(sink)) return false;
-  // The first interior order asks for an amount once its officer is picked.
+  if (!ToMap(sink)) return false;
+  // Assigning soldiers asks for an amount once its officer is picked.
   return Steer([] { return ModeName() == "amount dialog"; },
-               [] { return ModeName() == "officer list" ? keyReturn : 0; }, sink);
+               [] {
+                 std::string mode = ModeName();
+                 const GameMap& m = Map();
+                 if (mode == "map") return keyReturn;
+                 if (mode == "city menu") return m.cityMenu.selected == kArmamentEntry ? keyReturn : keyDown;
+                 if (mode == "armament menu") return m.armamentMenu.selected == kAssignEntry ? keyReturn : keyDown;
+                 if (mode == "officer list") return keyReturn;
+                 return keyEsc;
+               },
+               sink);
 }
 
 bool ToDayMenuOnEndDay(const CostSink& sink, int monthBudget) {
