@@ -84,28 +84,6 @@ TEST_F(BattleTest, AStatusSkillCastByTheComputerOnlyGivesExperience) {
   }
 }
 
-TEST_F(BattleTest, ComputerDamageSkillTakesItsEstimate) {
-  NewBattle(2, 1, 0);
-  Place(0, 20, 20);
-  Place(1, 10, 12);
-  Place(10, 10, 10);
-  targetUnit = 10;
-  fight->units[10].skillPower = 100;
-  int estimate = fight->AICountSkillHurtBefore(1, 0);
-  EXPECT_EQ(estimate, 400);  // the fixture's table: power 400, every percentage 100
-  ASSERT_EQ(fight->AIGetRange(1, 0), 1);
-  EXPECT_EQ(aiTarget, 1);
-  fight->AICountSkillHurt(0);
-  EXPECT_EQ(fight->units[1].soldiers, 600);
-  EXPECT_EQ(fight->ownSoldierTotal, 2000 - 400);
-  // A table row that gives nothing against the target's troop is no estimate.
-  WriteSkillTable(0);
-  fight->units[1].troopType = kNavy;
-  EXPECT_EQ(fight->AICountSkillHurtBefore(1, 0), -1);
-  // Skill 21 confuses besides its damage and is never estimated.
-  EXPECT_EQ(fight->AICountSkillHurtBefore(0, 21), -1);
-}
-
 TEST_F(BattleTest, AComputerHitIsCappedAtTheTargetsSoldiers) {
   NewBattle(2, 1, 0);
   Place(0, 20, 20);
@@ -121,6 +99,15 @@ TEST_F(BattleTest, AComputerHitIsCappedAtTheTargetsSoldiers) {
   EXPECT_EQ(fight->units[1].unitStatus, kStatusBeaten);
   EXPECT_EQ(fight->ownSoldierTotal, 1000);
   EXPECT_EQ(fight->units[0].soldiers, 1000);
+
+  // A damage skill (power 400 in the fixture's table) is capped the same way.
+  Place(0, 10, 12);
+  fight->units[0].soldiers = 7;
+  aiTarget = 0;
+  ASSERT_EQ(fight->AICountSkillHurtBefore(0, 0), 400);
+  fight->AICountSkillHurt(0);
+  EXPECT_EQ(fight->units[0].soldiers, 0);
+  EXPECT_EQ(fight->ownSoldierTotal, 993);
 }
 
 TEST_F(BattleTest, AComputerUnitLevelsUpFromItsHitsAndRefillsOnlyItself) {

@@ -95,29 +95,6 @@ TEST_F(ComputerTest, EveryComputerCityIsFedAndItsTreasuryCutBeforeItActs) {
   EXPECT_EQ(City(12).money, 20000);
 }
 
-TEST_F(ComputerTest, InteriorWorkStaysWithinTheCitysLimitsAndLeavesAWholePopulation) {
-  Faction(kRulerA, 10, 5);
-  CityRecord& c = City(10);
-  c.farmingMax = 1000;
-  c.farming = 950;
-  c.commerceMax = 500;
-  c.commerce = 100;
-  c.peopleLoyalty = 98;
-  c.population = 1234.75;
-  for (uint32_t seed = 1; seed <= 20; ++seed) {
-    SeedRandom(seed);
-    map->ComputerTacticInterior(10);
-    EXPECT_LE(c.farming, 1000);
-    EXPECT_GE(c.farming, 950);
-    EXPECT_LE(c.commerce, 500);
-    EXPECT_LE(c.peopleLoyalty, 100);
-    EXPECT_EQ(c.population, 1234.0);
-  }
-  EXPECT_EQ(c.farming, 1000);
-  EXPECT_EQ(c.commerce, 500);
-  EXPECT_EQ(c.peopleLoyalty, 100);
-}
-
 TEST_F(ComputerTest, HarmonisingMovesOfficersOnlyOutOfCitiesWithThreeOrMore) {
   Faction(kRulerA, 10, 1);  // two officers
   City(11).ownerId = kRulerA + 1;
@@ -277,37 +254,6 @@ TEST_F(ComputerTest, ThePlayerFacesAtMostOneComputerAttackAMonth) {
     map->ComputerStatic();
   }
   EXPECT_EQ(WarOrders(), 1);
-
-  // Once the month is over a new attack may come.
-  for (; seed <= 200 && WarOrders() == 1; ++seed) {
-    computerAttackQueued = 0;
-    SeedRandom(seed);
-    map->ComputerStatic();
-  }
-  EXPECT_EQ(WarOrders(), 2);
-}
-
-TEST_F(ComputerTest, ComputerRulersFightEachOtherOnTheSpot) {
-  highAttackChance = 1;
-  res.Write("Res/arrive.kdt", "11 21\n");
-  int taken = 0, held = 0;
-  for (uint32_t seed = 1; seed <= 30; ++seed) {
-    for (int k = 0; k < kHeroCount; ++k) {
-      Hero(k).heroOwnerId = 0;
-      Hero(k).cityNo = 0;
-    }
-    Faction(kRulerA, 10, 4);
-    Faction(kRulerB, 20, 1);
-    for (int k = 0; k <= 4; ++k) Hero(kRulerA + k).soldiers = 2000;
-    Hero(kRulerB + 1).soldiers = 1500;
-    SeedRandom(seed);
-    map->ComputerTacticArmament(10);
-    EXPECT_EQ(WarOrders(), 0);  // no order: the battle was fought at once
-    if (City(20).ownerId == kRulerA + 1) ++taken;
-    else ++held;
-  }
-  EXPECT_GT(taken, 0);
-  EXPECT_GT(taken + held, 0);
 }
 
 TEST_F(ComputerTest, AnEmptyOrRoadlessCityArmsWithoutHarm) {
