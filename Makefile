@@ -45,8 +45,9 @@ soak:
 	@for f in $(TEST_BUILD)/Res/*; do case $$(basename $$f) in Save|Log) ;; *) ln -sf $$(realpath $$f) $(TEST_BUILD)/soak/Res/ ;; esac; done
 	@set -e; total=0; for s in $(SOAK_SEEDS); do \
 	  echo "== seed $$s"; \
-	  (cd $(TEST_BUILD)/soak && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	    ../kestrelmoor --headless --monkey $(SOAK_KEYS) --seed $$s) | tee $(TEST_BUILD)/soak/seed$$s.txt; \
+	  rc=0; (cd $(TEST_BUILD)/soak && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    ../kestrelmoor --headless --monkey $(SOAK_KEYS) --seed $$s >seed$$s.txt 2>&1) || rc=$$?; \
+	  cat $(TEST_BUILD)/soak/seed$$s.txt; [ $$rc -eq 0 ] || exit $$rc; \
 	  total=$$((total + $(SOAK_KEYS))); done; \
 	echo "soak: $$total keys over seeds $(SOAK_SEEDS), no findings"
 

@@ -53,8 +53,10 @@ void CheckOfficers(Checker& c, const GameMap& map) {
     c.Expect(InRange(h.loyalToId, 0, kHeroCount), "officer %d: loyal to %d out of range", i, h.loyalToId);
     c.Expect(InRange(h.inListFlag, kActed, kTravelling), "officer %d: list flag %d", i, h.inListFlag);
     if (!c.Ok()) return;
-    // Whoever serves a faction serves a living ruler.
-    if (h.ServesFaction()) {
+    // Whoever serves a faction serves a living ruler; only the player's
+    // faction may wait for its new ruler, while the player picks him.
+    bool crowning = rulerSuccession == 1 && h.heroOwnerId == map.playerRuler;
+    if (h.ServesFaction() && !crowning) {
       const HeroRecord& ruler = heroes[h.heroOwnerId - 1];
       c.Expect(ruler.IsRuler(), "officer %d serves %d, who is no ruler (owner %d)", i, h.heroOwnerId,
                ruler.heroOwnerId);
@@ -76,7 +78,8 @@ void CheckCities(Checker& c, const GameMap& map) {
     if (!c.Expect(InRange(city.ownerId, 0, kHeroCount - 1), "city %d: owner %d out of range", i, city.ownerId)) return;
     if (!c.Expect(InRange(city.governorId, 0, kHeroCount), "city %d: governor %d out of range", i, city.governorId))
       return;
-    if (city.ownerId != 0) {
+    bool crowning = rulerSuccession == 1 && city.ownerId == map.playerRuler;
+    if (city.ownerId != 0 && !crowning) {
       const HeroRecord& ruler = heroes[city.ownerId - 1];
       c.Expect(ruler.IsRuler(), "city %d belongs to %d, who is no ruler (owner %d)", i, city.ownerId,
                ruler.heroOwnerId);

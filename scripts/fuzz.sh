@@ -27,6 +27,8 @@ for f in Res/*; do case $(basename "$f") in Save|Log) ;; *) ln -s "$(realpath "$
 cp seedgame/Res/Save/*.ksv seeds/fuzz_save/ 2>/dev/null || true
 
 mkdir -p corpus logs
+# Absolute paths: some targets change into a scratch folder of their own.
+HERE=$(pwd)
 status=0
 for t in $TARGETS; do
   mkdir -p "corpus/$t"
@@ -35,7 +37,7 @@ for t in $TARGETS; do
   [ "$t" = fuzz_save ] && maxlen=65536
   [ "$t" = fuzz_key_script ] && maxlen=512
   if ./fuzzers/$t -max_total_time="$SECONDS_EACH" -max_len=$maxlen -timeout=30 -rss_limit_mb=4096 -print_final_stats=1 \
-       -artifact_prefix="logs/$t-" "corpus/$t" "seeds/$t" >"logs/$t.txt" 2>&1; then
+       -artifact_prefix="$HERE/logs/$t-" "$HERE/corpus/$t" "$HERE/seeds/$t" >"logs/$t.txt" 2>&1; then
     result="0 crashes"
   else
     result="FINDING (see $BUILD/logs/$t.txt)"

@@ -19,25 +19,38 @@ namespace {
 
 constexpr int kVersion = 130818100;
 
-// A plain campaign image whose year tells the saves apart.
+// A campaign image as a game in progress gives it; the year tells saves apart.
 SaveImage ImageOfYear(int year) {
-  SaveImage image;
-  image.playerRuler = 17;
-  image.year = year;
-  image.month = 3;
+  SaveImage s;
+  s.playerRuler = 17;
+  s.year = year;
   for (int i = 0; i < kSaveHeroes; ++i) {
-    image.heroes[i][0] = i;
-    image.heroes[i][1] = i % 40;
-    image.heroes[i][2] = 1 + i % 20;
-    image.heroes[i][14] = i % 51;
+    for (int f = 0; f < kSaveHeroFields; ++f) s.heroes[i][f] = (i * 7 + f) % 90;
+    s.heroes[i][0] = i;
+    s.heroes[i][1] = i % 40;
+    s.heroes[i][11] = i % 50;
+    s.heroes[i][12] = 0;
+    s.heroes[i][14] = i % 51;
+    s.heroes[i][17] = 0;
   }
   for (int i = 0; i < kSaveCities; ++i) {
-    image.cities[i][0] = i;
-    image.cities[i][1] = i % 20;
+    for (int f = 0; f < kSaveCityFields; ++f) s.cities[i][f] = i * 100 + f;
+    s.cities[i][0] = i;
+    s.cities[i][1] = i % 20;
+    s.cities[i][2] = i % 30;
   }
-  for (int i = 0; i < kSaveGoods; ++i) image.goods[i][0] = i;
-  for (auto& t : image.tasks) t[9] = 1;
-  return image;
+  for (int i = 0; i < kSaveGoods; ++i) {
+    for (int f = 0; f < kSaveGoodFields; ++f) s.goods[i][f] = (i + f) % 7;
+    s.goods[i][0] = i;
+  }
+  for (auto& t : s.tasks) t[9] = 1;
+  const int map[kSaveMapFields] = {3, 4, 12, 0, 2, 11, 17, 1, 0};
+  for (int f = 0; f < kSaveMapFields; ++f) s.mapState[f] = map[f];
+  s.heroListState[2] = 11;
+  s.cityListState[2] = 11;
+  s.goodListState[2] = 11;
+  s.month = 7;
+  return s;
 }
 
 // Runs Save::Write for slot 0 in a child process inside the sandbox, the child
@@ -91,5 +104,5 @@ TEST(DamagedSave, KilledInTheMiddleOfASaveTheOldSlotSurvives) {
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   ASSERT_EQ(ReadSlot(box, back), kReadOk);
   EXPECT_EQ(back.year, 220);
-  EXPECT_EQ(back.heroes[299][2], 1 + 299 % 20);
+  EXPECT_EQ(back.heroes[299][14], 299 % 51);
 }

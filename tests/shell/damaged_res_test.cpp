@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kKeys = 1500;
+constexpr int kKeys = 400;
 
 // Folders the sandbox links whole are turned into folders of links, so that
 // single files inside them can be damaged without touching the build's data.

@@ -9,14 +9,14 @@
 
 namespace {
 
-constexpr int kKeys = 20000;
+constexpr int kKeys = 5000;
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 }  // namespace
 
 TEST(Monkey, RandomPlayKeepsEveryRecordCheck) {
-  for (int seed : {1, 2, 3}) {
+  for (int seed : {1, 2}) {
     SCOPED_TRACE(seed);
     Sandbox box;
     int code = box.RunGame("", "--monkey " + std::to_string(kKeys) + " --seed " + std::to_string(seed));
