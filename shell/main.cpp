@@ -5,7 +5,6 @@
 #include "shell/user_folder.h"
 
 int main(int argc, char** argv) {
-  if (!EnterUserFolder()) return 1;
   LaunchOptions options;
   std::string error;
   if (!ParseLaunchOptions(argc, argv, options, error)) {
@@ -13,6 +12,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: kestrelmoor [--headless] [--seed N] [--keys FILE|-] [--shots DIR]\n");
     return 2;
   }
+  AnchorToStartFolder(options.keysPath);
+  AnchorToStartFolder(options.shotsDir);
+  if (!EnterUserFolder()) return 1;
   if (options.headless) return RunHeadless(options);
   return WinMain(options);
 }

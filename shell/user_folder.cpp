@@ -104,3 +104,10 @@ bool EnterUserFolder() {
   }
   return true;
 }
+
+void AnchorToStartFolder(std::string& path) {
+  if (path.empty() || path == "-" || path[0] == '/') return;
+  std::error_code ec;
+  fs::path here = fs::current_path(ec);
+  if (!ec) path = (here / path).string();
+}

@@ -25,3 +25,8 @@ bool PrepareUserFolder(const std::string& installedRes, const std::string& userR
 // folder and makes it the working directory. Returns false (with a message on
 // standard error) only when an installed game cannot get a folder to run in.
 bool EnterUserFolder();
+
+// Makes a relative path given on the command line absolute from the folder the
+// program was started in, so it still names the same file after EnterUserFolder
+// has changed the working directory. Empty and "-" (standard input) stay as they are.
+void AnchorToStartFolder(std::string& path);

@@ -97,7 +97,8 @@ TEST(UserFolderRoot, FollowsTheBaseDirectoryRules) {
 }
 
 // The real binary copied into an installed layout runs in the player's folder:
-// its screenshot lands there, and a second start keeps the player's files.
+// its screenshot lands there, paths on the command line still mean the folder it
+// was started in, and a second start keeps the player's files.
 TEST(InstalledGame, RunsInThePlayersFolder) {
   Sandbox box;
   fs::path prefix = box.Root() / "prefix";
@@ -105,16 +106,17 @@ TEST(InstalledGame, RunsInThePlayersFolder) {
   fs::create_directories(prefix / "share" / "kestrelmoor");
   fs::copy_file(BuildDir() / "kestrelmoor", prefix / "bin" / "kestrelmoor");
   fs::create_directory_symlink(BuildDir() / "Res", prefix / "share" / "kestrelmoor" / "Res");
-  box.Write("keys.txt", "VK:123\n");
+  box.Write("keys.txt", "VK:123\nshot title.png\n");
   std::string cmd = "cd '" + box.Root().string() + "' && env -u XDG_DATA_HOME HOME='" + box.Root().string() +
                     "/home' '" + (prefix / "bin" / "kestrelmoor").string() +
-                    "' --headless --seed 1 --keys '" + (box.Root() / "keys.txt").string() + "' >out.txt 2>err.txt";
+                    "' --headless --seed 1 --keys keys.txt --shots shots >out.txt 2>err.txt";
   ASSERT_EQ(std::system(cmd.c_str()), 0) << box.Read("err.txt");
   fs::path user = box.Root() / "home" / ".local" / "share" / "kestrelmoor";
   ASSERT_TRUE(fs::is_directory(user / "Res" / "Save"));
   int shots = 0;
   for (const auto& e : fs::directory_iterator(user)) shots += e.path().extension() == ".png";
   EXPECT_EQ(shots, 1);
+  EXPECT_TRUE(fs::exists(box.Root() / "shots" / "title.png"));
 
   WriteAll(user / "Res" / "Save" / "save1.ksv", "slot");
   std::string ini = ReadAll(user / "Res" / "startup.ini") + "\n; mine\n";

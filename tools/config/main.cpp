@@ -137,6 +137,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: kestrelmoor-config [--headless --keys FILE [--shots DIR]]\n");
     return 2;
   }
+  AnchorToStartFolder(options.keysPath);
+  AnchorToStartFolder(options.shotsDir);
   // The installed program edits the player's own startup.ini, as the game reads it.
   if (!EnterUserFolder()) return 1;
   // Text over the backdrop is drawn without a background, as the game's colour frames are.
