@@ -40,6 +40,28 @@ constexpr int kRulerNumbers[kScenarioCount][18] = {
 constexpr int kPlayerStartSoldiers = 100;
 constexpr int kComputerStartSoldiers = 800;
 
+// The officer and item tables both say who holds an item. A short or damaged
+// item table leaves records as they were (zeros, or the last campaign's), and
+// an item that an officer carries but its record does not know of could be
+// given to a second officer. The officer's slots win: the item record follows
+// them, and an item already claimed is taken out of a second officer's slot.
+void AgreeOnItemHolders(HeroList& heroes, GoodList& goods) {
+  bool claimed[kGoodCount] = {};
+  for (int i = 0; i < kHeroCount; ++i) {
+    for (int* slot : {&heroes.heroes[i].item1, &heroes.heroes[i].item2}) {
+      int item = *slot;
+      if (item == 0) continue;
+      GoodRecord* g = goods.Record(item);
+      if (g == nullptr || claimed[item]) {
+        *slot = 0;
+        continue;
+      }
+      claimed[item] = true;
+      g->holderId = i + 1;
+    }
+  }
+}
+
 }  // namespace
 
 void GameMap::InitMap(int rulerChoiceIn, int scenarioIn) {
@@ -57,6 +79,7 @@ void GameMap::InitMap(int rulerChoiceIn, int scenarioIn) {
   cityList.PubInit(scenario);
   heroList.PubInit(scenario);
   goodList.PubInit(scenario);
+  AgreeOnItemHolders(heroList, goodList);
   playerCityCount = country.GetCityNum(rulerChoice, scenario);
   playerOfficerCount = country.GetHeroNum(rulerChoice, scenario);
   ResetTasks();
