@@ -248,6 +248,13 @@ bool LoadBmpFile(const std::string& path, Surface& out) {
   size_t got;
   // Largest sensible file: the biggest picture at 32 bits plus its headers.
   constexpr size_t kMaxFileSize = static_cast<size_t>(kMaxDimension) * kMaxDimension * 4 + 4096;
+  // A portrait sheet is 13 MB: growing the buffer by doubling would hold up to
+  // twice that while the decoded copy is made, and copy it over and over.
+  if (std::fseek(file, 0, SEEK_END) == 0) {
+    long size = std::ftell(file);
+    if (size > 0 && static_cast<size_t>(size) <= kMaxFileSize) bytes.reserve(static_cast<size_t>(size));
+    std::rewind(file);
+  }
   while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0 && bytes.size() <= kMaxFileSize)
     bytes.insert(bytes.end(), buffer, buffer + got);
   std::fclose(file);
