@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kKeys = 400;
+constexpr int kKeys = 200;
 
 // Folders the sandbox links whole are turned into folders of links, so that
 // single files inside them can be damaged without touching the build's data.
