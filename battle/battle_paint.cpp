@@ -30,7 +30,8 @@ std::deque<HeldPicture> held;
 
 // The picture for one cell copy: from the open scope when there is one.
 const Surface* Picture(const char* path, Surface& scratch) {
-  if (openScopes == 0) return LoadBmp(path, scratch) ? &scratch : nullptr;
+  // Used at once, before any other picture is read: the kept picture needs no copy.
+  if (openScopes == 0) return ::Picture(path);
   for (HeldPicture& h : held)
     if (h.path == path) return h.loaded ? &h.picture : nullptr;
   held.push_back(HeldPicture{path, Surface(), false});

@@ -86,8 +86,11 @@ int FightMap::KeyDown(int key) {
 }
 
 void FightMap::DrawTiles(int top, int left) {
-  Surface sheet;
-  if (!LoadBmp(kTileSheet, sheet)) return;
+  // The kept picture itself: a copy of the whole sheet for every cursor step
+  // cost more than the drawing.
+  const Surface* kept = Picture(kTileSheet);
+  if (!kept) return;
+  const Surface& sheet = *kept;
   for (int i = 0; i < kViewRows; ++i) {
     for (int j = 0; j < kViewCols; ++j) {
       int tile = TileAt(top + i, left + j);
