@@ -79,7 +79,9 @@ int GameMap::MoveArmyIn(const int* officers, int count, int c) {
   int governor = -1;
   for (int i = 0; i < count; ++i) {
     int a = officers[i];
-    if (!ValidOfficer(a)) continue;
+    // An officer of the order taken captive (or dead) earlier in the month
+    // marches nowhere; as governor he would give the city to no ruler.
+    if (!ValidOfficer(a) || !heroList.heroes[a].ServesFaction()) continue;
     heroList.heroes[a].cityNo = c + 1;
     if (governor < 0 || heroList.heroes[a].intelligence > heroList.heroes[governor].intelligence) governor = a;
   }
