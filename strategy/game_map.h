@@ -196,6 +196,9 @@ class GameMap {
   int GetCaptive_Auto(int officer, int city, int unused);
   // Helpers of the above.
   bool ResolveWarOrder(int order);
+  // Drops from a war order the officers who no longer serve a faction in its
+  // city; false when nobody is left to march.
+  bool KeepLoyalMarchers(WarOrder& o) const;
   void OpenDefencePick(int order);
   void EndDefencePick();
   void AbandonDefence();

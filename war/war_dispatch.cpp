@@ -73,6 +73,16 @@ bool GameMap::ResolveWarOrder(int k) {
   WarOrder o = ReadWarOrder(&taskTable[k]);
   int target = o.targetCityNo - 1;
   if (!ValidCity(target) || !ValidCity(o.fromCityNo - 1)) return false;
+  // Earlier wars and tasks of the same month may have taken officers of the
+  // army captive or away from its city: only those still serving a faction
+  // where the order left them march (a captive would otherwise hand the city
+  // to a captive's number). An army with nobody left stays home.
+  if (!KeepLoyalMarchers(o)) {
+    if (o.warKind == kWarAttackCity && GetClever(target) != 0) DropPendingBattle();
+    return false;
+  }
+  WriteWarOrder(&taskTable[k], o);
+  t.taskType = kTaskWarResolved;
   warFromCity = o.fromCityNo - 1;
   warTargetCity = target;
   CityRecord& city = cityList.cities[target];
@@ -124,6 +134,24 @@ bool GameMap::ResolveWarOrder(int k) {
     AfterWar_SpaceCity(2, warFromCity, target, k);
   }
   return false;
+}
+
+bool GameMap::KeepLoyalMarchers(WarOrder& o) const {
+  int army[1 + kPartyExtraOfficers];
+  int n = 0;
+  int candidates[1 + kPartyExtraOfficers];
+  candidates[0] = o.leadOfficerId;
+  for (int i = 0; i < kPartyExtraOfficers; ++i) candidates[i + 1] = o.partyOfficers[i];
+  for (int officer : candidates) {
+    if (officer < 0 || officer >= kHeroCount) continue;
+    const HeroRecord& h = heroList.heroes[officer];
+    if (h.ServesFaction() && h.cityNo == o.fromCityNo) army[n++] = officer;
+  }
+  if (n == 0) return false;
+  o.leadOfficerId = army[0];
+  for (int i = 0; i < kPartyExtraOfficers; ++i) o.partyOfficers[i] = i + 1 < n ? army[i + 1] : -1;
+  o.partySize = n;
+  return true;
 }
 
 void GameMap::OpenBattle() {

@@ -221,3 +221,32 @@ TEST_F(DefencePick, EscapeBeforeAnyPickLosesTheCityAtOnce) {
 }
 
 }  // namespace
+
+// Officers of an army who were taken captive (or left its city) earlier in the
+// month do not march; an army with nobody left does not come at all, and the
+// city it was sent against is never handed to a captive's faction number.
+TEST_F(WarTest, ArmiesMarchOnlyWithOfficersStillServingWhereTheOrderLeftThem) {
+  // The player's army leaves city 1 for the empty city 3.
+  Enlist(16, 6, 1, 60, 500);
+  Enlist(7, 6, 1, 40, 300);
+  Enlist(8, 6, 1, 30, 300);
+  int order = QueueOrder(1, 5, 3, 16, {7, 8}, kWarOccupyEmpty, 0, 300);
+  Hero(16).heroOwnerId = 300 + 6;  // the leader was taken captive meanwhile
+  Hero(8).cityNo = 1;              // and one officer moved to city 0
+  map->WarRun();
+  EXPECT_EQ(City(3).ownerId, 6);
+  EXPECT_EQ(Hero(7).cityNo, 4);
+  EXPECT_EQ(Hero(16).cityNo, 2);
+  EXPECT_EQ(Hero(8).cityNo, 1);
+  WarOrder o = ReadWarOrder(&map->taskTable[order]);
+  EXPECT_EQ(o.leadOfficerId, 7);
+  EXPECT_EQ(o.partySize, 1);
+
+  // Nobody left to march: the empty city stays empty.
+  City(3).ownerId = 0;
+  int second = QueueOrder(1, 5, 3, 16, {}, kWarOccupyEmpty, 0, 300);
+  map->WarRun();
+  EXPECT_EQ(map->taskTable[second].taskType, kTaskWarResolved);
+  EXPECT_EQ(City(3).ownerId, 0);
+  EXPECT_EQ(Hero(16).cityNo, 2);
+}
