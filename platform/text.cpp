@@ -138,7 +138,7 @@ class FontEngine {
     return engine;
   }
 
-  bool Prepare(const FontSpec& spec, SizedFace& out);
+  bool Prepare(const FontSpec& wanted, SizedFace& out);
   const Glyph& GlyphFor(const SizedFace& face, char32_t c);
 
  private:
@@ -261,18 +261,18 @@ FT_Size FontEngine::SizeFor(int slot, int height) {
   return size;
 }
 
-bool FontEngine::Prepare(const FontSpec& spec, SizedFace& out) {
-  if (spec.height <= 0 || spec.height > kMaxHeight) return false;
-  int slot = SlotForName(spec.face);
+bool FontEngine::Prepare(const FontSpec& wanted, SizedFace& out) {
+  if (wanted.height <= 0 || wanted.height > kMaxHeight) return false;
+  int slot = SlotForName(wanted.face);
   if (!OpenFace(slot)) {
     slot = kHeiSlot;
     if (!OpenFace(slot)) return false;
   }
-  if (!SizeFor(slot, spec.height)) return false;
+  if (!SizeFor(slot, wanted.height)) return false;
   out.slot = slot;
-  out.height = spec.height;
-  out.ascent = (spec.height * kCellAscentPerMille + 500) / 1000;
-  out.bold = spec.weight >= kBoldWeight;
+  out.height = wanted.height;
+  out.ascent = (wanted.height * kCellAscentPerMille + 500) / 1000;
+  out.bold = wanted.weight >= kBoldWeight;
   return true;
 }
 

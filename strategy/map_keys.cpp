@@ -27,8 +27,8 @@ constexpr int kSystemSave = 2;
 constexpr int kSystemQuit = 3;
 constexpr int kCityInfoChoice = 4;
 
-void OpenMenu(Menu& menu, const MenuSpec& spec) {
-  menu.InitMenu(spec.cellsWide, spec.rows, spec.left, spec.top, spec.lastIndex, spec.file, 1);
+void OpenMenu(Menu& menu, const MenuSpec& layout) {
+  menu.InitMenu(layout.cellsWide, layout.rows, layout.left, layout.top, layout.lastIndex, layout.file, 1);
   menu.Show(0);
 }
 
