@@ -100,8 +100,10 @@ void GameMap::ComputerTacticDiplomatism(int city) {
           target.heroOwnerId = rebel;
           target.loyalty = kRebelLoyalty;
           cityList.cities[home].ownerId = rebel;
+          // A ruler standing in the city keeps his own faction: turning him
+          // into the rebel's officer would leave his followers with no ruler.
           for (HeroRecord& h : heroList.heroes)
-            if (h.cityNo == home + 1 && h.ServesFaction()) h.heroOwnerId = rebel;
+            if (h.cityNo == home + 1 && h.ServesFaction() && !h.IsRuler()) h.heroOwnerId = rebel;
           ShowItAfter(kReportIncite, 0, 0, t);
         }
       }
