@@ -75,27 +75,20 @@ void CityList::PubInit(int scenarioNo) {
 void CityList::LoadCity(int scenarioNo, int wanted) {
   Log(1, "CityList::LoadCity", "开始", 0);
   if (!ValidScenario(scenarioNo)) return;
-  TableFile table(kCityTables[scenarioNo]);
-  for (int n = 0; n < kCityCount && table.IsOpen(); ++n) {
-    CityRecord r = cities[wanted];
-    bool whole = table.Read(r.cityId);
-    if (!whole) return;
-    int* ints1[] = {&r.ownerId, &r.governorId, &r.farmingMax, &r.farming, &r.commerceMax, &r.commerce,
-                    &r.peopleLoyalty, &r.disasterPrevention};
-    for (int* field : ints1) whole = whole && table.Read(*field);
-    whole = whole && table.Read(r.populationMax);
-    whole = whole && table.Read(r.population);
-    int* ints2[] = {&r.money, &r.food, &r.reserveSoldiers, &r.extra1, &r.extra2, &r.extra3, &r.extra4};
-    for (int* field : ints2) whole = whole && table.Read(*field);
-    r.status = kCityNormal;
-    CapTableValue(r.money);
-    CapTableValue(r.food);
-    if (r.cityId == wanted) {
-      cities[wanted] = r;
-      return;
-    }
-    if (!whole) return;
-  }
+  LoadMatchingRecord(kCityTables[scenarioNo], kCityCount, wanted, cities[wanted], &CityRecord::cityId,
+                     [](TableFile& table, CityRecord& r) {
+                       bool whole = ReadFields(table, {&r.ownerId, &r.governorId, &r.farmingMax, &r.farming,
+                                                       &r.commerceMax, &r.commerce, &r.peopleLoyalty,
+                                                       &r.disasterPrevention});
+                       whole = whole && table.Read(r.populationMax);
+                       whole = whole && table.Read(r.population);
+                       whole = whole && ReadFields(table, {&r.money, &r.food, &r.reserveSoldiers, &r.extra1,
+                                                           &r.extra2, &r.extra3, &r.extra4});
+                       r.status = kCityNormal;
+                       CapTableValue(r.money);
+                       CapTableValue(r.food);
+                       return whole;
+                     });
 }
 
 void CityList::Init(int x, int y, int scenarioNo) {

@@ -47,20 +47,12 @@ void GoodList::PubInit(int scenarioNo) {
 void GoodList::LoadGood(int scenarioNo, int wanted) {
   Log(1, "GoodList::LoadGood", "开始", 0);
   if (!ValidScenario(scenarioNo)) return;
-  TableFile table(kGoodTables[scenarioNo]);
-  for (int n = 0; n < kGoodCount && table.IsOpen(); ++n) {
-    GoodRecord r = goods[wanted];
-    if (!table.Read(r.goodId)) return;
-    int* fields[] = {&r.holderId,   &r.usage,      &r.forceBonus, &r.intelligenceBonus, &r.movementBonus,
-                     &r.troopChange, &r.goodCityNo, &r.finderId,   &r.found};
-    bool whole = true;
-    for (int* field : fields) whole = whole && table.Read(*field);
-    if (r.goodId == wanted) {
-      goods[wanted] = r;
-      return;
-    }
-    if (!whole) return;
-  }
+  LoadMatchingRecord(kGoodTables[scenarioNo], kGoodCount, wanted, goods[wanted], &GoodRecord::goodId,
+                     [](TableFile& table, GoodRecord& r) {
+                       return ReadFields(table, {&r.holderId, &r.usage, &r.forceBonus, &r.intelligenceBonus,
+                                                 &r.movementBonus, &r.troopChange, &r.goodCityNo, &r.finderId,
+                                                 &r.found});
+                     });
 }
 
 GoodRecord* GoodList::Record(int item) {

@@ -75,32 +75,25 @@ void HeroList::PubInit(int scenarioNo) {
 void HeroList::LoadHero(int scenarioNo, int wanted) {
   Log(1, "HeroList::LoadHero", "开始", 0);
   if (!ValidScenario(scenarioNo)) return;
-  TableFile table(kHeroTables[scenarioNo]);
-  for (int n = 0; n < kHeroCount && table.IsOpen(); ++n) {
-    HeroRecord r = heroes[wanted];
-    if (!table.Read(r.heroId)) return;
-    int* fields[] = {&r.heroOwnerId, &r.level,     &r.force,     &r.intelligence, &r.loyalty,
-                     &r.character,   &r.experience, &r.stamina,  &r.troopType,    &r.soldiers,
-                     &r.item1,       &r.item2,      &r.age,      &r.cityNo,       &r.loyalToId};
-    bool whole = true;
-    for (int* field : fields) whole = whole && table.Read(*field);
-    if (r.level > kMaxHeroLevel) r.level = 0;
-    if (r.force > kMaxAbility) r.force = 1;
-    if (r.intelligence > kMaxAbility) r.intelligence = 1;
-    if (r.loyalty > kMaxLoyalty) r.loyalty = 1;
-    r.stamina = kFullStamina;
-    r.inListFlag = kIdle;
-    r.itemBonus = 0;
-    for (int item : {r.item1, r.item2}) {
-      int bonus = ItemMovementBonus(item);
-      if (bonus > 0) r.itemBonus = bonus;
-    }
-    if (r.heroId == wanted) {
-      heroes[wanted] = r;
-      return;
-    }
-    if (!whole) return;
-  }
+  LoadMatchingRecord(kHeroTables[scenarioNo], kHeroCount, wanted, heroes[wanted], &HeroRecord::heroId,
+                     [](TableFile& table, HeroRecord& r) {
+                       bool whole = ReadFields(table, {&r.heroOwnerId, &r.level, &r.force, &r.intelligence,
+                                                       &r.loyalty, &r.character, &r.experience, &r.stamina,
+                                                       &r.troopType, &r.soldiers, &r.item1, &r.item2, &r.age,
+                                                       &r.cityNo, &r.loyalToId});
+                       if (r.level > kMaxHeroLevel) r.level = 0;
+                       if (r.force > kMaxAbility) r.force = 1;
+                       if (r.intelligence > kMaxAbility) r.intelligence = 1;
+                       if (r.loyalty > kMaxLoyalty) r.loyalty = 1;
+                       r.stamina = kFullStamina;
+                       r.inListFlag = kIdle;
+                       r.itemBonus = 0;
+                       for (int item : {r.item1, r.item2}) {
+                         int bonus = ItemMovementBonus(item);
+                         if (bonus > 0) r.itemBonus = bonus;
+                       }
+                       return whole;
+                     });
 }
 
 void HeroList::Init(int x, int y, int scenarioNo, int command, int rulerNo) {
