@@ -33,7 +33,9 @@ class Profile : public ::testing::Test {
     return GetPrivateProfileInt(section, key, fallback, path_.c_str());
   }
 
-  std::string path_ = "platform_test_profile.ini";
+  // CTest runs the cases side by side: each gets a file of its own.
+  std::string path_ = std::string("platform_test_profile_") +
+                      ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
 };
 
 TEST_F(Profile, ReadsWithWindowsRules) {
