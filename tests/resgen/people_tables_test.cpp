@@ -229,4 +229,32 @@ TEST_F(People, MissingSpecialOfficerIsCaught) {
   EXPECT_TRUE(quiet.Mentions("style-1 officer index 124 is empty")) << quiet.All();
 }
 
+TEST_F(People, ATreasureWhoseFinderDiedCanNoLongerBeFound) {
+  // 225: the red hare lies in 江陵 with 关羽, dead since 220, as its only finder.
+  ASSERT_TRUE(BuildAndCheck(3)) << quiet.All();
+  EXPECT_EQ(built.items[23].finderId, kLostItemFinder);
+  EXPECT_EQ(built.items[23].found, 0);
+  EXPECT_TRUE(built.names[kLostItemFinder - 1].empty());
+  // Marked as found it would show in the city's store: caught.
+  PlacedItem(data, 3, 23)->found = 1;
+  EXPECT_FALSE(BuildAndCheck(3));
+  EXPECT_TRUE(quiet.Mentions("went with its dead finder")) << quiet.All();
+  // A finder still alive but absent from the scenario is a mistake, not a loss.
+  ClearErrors();
+  PlacedItem(data, 3, 23)->found = 0;
+  PlacedItem(data, 3, 23)->finder = "阎圃";  // alive in 225, yet not placed there
+  EXPECT_FALSE(BuildAndCheck(3));
+  EXPECT_TRUE(quiet.Mentions("finder \"阎圃\" is not an officer of this scenario")) << quiet.All();
+}
+
+TEST_F(People, AWaitingOfficerMustWaitForSomeoneWhoSearches) {
+  // 典韦 waits for 夏侯惇 in 190; serving 曹操 already, or waiting for a free man, is caught.
+  Placed(data, 0, "典韦")->lord = "曹操";
+  Placed(data, 0, "典韦")->soldiers = 1000;
+  Placed(data, 0, "程昱")->loyalTo = "许褚";
+  EXPECT_FALSE(BuildAndCheck(0));
+  EXPECT_TRUE(quiet.Mentions("典韦 serves a lord already")) << quiet.All();
+  EXPECT_TRUE(quiet.Mentions("程昱 waits for 许褚, who serves no faction")) << quiet.All();
+}
+
 }  // namespace

@@ -166,7 +166,11 @@ bool BuildItems(const PeopleData& data, int s, ScenarioPeople& out, const IndexM
     rec.movementBonus = def.movementBonus;
     rec.troopChange = def.troopChange;
     rec.found = ip->found;
-    int finder = NumberOf(indexOf, ip->finder, sc.itemsFile, ip->line, "finder");
+    // A finder who died before the scenario's year takes the treasure with him:
+    // the item names a record no officer ever fills, so no search turns it up.
+    const Person* gone = indexOf.count(ip->finder) ? nullptr : FindPerson(data, ip->finder);
+    int finder = gone && gone->died < kScenarioYear[s] ? kLostItemFinder
+                                                        : NumberOf(indexOf, ip->finder, sc.itemsFile, ip->line, "finder");
     rec.finderId = finder < 0 ? 0 : finder;
     ok = finder >= 0 && ok;
     int holder = NumberOf(indexOf, ip->holder, sc.itemsFile, ip->line, "holder");

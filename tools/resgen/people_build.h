@@ -30,6 +30,7 @@ constexpr int kMinAge = 13;        // younger people are not yet officers
 constexpr int kMaxLevel = 20;
 constexpr int kMaxExperience = 99;
 constexpr int kAbilityCeiling = 200;  // the game turns a larger force or intelligence into 1
+constexpr int kLostItemFinder = kOfficerCount;  // officer number of record 299, which never holds an officer
 constexpr int kEliteItem = 31, kMysticItem = 32, kNavyItem = 33;
 constexpr int kItemUseThreshold = 106;  // force for item 31, intelligence for item 32
 

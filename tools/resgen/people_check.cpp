@@ -128,6 +128,13 @@ bool CheckOfficer(const PeopleData& data, int s, const ScenarioPeople& sp, int i
   if (r.loyalToId == i + 1) {
     ReportError(f, line, who + " is loyal to himself");
     ok = false;
+  } else if (r.loyalToId && serving) {
+    ReportError(f, line, who + " serves a lord already; only a free officer waits for the one who may recruit him");
+    ok = false;
+  } else if (r.loyalToId && sp.officers[r.loyalToId - 1].heroOwnerId == 0) {
+    // Only an officer of a faction searches, so a free one would leave him waiting for ever.
+    ReportError(f, line, who + " waits for " + sp.names[r.loyalToId - 1] + ", who serves no faction and never searches");
+    ok = false;
   }
   return ok;
 }
@@ -194,6 +201,10 @@ bool CheckItems(const PeopleData& data, int s, const ScenarioPeople& sp) {
       ok = false;
     }
     ok = CheckRange(rec.found, rec.holderId ? 1 : 0, 1, "found", who, sc.itemsFile, line) && ok;
+    if (rec.finderId == kLostItemFinder && (rec.found || rec.holderId)) {
+      ReportError(sc.itemsFile, line, who + " went with its dead finder: it must lie hidden, not held or found");
+      ok = false;
+    }
     if (rec.goodCityNo < 1 || rec.goodCityNo > kMapCityCount) {
       ReportError(sc.itemsFile, line, who + " must lie in (or be held in) a city on the map");
       ok = false;
