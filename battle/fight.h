@@ -108,6 +108,8 @@ class Fight {
   int MapKey(int key);
   int EndDay();
   void CentreViewOn(int row, int col);
+  // Centres the view on a unit and puts the cursor on its square.
+  void PutCursorOn(int unit);
 
   // ---- drawing (fight_draw.cpp)
   void Show(int mode);

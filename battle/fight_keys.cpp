@@ -40,6 +40,15 @@ void Fight::CentreViewOn(int row, int col) {
   else battleMap.viewTop = 0;
 }
 
+// The view is brought to the unit first: the arrows may have scrolled it away,
+// and a cursor set from the unit's square alone would then lie outside it.
+void Fight::PutCursorOn(int unit) {
+  const FightHero& u = units[unit];
+  CentreViewOn(u.row, u.col);
+  battleMap.cursorRow = u.row - battleMap.viewTop;
+  battleMap.cursorCol = u.col - battleMap.viewLeft;
+}
+
 int Fight::EndDay() {
   Log(1, "Fight::EndDay", "开始", 0);
   int computerTurn = AIRun();
@@ -220,10 +229,6 @@ int Fight::KeyDown(int key) {
 int Fight::MapKey(int key) {
   int cursorRow = battleMap.CursorMapRow(), cursorCol = battleMap.CursorMapCol();
   FightHero& selected = units[selectedUnit];
-  auto cursorOnSelected = [&]() {
-    battleMap.cursorRow = selected.row - battleMap.viewTop;
-    battleMap.cursorCol = selected.col - battleMap.viewLeft;
-  };
   if (IsArrow(key)) {
     messageCode = kMessageNone;
     battleMap.KeyDown(key);
@@ -231,12 +236,12 @@ int Fight::MapKey(int key) {
     if (attackMode) {
       attackMode = 0;
       actionMenuOpen = 1;
-      cursorOnSelected();
+      PutCursorOn(selectedUnit);
     } else if (skillMode) {
       skillMode = 0;
       ResetMenuTo(actionMenu, kActionSkill);
       actionMenuOpen = 1;
-      cursorOnSelected();
+      PutCursorOn(selectedUnit);
     } else if (moveMode) {
       moveMode = 0;
     } else {
