@@ -39,6 +39,7 @@ void Fight::InitData(int ownCount, int commander, int city, int food) {
   skillMenuOpen = 0;
   skillMode = 0;
   skillResultPending = 0;
+  infoUnit = 0;
   ownUnitCount = ownCount;
   battleCity = city;
   commanderId = commander;
@@ -58,6 +59,21 @@ int Fight::EnemyUnitAt(int row, int col) const {
   for (int i = kEnemyBase; i < kEnemyBase + enemyUnitCount && i < kUnitSlots; ++i)
     if (!units[i].Beaten() && units[i].row == row && units[i].col == col) return i;
   return -1;
+}
+
+bool Fight::TwoOnOneSquare(int& first, int& second) const {
+  for (int b = 0; b < kUnitSlots; ++b) {
+    if (!(IsOwnSlot(b) || IsEnemySlot(b)) || units[b].Beaten()) continue;
+    for (int a = 0; a < b; ++a) {
+      if (!(IsOwnSlot(a) || IsEnemySlot(a)) || units[a].Beaten()) continue;
+      if (units[a].row == units[b].row && units[a].col == units[b].col) {
+        first = a;
+        second = b;
+        return true;
+      }
+    }
+  }
+  return false;
 }
 
 int Fight::KindUnder(int slot) const {
@@ -120,4 +136,5 @@ void Fight::Dump(JsonWriter& out) const {
   out.Int("speedMenuOpen", speedMenuOpen);
   out.Int("warType", warType);
   out.Int("skillResultPending", skillResultPending);
+  out.Int("infoUnit", infoUnit);
 }

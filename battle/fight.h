@@ -91,6 +91,9 @@ class Fight {
   // 1 between choosing the weather or spying skill and the redraw that
   // resolves it, so a second redraw of the same screen does not resolve it again.
   int skillResultPending = 0;
+  // The unit the information screens (viewState 3 and 5) show. Looking at a
+  // unit with Space never makes it the acting unit.
+  int infoUnit = 0;
 
   // ---- state and set-up (fight.cpp)
   void PubInit(int scenarioNumber);
@@ -102,6 +105,9 @@ class Fight {
   int OwnUnitAt(int row, int col) const;
   int EnemyUnitAt(int row, int col) const;
   int KindUnder(int slot) const;
+  // The first two live units (slots first < second) standing on one square;
+  // false when every live unit has a square of its own.
+  bool TwoOnOneSquare(int& first, int& second) const;
 
   // ---- turn flow and input (fight_keys.cpp)
   int KeyDown(int key);

@@ -68,9 +68,9 @@ void Fight::Show(int mode) {
     }
     case kViewOwnUnit:
     case kViewEnemyUnit: {
-      int slot = viewState == kViewOwnUnit ? selectedUnit : targetUnit;
+      int slot = infoUnit;
       if (slot < 0 || slot >= kUnitSlots) slot = 0;
-      if (viewState == kViewOwnUnit) GetLifeSkillAtDf();
+      if (viewState == kViewOwnUnit) CountAtDf(slot);
       const FightHero& u = units[slot];
       DrawFrameRect(*backDC, 20, 70, 780, 510);
       PaintText("等级:", 40, 80, 50);

@@ -155,6 +155,7 @@ int Fight::KeyDown(int key) {
     } else if (answer == kMenuConfirm) {
       int entry = actionMenu.selected;
       if (entry == kActionInfo) {
+        infoUnit = selectedUnit;
         viewState = kViewOwnUnit;
         return 0;
       }
@@ -253,11 +254,13 @@ int Fight::MapKey(int key) {
     viewState = kViewTerrain;
     int own = OwnUnitAt(cursorRow, cursorCol);
     int enemy = EnemyUnitAt(cursorRow, cursorCol);
+    // Only the screen changes: a unit choosing its square or target goes on
+    // choosing, and the undo and the action stay with it.
     if (own >= 0) {
-      selectedUnit = own;
+      infoUnit = own;
       viewState = kViewOwnUnit;
     } else if (enemy >= 0) {
-      targetUnit = enemy;
+      infoUnit = enemy;
       viewState = kViewEnemyUnit;
     }
   } else if (key == keyReturn) {

@@ -149,6 +149,11 @@ void CheckBattle(Checker& c, const GameMap& map) {
     c.Expect(InRange(u.row, 0, kMaxViewTop + kViewRows - 1) && InRange(u.col, 0, kMaxViewLeft + kViewCols - 1),
              "battle unit %d stands off the map at (%d, %d)", s, u.row, u.col);
   }
+  // No two live units ever share a square, whichever sides they are on.
+  int first = 0, second = 0;
+  bool shared = f.TwoOnOneSquare(first, second);
+  c.Expect(!shared, "battle units %d and %d share the square (%d, %d)", first, second, f.units[second].row,
+           f.units[second].col);
 }
 
 }  // namespace
