@@ -5,6 +5,7 @@
 #include <string>
 #include <deque>
 
+#include "platform/text.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/text_grid.h"
@@ -78,6 +79,14 @@ void PaintDigits(int value, int x, int y, int step, int height, int pauseMs) {
     CopyBackToWindow();
     if (pauseMs > 0) Wait(pauseMs);
   }
+}
+
+void PaintNumberInWidth(int value, int x, int y, int height, int width) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%d", value);
+  int fitted = height;
+  while (fitted > 1 && MeasureText(text, FontSpec{kFontHei, fitted, kFontWeightHeavy}) > width) --fitted;
+  PaintText(text, x, y + (height - fitted) / 2, fitted);
 }
 
 void PaintPortrait(int scenario, int officerId, int x, int y) {

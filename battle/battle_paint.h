@@ -23,6 +23,10 @@ void PaintMaskedCell(const char* image, const char* mask, int sx, int sy, int w,
 // The decimal digits of value, the first at (x, y) and each further one `step`
 // pixels right, pausing `pauseMs` after each digit (0 for none); shown on the window.
 void PaintDigits(int value, int x, int y, int step, int height, int pauseMs);
+// A number in the game font with its left end at (x, y): at `height` when it is
+// at most `width` pixels wide, else at the largest height at which it is,
+// centred on the line the full height would fill.
+void PaintNumberInWidth(int value, int x, int y, int height, int width);
 // The 120 x 120 portrait of an officer from the scenario's sheet.
 void PaintPortrait(int scenario, int officerId, int x, int y);
 // The officer's name from the scenario's name list (empty when out of range).

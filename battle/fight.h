@@ -121,6 +121,7 @@ class Fight {
   void Show(int mode);
   void ShowBar();
   void ShowGround();
+  void ShowFood();
   void ShowAllOf();
   void ShowUpName();
   void ShowArmyNumber();

@@ -2,7 +2,6 @@
 // attacks, or else tries a skill, or else waits. Where it moves to is decided
 // here; what it hits and how is in fight_ai_target.cpp.
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 #include "battle/battle_globals.h"
@@ -117,9 +116,7 @@ void Fight::AIShowMove(bool before) {
   }
   PaintBmp(0, kStatusBar, 0, 400);
   ShowWeatherBar();
-  char text[16];
-  std::snprintf(text, sizeof text, "%d", ownFood % 1000);
-  PaintText(text, 60, kBarTextY, kBarTextHeight);
+  ShowFood();
   char name[20];
   OfficerName(scenario, u.officerId, name);
   PaintText(name, 390, kBarTextY, kBarTextHeight);

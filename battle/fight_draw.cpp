@@ -19,6 +19,9 @@ constexpr const char* kTargetMarkerMask = "Res\\Fight\\stepatmask.kbp";
 constexpr const char* kMessages[7] = {"", "无法到达！", "没有目标", "命令无效", "天候错误", "地形错误", "技能不足"};
 constexpr int kBarTextY = 460;
 constexpr int kBarTextHeight = 60;
+// The food field of the bar picture spans x 54-218; the figure starts at 60.
+constexpr int kFoodX = 60;
+constexpr int kFoodWidth = 154;
 constexpr int kMiniMapX = 120, kMiniMapY = 300, kMiniCell = 5;
 constexpr int kListRows = 5;
 
@@ -158,8 +161,12 @@ void Fight::ShowBar() {
   PaintBmp(0, kStatusBar, 0, 400);
   ShowWeatherBar();
   ShowGround();
-  Number(ownFood % 1000, 60, kBarTextY, kBarTextHeight);
+  ShowFood();
 }
+
+// The whole figure, however large: the field of the bar picture holds five
+// digits at the bar's text height, and longer figures are drawn smaller.
+void Fight::ShowFood() { PaintNumberInWidth(ownFood, kFoodX, kBarTextY, kBarTextHeight, kFoodWidth); }
 
 void Fight::ShowGround() {
   Log(1, "Fight::ShowGround", "开始", 0);
