@@ -127,6 +127,8 @@ void CheckLists(Checker& c, const GameMap& map) {
   c.Expect(InRange(goods.columnPage, 0, kGoodColumnPages - 1), "item list: column page %d", goods.columnPage);
   c.Expect(InRange(map.cursorCol, 0, kMapColumns - 1) && InRange(map.cursorRow, 0, kCellRows - 1),
            "map cursor (%d, %d) off the map", map.cursorCol, map.cursorRow);
+  c.Expect(map.ArrowOnCursorCell(), "map arrow at (%d, %d) is not on the cursor's cell (%d, %d)", map.arrowX,
+           map.arrowY, map.cursorCol, map.cursorRow);
   c.Expect(InRange(map.cityList.cityIndex, 0, kCityCount - 1), "city list index %d", map.cityList.cityIndex);
   c.Expect(InRange(map.cityList.page, 0, kCityPages - 1), "city screen page %d", map.cityList.page);
   c.Expect(InRange(map.selectedCity, 0, kCityCount), "selected city %d", map.selectedCity);

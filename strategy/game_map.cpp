@@ -68,8 +68,10 @@ void GameMap::InitMap(int rulerChoiceIn, int scenarioIn) {
   Log(1, "GameMap::InitMap", "开始", 0);
   scenario = scenarioIn;
   rulerChoice = rulerChoiceIn;
-  ArrowSet();
-  atLeftEdge = atRightEdge = atTopEdge = atBottomEdge = 0;
+  ResetMapGlobals();
+  ResetWarGlobals();
+  ClearRecords();
+  ArrowSet();  // also sets the edge flags from the arrow's start
   systemMenuResult = cityMenuResult = interiorMenuResult = diplomacyMenuResult = armamentMenuResult = 0;
   commandGroup = 0;
   systemMenuChoice = 0;
@@ -88,8 +90,23 @@ void GameMap::InitMap(int rulerChoiceIn, int scenarioIn) {
   fight.PubInit(scenario);
   SetBingLi();
   warPartyCount = 0;
-  // A war left half-fought by the campaign before must not leak into this one.
-  ResetWarGlobals();
+}
+
+// A record the tables do not fill stays empty instead of keeping what the
+// campaign before left in it.
+void GameMap::ClearRecords() {
+  for (int i = 0; i < kCityCount; ++i) {
+    cityList.cities[i] = CityRecord{};
+    cityList.cities[i].cityId = i;
+  }
+  for (int i = 0; i < kHeroCount; ++i) {
+    heroList.heroes[i] = HeroRecord{};
+    heroList.heroes[i].heroId = i;
+  }
+  for (int i = 0; i < kGoodCount; ++i) {
+    goodList.goods[i] = GoodRecord{};
+    goodList.goods[i].goodId = i;
+  }
 }
 
 void GameMap::ArrowSet() {
@@ -109,6 +126,14 @@ void GameMap::ArrowSet() {
   atRightEdge = arrowX == kRightEdgeX;
   atTopEdge = arrowY == kTopEdgeY;
   atBottomEdge = arrowY == kBottomEdgeY;
+}
+
+bool GameMap::ArrowOnCursorCell() const {
+  bool onCell = arrowX == cursorCol * kCellWidth + kLeftEdgeX - scrollX &&
+                arrowY == cursorRow * kCellHeight + kTopEdgeY - scrollY;
+  bool flagsAgree = (atLeftEdge != 0) == (arrowX == kLeftEdgeX) && (atRightEdge != 0) == (arrowX == kRightEdgeX) &&
+                    (atTopEdge != 0) == (arrowY == kTopEdgeY) && (atBottomEdge != 0) == (arrowY == kBottomEdgeY);
+  return onCell && flagsAgree;
 }
 
 void GameMap::ChangeOwnerNum() {

@@ -102,6 +102,7 @@ class GameMap {
 
   // Set-up (game_map.cpp).
   void InitMap(int rulerChoice, int scenario);
+  void ClearRecords();
   void ArrowSet();
   void ChangeOwnerNum();
   void SetBingLi();
@@ -199,6 +200,7 @@ class GameMap {
   // Drops from a war order the officers who no longer serve a faction in its
   // city; false when nobody is left to march.
   bool KeepLoyalMarchers(WarOrder& o) const;
+  void ReturnOrderFood(const WarOrder& o);
   void OpenDefencePick(int order);
   void EndDefencePick();
   void AbandonDefence();
@@ -214,11 +216,16 @@ class GameMap {
   void AfterAttackWon(int city);
   bool CrownComputerSuccessor(int rulerNumber);
   void FactionFalls(int rulerNumber, int heirNumber);
-  void PlayerRulerTaken(bool deleteLogOnDefeat);
-  void CampaignLost(bool deleteLog);
+  void HandOverFallenFaction(int rulerNumber, int heirNumber);
+  void ComputerRulerDied(int rulerNumber);
+  void PlayerRulerTaken();
+  void CampaignLost();
   // ---- end of the war block ----
 
   void Dump(JsonWriter& out) const;
+  // Whether the arrow is drawn on the cell the cursor names (the view's scroll
+  // taken into account), with the edge flags matching where it stands.
+  bool ArrowOnCursorCell() const;
 
   // The officer at list position `pick` of the city's idle officers, -1 if none.
   int ActorAt(int pick) const { return heroList.CityOfficerAt(pick); }

@@ -26,6 +26,19 @@ int warTargetCity = 0;
 int successionByAge = 0;
 int foundOfficerShown = 0;
 
+void ResetMapGlobals() {
+  targetMode = operatePurpose = highAttackChance = rulerSuccession = warPick = 0;
+  listAfterMessage = itemStep = farmingDone = 0;
+  pendingAmountA = pendingAmountB = pendingAmountC = 0;
+  firstPick = 0;
+  warLeader = -1;
+  for (int& o : attackParty) o = -1;
+  attackPartyCount = savedFood = taskCount = 0;
+  pendingBattles = battleResult = warFromCity = warTargetCity = 0;
+  successionByAge = foundOfficerShown = computerAttackQueued = 0;
+  captiveListFlag = foreignOfficerListFlag = rulerListFlag = 0;
+}
+
 void DumpMapGlobals(JsonWriter& out) {
   out.Int("targetMode", targetMode);
   out.Int("operatePurpose", operatePurpose);

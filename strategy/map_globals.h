@@ -62,3 +62,6 @@ extern int foundOfficerShown;
 extern int computerAttackQueued;
 
 void DumpMapGlobals(JsonWriter& out);
+// Back to the state of a fresh campaign: nothing of the campaign before (an
+// order half given, Tab's attack chance, a war half fought) carries over.
+void ResetMapGlobals();

@@ -13,10 +13,9 @@ TEST(ArrowStart, SeatOnTheBorderKeepsTheArrowOnScreen) {
     std::ifstream table("Res/arrowset" + std::to_string(scenario + 1) + ".kdt");
     int v[6];
     for (int choice = 0; table >> v[0] >> v[1] >> v[2] >> v[3] >> v[4] >> v[5]; ++choice) {
+      // The whole campaign set-up, as the ruler choice runs it.
       static GameMap map;
-      map.scenario = scenario;
-      map.rulerChoice = choice;
-      map.ArrowSet();
+      map.InitMap(choice, scenario);
       for (int key : {keyUp, keyDown, keyLeft, keyRight}) {
         for (int press = 0; press < 12; ++press) map.KeyDown(key);
         ASSERT_GE(map.arrowX, 12) << scenario << " " << choice;

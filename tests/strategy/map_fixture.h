@@ -9,16 +9,6 @@
 #include "strategy/game_map.h"
 #include "tests/campaign/fixture_res.h"
 
-inline void ResetMapGlobals() {
-  targetMode = operatePurpose = highAttackChance = rulerSuccession = warPick = 0;
-  listAfterMessage = itemStep = farmingDone = 0;
-  pendingAmountA = pendingAmountB = pendingAmountC = 0;
-  firstPick = 0;
-  warLeader = -1;
-  for (int& o : attackParty) o = -1;
-  attackPartyCount = savedFood = taskCount = pendingBattles = battleResult = 0;
-  captiveListFlag = foreignOfficerListFlag = rulerListFlag = 0;
-}
 
 class MapTest : public ::testing::Test {
  protected:

@@ -123,6 +123,28 @@ TEST_F(MapScreen, TabTogglesTheHighAttackChance) {
   EXPECT_EQ(highAttackChance, 0);
 }
 
+// A campaign starts from nothing of the one before: not Tab's attack chance,
+// not an order half given, not the records of people its tables leave out.
+TEST_F(MapScreen, ANewCampaignKeepsNothingOfTheLastOne) {
+  map->KeyDown(kTabKey);
+  targetMode = kTargetWar;
+  pendingBattles = 3;
+  Hero(250).force = 77;
+  Hero(250).heroOwnerId = 6;
+  City(45).ownerId = 17;
+  map->goodList.goods[49].holderId = 3;
+  map->InitMap(0, 0);
+  EXPECT_EQ(highAttackChance, 0);
+  EXPECT_EQ(targetMode, kTargetNone);
+  EXPECT_EQ(pendingBattles, 0);
+  EXPECT_EQ(Hero(250).force, 0);
+  EXPECT_EQ(Hero(250).heroOwnerId, 0);
+  EXPECT_EQ(Hero(250).heroId, 250);
+  EXPECT_EQ(City(45).ownerId, 0);
+  EXPECT_EQ(map->goodList.goods[49].holderId, 0);
+  EXPECT_EQ(Hero(5).heroOwnerId, 6);  // what the tables hold is read as ever
+}
+
 TEST_F(MapScreen, GovernorRules) {
   // City 0: officers 0 (intelligence 75), 1 (85), 2 (50), the ruler 5 (80).
   map->GetCityTaisou();
