@@ -91,6 +91,8 @@ void GameMap::ComputerAttackPlayer(int city, int target) {
   order.fromCityNo = city + 1;
   order.attackerRulerId = from.ownerId - 1;
   order.targetCityNo = target + 1;
+  // The army takes the city's whole store with it; what it leaves unused
+  // comes back through the war's aftermath, or home when it never marches.
   order.foodCarried = from.food;
   order.leadOfficerId = from.governorId >= 1 ? from.governorId - 1 : from.ownerId - 1;
   order.warKind = kWarAttackCity;
@@ -104,5 +106,6 @@ void GameMap::ComputerAttackPlayer(int city, int target) {
   }
   order.partySize = n + 1;
   if (QueueWarOrder(order) < 0) return;
+  from.food = 0;
   computerAttackQueued = 1;
 }

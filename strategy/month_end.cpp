@@ -120,7 +120,10 @@ void GameMap::DoEndEvent() {
   }
 
   // The finish: the month's tasks are done, officers rest and age, armies eat.
+  // An order the count missed (its target gained defenders during the month)
+  // may still need a battle or the defenders' pick: the month waits for it.
   WarRun();
+  if (WarHolds()) return;
   for (int k = kFirstTaskRecord; k <= kLastTaskRecord; ++k) taskTable[k].Reset();
   taskCount = 0;
   HeroUpdate();

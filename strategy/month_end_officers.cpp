@@ -31,19 +31,20 @@ void GameMap::HeroUpdate() {
     HeroRecord& h = heroList.heroes[i];
     h.stamina += kMonthlyRest;
     if (h.age >= kOldAge && Rand() % 100 < kDeathChance) {
-      bool playerRulerDied = h.heroOwnerId == i + 1 && h.heroOwnerId == playerRuler;
-      // He leaves the records before the successor list is built, so that the
-      // dead ruler is never offered as his own successor.
+      bool rulerDied = h.heroOwnerId == i + 1;
+      bool playerRulerDied = rulerDied && h.heroOwnerId == playerRuler;
+      // He leaves the records before a successor is looked for, so that the
+      // dead ruler is never his own successor.
       h.cityNo = 0;
       h.heroOwnerId = 0;
+      if (rulerDied && !playerRulerDied) ComputerRulerDied(i + 1);
       if (playerRulerDied) {
         ShowMessage2("君主老死，请另立新君", "", 50, 280, 12, 1, 1000);
         heroList.Init(cursorCol, cursorRow, scenario, kSuccessionListCommand, playerRuler);
         if (heroList.ownOfficerCount == 0) {
           // Nobody is left to crown: the campaign is lost here rather than
           // waiting forever on an empty list.
-          ShowMessage2("我军全军覆没", "", 50, 280, 12, 1, 1000);
-          PostQuitMessage(0);
+          CampaignLost();
         } else {
           heroList.Show(0);
           rulerSuccession = kSuccessionPick;

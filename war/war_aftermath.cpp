@@ -19,6 +19,8 @@ void WarMessage(const char* first, const char* second) { ShowMessage2(first, sec
 
 bool ValidOfficer(int officer) { return officer >= 0 && officer < kHeroCount; }
 
+int Leftover(int food) { return food < kLeftoverFloor ? 0 : food; }
+
 }  // namespace
 
 namespace {
@@ -49,9 +51,13 @@ void GameMap::AfterWar(int result, int fromCity, int toCity) {
   rulerFate = kFateNone;
   warPartyCount = 0;
   // Whatever both armies have left stays in the contested city, whoever won.
+  // The defenders fed on the city's own store, so their leftover is what the
+  // store holds now; the attackers' leftover comes on top of it.
   CityRecord& city = cityList.cities[toCity];
-  city.food += fight.enemyFood < kLeftoverFloor ? 0 : fight.enemyFood;
-  city.food += fight.ownFood < kLeftoverFloor ? 0 : fight.ownFood;
+  bool cityFedOwnSide = fight.warType == 1;
+  int defendersFood = cityFedOwnSide ? fight.ownFood : fight.enemyFood;
+  int attackersFood = cityFedOwnSide ? fight.enemyFood : fight.ownFood;
+  city.food = Leftover(defendersFood) + Leftover(attackersFood);
   auto writeBack = [this](int first, int count) {
     for (int s = first; s < first + count && s < first + kArmySlots; ++s) {
       const FightHero& u = fight.units[s];
@@ -119,10 +125,10 @@ void GameMap::AfterDefenceLost(int c) {
   if (capturedCount == 1) WarMessage(OfficerName(scenario, lastCaptured).text, "成为俘虏");
   if (capturedCount > 1) WarMessage(OfficerName(scenario, lastCaptured).text, "等成为俘虏");
   if (rulerFate == kFateRulerTaken) {
-    PlayerRulerTaken(true);
+    PlayerRulerTaken();
   } else if (rulerFate == kFateNoCityLeft) {
     RulerTakenMessage(scenario, playerRuler - 1);
-    CampaignLost(true);
+    CampaignLost();
   }
 }
 
@@ -154,11 +160,10 @@ void GameMap::AfterAttackLost(int c) {
   if (capturedCount == 1) WarMessage(OfficerName(scenario, lastCaptured).text, "成为俘虏");
   if (capturedCount > 1) WarMessage(OfficerName(scenario, lastCaptured).text, "等成为俘虏");
   if (rulerFate == kFateRulerTaken) {
-    // The run log of a campaign lost this way stays.
-    PlayerRulerTaken(false);
+    PlayerRulerTaken();
   } else if (rulerFate == kFateNoCityLeft) {
     RulerTakenMessage(scenario, playerRuler - 1);
-    CampaignLost(true);
+    CampaignLost();
   }
 }
 
@@ -205,6 +210,17 @@ bool GameMap::CrownComputerSuccessor(int r) {
 // Ruler r's faction is gone; what cities he still held pass to the heir.
 void GameMap::FactionFalls(int r, int heir) {
   RulerTakenMessage(scenario, r - 1);
+  HandOverFallenFaction(r, heir);
+}
+
+// A computer ruler died of old age: his ablest officer takes over, or, with
+// nobody left to, his faction falls and its cities stand empty.
+void GameMap::ComputerRulerDied(int r) {
+  WarMessage(OfficerName(scenario, r - 1).text, "老死");
+  if (!CrownComputerSuccessor(r)) HandOverFallenFaction(r, 0);
+}
+
+void GameMap::HandOverFallenFaction(int r, int heir) {
   WarMessage(OfficerName(scenario, r - 1).text, "势力灭亡");
   if (r <= 0) return;
   for (CityRecord& city : cityList.cities) {
@@ -217,22 +233,24 @@ void GameMap::FactionFalls(int r, int heir) {
 
 // The player's ruler was captured: the player crowns one of his officers,
 // or, with nobody left to crown, the campaign is lost.
-void GameMap::PlayerRulerTaken(bool deleteLogOnDefeat) {
+void GameMap::PlayerRulerTaken() {
   RulerTakenMessage(scenario, playerRuler - 1);
   WarMessage("请拥立新君", "");
   Show(0);
   heroList.Init(cursorCol, cursorRow, scenario, kNewRulerCommand, playerRuler);
   if (heroList.ownOfficerCount == 0) {
-    CampaignLost(deleteLogOnDefeat);
+    CampaignLost();
     return;
   }
   heroList.Show(0);
   rulerSuccession = 1;
 }
 
-void GameMap::CampaignLost(bool deleteLog) {
+// A lost campaign ends the program as normally as a victory: its run log is
+// no crash trace and goes.
+void GameMap::CampaignLost() {
   WarMessage("我军全军覆没", "");
-  if (deleteLog) DeleteTodayLog();
+  DeleteTodayLog();
   PostQuitMessage(0);
 }
 

@@ -79,6 +79,7 @@ bool GameMap::ResolveWarOrder(int k) {
   // to a captive's number). An army with nobody left stays home.
   if (!KeepLoyalMarchers(o)) {
     if (o.warKind == kWarAttackCity && GetClever(target) != 0) DropPendingBattle();
+    ReturnOrderFood(o);
     return false;
   }
   WriteWarOrder(&taskTable[k], o);
@@ -95,6 +96,7 @@ bool GameMap::ResolveWarOrder(int k) {
   // month end finds no war to fight there.
   if (onPlayer && commander != -1 && city.ownerId != playerRuler) {
     if (kind == kWarAttackCity) DropPendingBattle();
+    ReturnOrderFood(o);
     return false;
   }
 
@@ -134,6 +136,12 @@ bool GameMap::ResolveWarOrder(int k) {
     AfterWar_SpaceCity(2, warFromCity, target, k);
   }
   return false;
+}
+
+// An army that stays home puts its food back into its own city's store.
+void GameMap::ReturnOrderFood(const WarOrder& o) {
+  int from = o.fromCityNo - 1;
+  if (ValidCity(from) && o.foodCarried > 0) cityList.cities[from].food += o.foodCarried;
 }
 
 bool GameMap::KeepLoyalMarchers(WarOrder& o) const {
@@ -227,8 +235,9 @@ void GameMap::AbandonDefence() {
   Log(1, "GameMap::AbandonDefence", "开始", 0);
   defenceAbandoned = 1;
   battleResult = kFightLost;
-  --pendingBattles;
-  if (pendingBattles == 0) pendingBattles = -1;
+  // Only a counted battle is taken off the count: a defence of an order the
+  // count missed leaves the finished count (-1 or -2) as it stands.
+  if (pendingBattles > 0 && --pendingBattles == 0) pendingBattles = -1;
   warPick = kWarPickNone;
   fight.GameEnd(0);
   warPartyCount = -1;  // no own units at all

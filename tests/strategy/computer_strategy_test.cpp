@@ -238,7 +238,9 @@ TEST_F(ComputerTest, ThePlayerFacesAtMostOneComputerAttackAMonth) {
   ASSERT_TRUE(from == 10 || from == 20);
   int ruler = from == 10 ? kRulerA : kRulerB;
   EXPECT_EQ(o.attackerRulerId, ruler);
-  EXPECT_EQ(o.foodCarried, City(from).food);
+  // The army carries the city's whole store, which leaves the city with it.
+  EXPECT_GT(o.foodCarried, 0);
+  EXPECT_EQ(City(from).food, 0);
   EXPECT_EQ(o.leadOfficerId, City(from).governorId - 1);
   // Nobody marches twice, and the ruler's officers of the city make the party.
   std::set<int> army{o.leadOfficerId};

@@ -20,24 +20,40 @@ class Aftermath : public WarTest {
   }
 };
 
-TEST_F(Aftermath, LeftoverFoodOfBothArmiesGoesToTheCityNegativeCountsAsNone) {
-  Battle(0, {0}, {7}, -50, 300);
-  City(3).ownerId = 0;
-  int food = City(2).food;
-  map->AfterWar(-1, 0, 2);
-  EXPECT_EQ(City(2).food, food + 300);
-  Battle(0, {0}, {7}, 0, -1);
-  food = City(2).food;
-  map->AfterWar(-1, 0, 2);
-  EXPECT_EQ(City(2).food, food);
-  Battle(0, {1}, {16}, 120, 80);
-  food = City(2).food;
-  map->AfterWar(-2, 0, 2);
-  EXPECT_EQ(City(2).food, food + 200);
+// Food is never made: the defenders fed on the city's store, so what they
+// have left is the store now, and the attackers' leftover comes on top of it,
+// whoever won. A negative leftover counts as none.
+TEST_F(Aftermath, TheCityKeepsWhatBothArmiesLeftAndNoMore) {
+  struct Case {
+    int warType, result, ownFood, enemyFood, cityFood;
+  };
+  const Case cases[] = {
+      {0, -1, -50, 300, 300},  // the player's attack failed: the defenders kept 300
+      {0, -1, 0, -1, 0},
+      {0, -2, 120, 80, 200},   // the player took the city: both leftovers are in it
+      {1, -2, 700, 40, 740},   // the player held: his 700 of the store and the attackers' 40
+      {1, -1, -5, 60, 60},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    City(3).ownerId = 17;  // somewhere to flee to, so no faction falls
+    City(2).food = 5000;
+    City(1).food = 5000;
+    if (c.warType == 1) {
+      Battle(1, {1}, {7}, c.ownFood, c.enemyFood);
+      map->AfterWar(c.result, 2, 1);
+      EXPECT_EQ(City(1).food, c.cityFood) << c.ownFood << " " << c.enemyFood;
+    } else {
+      Battle(0, {0}, {7}, c.ownFood, c.enemyFood);
+      map->AfterWar(c.result, 0, 2);
+      EXPECT_EQ(City(2).food, c.cityFood) << c.ownFood << " " << c.enemyFood;
+    }
+    TakeQuit();
+  }
   // Nothing happens for a result of 0.
-  food = City(2).food;
+  City(2).food = 900;
   map->AfterWar(0, 0, 2);
-  EXPECT_EQ(City(2).food, food);
+  EXPECT_EQ(City(2).food, 900);
 }
 
 TEST_F(Aftermath, WonAttackMovesEveryUnitInAndTheSmartestGoverns) {

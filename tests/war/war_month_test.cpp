@@ -81,4 +81,75 @@ TEST_F(WarTest, ComputerAttackOnThePlayerRunsThroughTheMonthEnd) {
   EXPECT_TRUE(Hero(1).heroOwnerId == 306 || Hero(1).cityNo == 1);
 }
 
+// A computer army takes its city's food with it; an army that never marches
+// (its target has changed hands by the month end) brings it all back.
+TEST_F(WarTest, ComputerArmyCarriesItsCitysFoodAndBringsItBackWhenItStaysHome) {
+  Enlist(1, 6, 1, 85, 300);
+  Enlist(7, 17, 2, 60, 500);
+  Enlist(16, 17, 2, 75, 800);
+  City(2).food = 4000;
+  map->ComputerAttackPlayer(2, 1);
+  ASSERT_EQ(taskCount, kWarOrderRecords);
+  EXPECT_EQ(City(2).food, 0);
+  EXPECT_EQ(ReadWarOrder(&map->taskTable[1]).foodCarried, 4000);
+  City(1).ownerId = 17;  // the city fell to someone else meanwhile
+  map->WarRun();
+  EXPECT_EQ(City(2).food, 4000);
+  EXPECT_EQ(map->battleOpen, 0);
+}
+
+// Officers who reach an empty city after the month's battles were counted
+// (the last ones escaped from a lost attack, say) still have to be fought:
+// the month end waits for that battle and finishes once, after it.
+TEST_F(WarTest, AnOrderTheCountMissedStillHoldsTheMonthEnd) {
+  Enlist(1, 6, 1, 85, 300);
+  Enlist(2, 6, 1, 50, 300);
+  Enlist(7, 17, 2, 60, 500);
+  Enlist(16, 17, 2, 75, 800);
+  Hero(5).stamina = 50;
+  QueueOrder(2, 16, 1, 16, {7}, kWarAttackCity, 1, 600);
+  res.Write("Res/fightesc.kss", "结束\n撤退\n显示\n速度\n移动\n");
+  pendingBattles = -2;  // as left by a month whose counted battles are over
+  map->DoEndEvent();
+  ASSERT_EQ(warPick, 1);  // the defenders' pick is open ...
+  EXPECT_EQ(taskCount, kWarOrderRecords);  // ... and the month has not finished under it
+  EXPECT_EQ(Hero(5).stamina, 50);
+  Keys({keyReturn, keyEsc});
+  ASSERT_EQ(map->battleOpen, 1);
+  Keys({keyEsc, keyDown, keyReturn});  // the defender retreats
+  EXPECT_EQ(map->battleOpen, 0);
+  EXPECT_EQ(City(1).ownerId, 17);
+  EXPECT_EQ(pendingBattles, 0);
+  EXPECT_EQ(taskCount, 0);
+  EXPECT_EQ(Hero(5).stamina, 54);  // the officers' month ran once
+}
+
+// A computer ruler who dies of old age is followed by his cleverest officer;
+// with nobody left his faction falls and its cities stand empty.
+TEST_F(WarTest, AComputerRulerWhoDiesOfOldAgeIsSucceededOrHisFactionFalls) {
+  for (bool heirLeft : {true, false}) {
+    SetUp();
+    for (HeroRecord& h : map->heroList.heroes) h.age = 30;
+    Enlist(16, 17, 2, 75, 800).age = 120;
+    if (heirLeft) {
+      Enlist(7, 17, 2, 60, 500);
+      Enlist(9, 17, 3, 70, 500);
+      City(3).ownerId = 17;
+    } else {
+      Hero(7).heroOwnerId = 0;
+    }
+    SeedFor([] { return Rand() % 100 < 20; });
+    map->HeroUpdate();
+    EXPECT_EQ(Hero(16).heroOwnerId, 0);
+    int heir = heirLeft ? 10 : 0;
+    EXPECT_EQ(City(2).ownerId, heir) << heirLeft;
+    if (heirLeft) {
+      EXPECT_EQ(City(3).ownerId, 10);
+      EXPECT_EQ(Hero(9).heroOwnerId, 10);  // the new ruler
+      EXPECT_EQ(Hero(7).heroOwnerId, 10);
+    }
+    for (const HeroRecord& h : map->heroList.heroes) EXPECT_NE(h.heroOwnerId, 17);
+  }
+}
+
 }  // namespace
