@@ -102,7 +102,9 @@ void GameMap::HandleOrderResult(int result) {
       secondPickOpen = 0;
       break;
     case kOrderSecondPick:
+      // The list is up again at once: the next key is the player's.
       secondPickOpen = 1;
+      listAfterMessage = 0;
       OpenOfficerList();
       break;
     case kOrderItemList:
@@ -115,6 +117,7 @@ void GameMap::HandleOrderResult(int result) {
       break;
     case kOrderWarMore:
     case kOrderWarComplete:
+      listAfterMessage = 0;
       WarPickResult(result);
       break;
     default:

@@ -71,6 +71,7 @@ int GameMap::WinOver(int pick) {
   if (foreignOfficerListFlag == 0) return DiplomacyFirstStep(pick, kWinOverStamina, &foreignOfficerListFlag);
   int target = heroList.PickedHero(pick);
   foreignOfficerListFlag = 0;
+  Show(0);
   if (target < 0 || firstPick < 0) return kOrderFinished;
   if (FreeTaskRecords() < 1) {
     Notice("本月命令已满");
@@ -88,6 +89,7 @@ int GameMap::Incite(int pick) {
   if (foreignOfficerListFlag == 0) return DiplomacyFirstStep(pick, kInciteNeed, &foreignOfficerListFlag);
   int target = heroList.PickedHero(pick);
   foreignOfficerListFlag = 0;
+  Show(0);
   if (target < 0 || firstPick < 0) return kOrderFinished;
   if (FreeTaskRecords() < 1) {
     Notice("本月命令已满");
@@ -111,6 +113,7 @@ int GameMap::CallToSubmit(int pick) {
   if (rulerListFlag == 0) return DiplomacyFirstStep(pick, kSubmitStamina, &rulerListFlag);
   int target = heroList.PickedHero(pick);
   rulerListFlag = 0;
+  Show(0);
   if (target < 0 || firstPick < 0) return kOrderFinished;
   if (FreeTaskRecords() < 1) {
     Notice("本月命令已满");

@@ -36,6 +36,13 @@ constexpr TroopItem kTroopItems[3] = {{31, 106, 0, 4}, {32, 0, 106, 5}, {33, 0, 
 
 int CharacterIndex(int character) { return character < 0 ? 0 : (character > 4 ? 4 : character); }
 
+// An officer who received or handed back an item has acted this month; his
+// loyalty moves by `change` within its bounds.
+void ItemChangedHands(HeroRecord& h, int change) {
+  h.loyalty = std::clamp(h.loyalty + change, 0, kMaxLoyalty);
+  h.inListFlag = kActed;
+}
+
 }  // namespace
 
 int GameMap::DevelopFarming(int pick) {
@@ -199,6 +206,12 @@ int GameMap::ReleaseOfficer(int pick) {
     Notice("城中无空闲武将");
     return kOrderFinished;
   }
+  // The ruler cannot dismiss himself: his faction would be left with nobody
+  // at its head, no succession and no defeat.
+  if (officer + 1 == playerRuler) {
+    Notice("君主不可释放");
+    return kOrderRefused;
+  }
   HeroRecord& h = Hero(officer);
   if (h.heroOwnerId < kDeadOwner) {
     --heroList.cityOfficerCount;
@@ -232,10 +245,10 @@ int GameMap::GiveItem(int pick) {
   int item = goodList.PickedGood(pick);
   if (item < 0 || firstPick < 0) return kOrderFinished;
   HeroRecord& h = Hero(firstPick);
-  h.loyalty = std::min(h.loyalty + kGiveLoyalty, kMaxLoyalty);
   GoodRecord* g = goodList.Record(item);
   for (const TroopItem& t : kTroopItems) {
     if (t.item != item) continue;
+    // A refused gift is no gift: it wins no loyalty and costs no action.
     if (h.force < t.needForce || h.intelligence < t.needIntelligence) {
       Notice("该将条件无法使用");
       return kOrderFinished;
@@ -243,9 +256,11 @@ int GameMap::GiveItem(int pick) {
     g->holderId = firstPick + 1;
     --goodList.cityGoodCount;
     h.troopType = t.troopType;
+    ItemChangedHands(h, kGiveLoyalty);
     return kOrderFinished;
   }
   GiveItemTo(firstPick, item);
+  ItemChangedHands(h, kGiveLoyalty);
   ShowIt(0, 0, firstPick);
   return kOrderFinished;
 }
@@ -285,10 +300,10 @@ int GameMap::TakeItem(int pick) {
   itemStep = 0;
   if (firstPick < 0) return kOrderFinished;
   HeroRecord& h = Hero(firstPick);
-  h.loyalty = std::max(h.loyalty - kTakeLoyalty, 0);
   int item = goodList.PickedGood(pick);
   if (item < 0) return kOrderFinished;
   TakeItemFrom(firstPick, item);
+  ItemChangedHands(h, -kTakeLoyalty);
   ShowIt(0, 0, firstPick);
   return kOrderFinished;
 }

@@ -1,6 +1,9 @@
 // The diplomacy and armament orders: draws, recruiting limits and the war pick.
 #include <gtest/gtest.h>
 
+#include "platform/bmp.h"
+#include "shell/draw.h"
+#include "shell/globals.h"
 #include "tests/strategy/map_fixture.h"
 
 namespace {
@@ -85,6 +88,30 @@ TEST_F(DiplomacyArmament, CallToSubmitPicksAmongOtherRulers) {
   EXPECT_EQ(Hero(0).stamina, 90);
 }
 
+// Once the acting officer is picked, the target list is up and takes the very
+// next key; the order then ends on the redrawn map, not on a stale list.
+TEST_F(DiplomacyArmament, TargetListTakesTheNextKeyAndTheOrderEndsOnTheMap) {
+  // A map picture, so that redrawing the map covers whatever lay on it.
+  SaveBmp24("Res/map.kbp", Surface(1120, 750, Rgb(90, 140, 60)));
+  for (int command : {15, 16, 17, 19}) {
+    SetUp();
+    OpenCommand(command);
+    map->heroList.listCursor = PositionOf(1);
+    Keys({keyReturn});
+    ASSERT_EQ(map->secondPickOpen, 1) << command;
+    Surface listShown = *backDC;
+    map->Show(0);
+    ASSERT_NE(backDC->Pixels(), listShown.Pixels()) << command;  // the list covers the map
+    map->heroList.Show(0);
+    Keys({keyReturn});
+    EXPECT_EQ(map->command, 0) << command;
+    EXPECT_EQ(Hero(1).inListFlag, kActed) << command;
+    Surface ended = *backDC;
+    map->Show(0);
+    EXPECT_EQ(backDC->Pixels(), ended.Pixels()) << command;
+  }
+}
+
 TEST_F(DiplomacyArmament, RecruitingLimits) {
   City(0).peopleLoyalty = 10;
   City(0).money = 500;
@@ -122,8 +149,11 @@ TEST_F(DiplomacyArmament, WarPartyStopsAtTheLastIdleOfficer) {
   EXPECT_EQ(warLeader, 0);
   EXPECT_EQ(attackPartyCount, 1);
   EXPECT_EQ(Hero(0).inListFlag, kPicked);
-  Keys({keyDown});  // the first key after a pick only brings the list back
-  Keys({keyReturn, keyDown, keyReturn, keyDown});
+  // The list is back at once: the very next key moves its cursor.
+  int cursor = map->heroList.listCursor;
+  Keys({keyDown});
+  EXPECT_EQ(map->heroList.listCursor, cursor + 1);
+  Keys({keyUp, keyReturn, keyReturn});
   EXPECT_EQ(attackPartyCount, 3);
   EXPECT_EQ(attackParty[0], 1);
   EXPECT_EQ(attackParty[1], 2);

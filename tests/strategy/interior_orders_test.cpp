@@ -86,7 +86,7 @@ TEST_F(InteriorOrders, NoIdleOfficerEndsTheOrder) {
   EXPECT_EQ(map->GetOrder(0), kOrderFinished);
 }
 
-TEST_F(InteriorOrders, ItemThirtyOneNeedsForce106AfterLoyaltyWasRaised) {
+TEST_F(InteriorOrders, ItemThirtyOneNeedsForce106AndARefusalCostsNothing) {
   Hero(1).force = 105;
   OpenCommand(9);
   int pick = PositionOf(1);
@@ -98,7 +98,9 @@ TEST_F(InteriorOrders, ItemThirtyOneNeedsForce106AfterLoyaltyWasRaised) {
   }
   ASSERT_GE(position, 0);
   EXPECT_EQ(map->GetOrder(position), kOrderFinished);
-  EXPECT_EQ(Hero(1).loyalty, 88);
+  // Refused: no loyalty for nothing, and the officer may still act.
+  EXPECT_EQ(Hero(1).loyalty, 80);
+  EXPECT_EQ(Hero(1).inListFlag, kIdle);
   EXPECT_EQ(map->goodList.goods[31].holderId, 0);
   EXPECT_EQ(Hero(1).troopType, 1);
 
@@ -109,6 +111,8 @@ TEST_F(InteriorOrders, ItemThirtyOneNeedsForce106AfterLoyaltyWasRaised) {
   EXPECT_EQ(map->goodList.goods[31].holderId, 2);
   EXPECT_EQ(Hero(1).troopType, 4);
   EXPECT_EQ(Hero(1).item1, 0);  // items for use are not carried
+  EXPECT_EQ(Hero(1).loyalty, 88);
+  EXPECT_EQ(Hero(1).inListFlag, kActed);
 }
 
 TEST_F(InteriorOrders, ItemBonusesComeAndGoWithTheItem) {
@@ -120,11 +124,17 @@ TEST_F(InteriorOrders, ItemBonusesComeAndGoWithTheItem) {
   EXPECT_EQ(Hero(1).item1, 23);
   EXPECT_EQ(Hero(1).itemBonus, 3);
   EXPECT_EQ(map->goodList.goods[23].holderId, 2);
+  // Receiving an item is his action of the month: he leaves the idle list.
+  EXPECT_EQ(Hero(1).inListFlag, kActed);
+  OpenCommand(9);
+  EXPECT_EQ(PositionOf(1), -1);
+  Hero(1).inListFlag = kIdle;  // a month later
   OpenCommand(9);
   map->GetOrder(pick);
   map->GetOrder(0);  // the sword, force + 5
   EXPECT_EQ(Hero(1).item2, 1);
   EXPECT_EQ(Hero(1).force, 65);
+  Hero(1).inListFlag = kIdle;
   OpenCommand(9);
   EXPECT_EQ(map->GetOrder(pick), kOrderRefused);  // both slots full
 
@@ -139,6 +149,7 @@ TEST_F(InteriorOrders, ItemBonusesComeAndGoWithTheItem) {
   EXPECT_EQ(Hero(1).force, 60);
   EXPECT_EQ(Hero(1).itemBonus, 3);
   EXPECT_EQ(Hero(1).loyalty, 76);  // 80, + 8 for each gift, - 20 for taking one back
+  EXPECT_EQ(Hero(1).inListFlag, kActed);
   EXPECT_EQ(map->goodList.goods[1].holderId, 0);
   EXPECT_EQ(map->goodList.goods[1].goodCityNo, 1);
   EXPECT_EQ(map->goodList.heldGoodCount, 1);
@@ -184,6 +195,12 @@ TEST_F(InteriorOrders, ExecuteAndRelease) {
   OpenCommand(8);
   EXPECT_EQ(map->GetOrder(PositionOf(2)), kOrderFinished);
   EXPECT_EQ(Hero(2).heroOwnerId, 0);
+  EXPECT_EQ(map->playerOfficerCount, 3);
+
+  // The ruler cannot release himself: nothing changes.
+  OpenCommand(8);
+  EXPECT_EQ(map->GetOrder(PositionOf(5)), kOrderRefused);
+  EXPECT_EQ(Hero(5).heroOwnerId, 6);
   EXPECT_EQ(map->playerOfficerCount, 3);
 }
 
