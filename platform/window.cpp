@@ -57,7 +57,6 @@ struct WindowState {
   SDL_Texture* texture = nullptr;
   uint32_t shownVersion = 0;
   bool mustShow = true;  // the window lost its picture (new, uncovered, resized)
-  bool destroyed = false;
   uint32_t presents = 0;
 };
 
@@ -89,14 +88,14 @@ void SetIcon(SDL_Window* window, const std::string& path) {
   SDL_FreeSurface(surface);
 }
 
-// Closing the last window brings both a close and a quit event; the window
-// is destroyed once.
-bool Destroyed(Message& out) {
-  WindowState& s = State();
-  if (s.destroyed) return false;
-  s.destroyed = true;
-  out = {MessageType::Destroy, 0};
-  return true;
+// Closing the last window brings a close event and then a quit event: they
+// are one request, so the quit that follows a close is taken off the queue.
+// Nothing else is remembered, so a request dropped during a delay costs only
+// that one close: the next close (or a SIGTERM's quit) arrives as ever.
+Message CloseRequest() {
+  SDL_PumpEvents();
+  SDL_FlushEvent(SDL_QUIT);
+  return {MessageType::Destroy, 0};
 }
 
 // An SDL event as the window procedure's message; false for events it ignores.
@@ -110,11 +109,13 @@ bool Translate(const SDL_Event& event, Message& out) {
       return true;
     }
     case SDL_QUIT:
-      return Destroyed(out);
+      out = {MessageType::Destroy, 0};
+      return true;
     case SDL_WINDOWEVENT:
       switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
-          return Destroyed(out);
+          out = CloseRequest();
+          return true;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
           out = {MessageType::Activate, 0};
           return true;
@@ -193,7 +194,6 @@ bool OpenWindow(const WindowConfig& config) {
   SetIcon(s.window, config.iconPath);
   s.backend = Backend::Sdl;
   s.mustShow = true;
-  s.destroyed = false;
   Present();
   return true;
 }

@@ -13,6 +13,7 @@ namespace {
 constexpr const char* kLevelGeneral = ":常规:";
 constexpr const char* kLevelError = ":错误:";
 constexpr const char* kLevelTest = ":测试:";
+constexpr int kMaxTracesPerSecond = 1000;
 
 // The day file stays open between lines: every line is flushed before Log
 // returns, so a crash loses nothing, and a method call costs a write instead of
@@ -22,6 +23,11 @@ struct OpenDayFile {
   std::string path;
 };
 OpenDayFile dayFile;
+
+// Set once the run has ended normally and deleted its day file: whatever is
+// still logged before the process is gone (the rest of a month end after a
+// victory, say) is not the trace of a crash and must not survive the run.
+bool endedNormally = false;
 
 // The clock is broken into calendar fields at most once a second.
 struct Stamp {
@@ -60,13 +66,21 @@ FILE* DayFile() {
 
 // Keeps the trace of a run that did not end normally: the day file it left
 // behind moves into the error folder under the moment of the move.
+// Two rotations within one second (a crash straight after a start, say) must
+// not lose the earlier trace: the later one takes the first free name with a
+// counter after the moment.
 void RotateDayFile() {
   CloseDayFile();
+  if (!FileExists(stamp.dayPath)) return;
   const std::tm& t = stamp.local;
-  char errPath[64];
-  std::snprintf(errPath, sizeof errPath, "Res\\Log\\Err\\%d%02d%02d%02d%02d%02d.log", t.tm_year + 1900,
-                t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
-  if (FileExists(stamp.dayPath)) MoveFileTo(stamp.dayPath, errPath);
+  char moment[32];
+  std::snprintf(moment, sizeof moment, "%d%02d%02d%02d%02d%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
+                t.tm_hour, t.tm_min, t.tm_sec);
+  char errPath[80];
+  std::snprintf(errPath, sizeof errPath, "Res\\Log\\Err\\%s.log", moment);
+  for (int n = 1; FileExists(errPath) && n < kMaxTracesPerSecond; ++n)
+    std::snprintf(errPath, sizeof errPath, "Res\\Log\\Err\\%s-%d.log", moment, n);
+  if (!FileExists(errPath)) MoveFileTo(stamp.dayPath, errPath);
 }
 
 const char* LevelLabel(int level) {
@@ -83,6 +97,10 @@ const char* LevelLabel(int level) {
 void Log(int level, const char* name, const char* text, int number) {
   Refresh();
   if (level == 5) {
+    // A new run: a day file left by an earlier run of this process that ended
+    // normally is no crash trace.
+    if (endedNormally) DeleteTodayLog();
+    endedNormally = false;
     RotateDayFile();
     level = 1;
   }
@@ -102,6 +120,19 @@ void DeleteTodayLog() {
   Refresh();
   CloseDayFile();
   DeleteFileAt(stamp.dayPath);
+  endedNormally = true;
 }
 
-void CloseRunLog() { CloseDayFile(); stamp.second = -1; }
+void EndRunLog() {
+  if (endedNormally) {
+    DeleteTodayLog();
+  } else {
+    CloseDayFile();
+  }
+}
+
+void CloseRunLog() {
+  CloseDayFile();
+  stamp.second = -1;
+  endedNormally = false;
+}

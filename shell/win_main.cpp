@@ -109,6 +109,7 @@ int WinMain(const LaunchOptions& options) {
   TheGame().Game_Init();
   TheGame().Game_Main();
   RunMessageLoop();
+  EndRunLog();
   mainWindow = 0;
   if (!options.headless) CloseWindow();
   return 0;
@@ -139,6 +140,9 @@ bool ParseLaunchOptions(int argc, char** argv, LaunchOptions& options, std::stri
     } else if (arg == "--monkey") {
       if (!value(v)) return false;
       options.monkeyKeys = std::strtoll(v.c_str(), nullptr, 10);
+    } else if (arg == "--guided") {
+      if (!value(v)) return false;
+      options.guidedKeys = std::strtoll(v.c_str(), nullptr, 10);
     } else {
       error = "unknown option " + arg;
       return false;

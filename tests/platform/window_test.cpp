@@ -149,6 +149,14 @@ TEST_F(SdlWindow, KeysCloseAndIdleBecomeMessages) {
   SDL_PushEvent(&quit);
   EXPECT_EQ(GetMessage().type, MessageType::Destroy);
   EXPECT_EQ(GetMessage().type, MessageType::Paint);
+
+  // That close went nowhere (dropped during a delay, say): the next close and
+  // a quit of its own (a SIGTERM) still come through.
+  PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+  EXPECT_EQ(GetMessage().type, MessageType::Destroy);
+  SDL_PushEvent(&quit);
+  EXPECT_EQ(GetMessage().type, MessageType::Destroy);
+  EXPECT_EQ(GetMessage().type, MessageType::Paint);
 }
 
 TEST_F(SdlWindow, PresentSkipsUnchangedFrames) {

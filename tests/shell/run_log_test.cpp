@@ -102,3 +102,38 @@ TEST_F(LogTest, MissingFoldersLoseTheLineSilently) {
   Log(5, "WinMain", "开始", 0);
   EXPECT_FALSE(fs::exists(box_.Res() / "Log"));
 }
+
+TEST_F(LogTest, RotationsWithinOneSecondKeepEveryTrace) {
+  for (const char* trace : {"First::Crash", "Second::Crash", "Third::Crash"}) {
+    Log(1, trace, "开始", 0);
+    CloseRunLog();
+    Log(5, "WinMain", "开始", 0);
+  }
+  std::string all;
+  int traces = 0;
+  for (const auto& e : fs::directory_iterator(box_.Res() / "Log" / "Err")) {
+    ++traces;
+    all += ReadAll(e.path());
+  }
+  // The clock may tick between rotations; whatever the names, none is lost.
+  EXPECT_EQ(traces, 3);
+  for (const char* trace : {"First::Crash", "Second::Crash", "Third::Crash"})
+    EXPECT_NE(all.find(trace), std::string::npos) << trace;
+}
+
+TEST_F(LogTest, ARunThatEndedNormallyLeavesNoDayFileWhateverFollows) {
+  Log(5, "WinMain", "开始", 0);
+  DeleteTodayLog();  // a victory, say: the rest of the month end still logs
+  Log(1, "GameMap::KeyDown", "开始", 0);
+  EndRunLog();
+  EXPECT_FALSE(fs::exists(DayFile()));
+  // The same process starting a new run (the monkey does) files nothing as a crash.
+  DeleteTodayLog();
+  Log(1, "GameMap::Show", "开始", 0);
+  Log(5, "WinMain", "开始", 0);
+  EXPECT_TRUE(fs::is_empty(box_.Res() / "Log" / "Err"));
+  EXPECT_EQ(ReadAll(DayFile()).find("GameMap::Show"), std::string::npos);
+  // A run that did not end normally keeps its file.
+  EndRunLog();
+  EXPECT_TRUE(fs::exists(DayFile()));
+}
