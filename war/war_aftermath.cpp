@@ -228,6 +228,13 @@ void GameMap::HandOverFallenFaction(int r, int heir) {
     city.ownerId = heir;
     if (heir == playerRuler) ++playerCityCount;
   }
+  // Officers of his who stand elsewhere serve nobody now: they go free where
+  // they are, instead of serving a captive or a dead man.
+  if (r <= kHeroCount && !heroList.heroes[r - 1].IsRuler()) {
+    for (HeroRecord& h : heroList.heroes) {
+      if (h.heroOwnerId == r) h.heroOwnerId = 0;
+    }
+  }
   if (heir == playerRuler) CheckWin();
 }
 

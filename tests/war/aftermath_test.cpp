@@ -84,8 +84,11 @@ TEST_F(Aftermath, WonAttackMovesEveryUnitInAndTheSmartestGoverns) {
 
 TEST_F(Aftermath, LastCityLostMakesEveryOfficerInItACaptiveAndTheFactionFalls) {
   // Ruler 17 holds only city 2; city 3 is ownerless, so the player wins the campaign.
+  Enlist(9, 17, 3, 50, 100);  // his officer away from home serves nobody afterwards
   Battle(0, {0}, {16}, 0, 0);
   map->AfterWar(-2, 0, 2);
+  EXPECT_EQ(Hero(9).heroOwnerId, 0);
+  EXPECT_EQ(Hero(9).cityNo, 4);
   EXPECT_EQ(Hero(16).heroOwnerId, 317);
   EXPECT_EQ(Hero(7).heroOwnerId, 317);
   EXPECT_EQ(Hero(16).cityNo, 3);
