@@ -10,7 +10,8 @@ namespace {
 int Usage() {
   std::fprintf(stderr,
                "usage: resgen DATA_DIR RES_DIR\n"
-               "       resgen --contact-sheet RES_DIR FILE.png\n");
+               "       resgen --contact-sheet RES_DIR FILE.png\n"
+               "       resgen --famous-faces DATA_DIR RES_DIR FILE.png\n");
   return 2;
 }
 }  // namespace
@@ -19,6 +20,11 @@ int main(int argc, char** argv) {
   if (argc == 4 && std::strcmp(argv[1], "--contact-sheet") == 0) {
     if (!WriteContactSheet(argv[2], argv[3])) return 1;
     std::printf("resgen: contact sheet %s\n", argv[3]);
+    return 0;
+  }
+  if (argc == 5 && std::strcmp(argv[1], "--famous-faces") == 0) {
+    if (!WriteFamousFaces(argv[2], argv[3], argv[4])) return 1;
+    std::printf("resgen: famous faces %s\n", argv[4]);
     return 0;
   }
   if (argc != 3) return Usage();

@@ -16,3 +16,6 @@ bool GeneratePortraits(const ResgenPaths& paths);
 
 // Every picture laid out on one labelled sheet, for review.
 bool WriteContactSheet(const std::string& resDir, const std::string& pngPath);
+// The famous faces of data/portraits.tsv (its first 40 rows) at twice their size,
+// each as the last scenario shows him, from the tables under resDir.
+bool WriteFamousFaces(const std::string& dataDir, const std::string& resDir, const std::string& pngPath);

@@ -2,9 +2,11 @@
 // tables that GenerateTables has just written.
 #include "tools/resgen/portraits.h"
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 
+#include "platform/png_writer.h"
 #include "platform/text.h"
 #include "tools/resgen/paint.h"
 #include "tools/resgen/picture_files.h"
@@ -76,13 +78,83 @@ void PaintPortraitSheet(const PortraitTable& table, Surface& sheet) {
 }
 
 bool GeneratePortraits(const ResgenPaths& paths) {
+  PortraitTable tables[4];
+  bool present[4];
+  if (!PreparePortraitTables(paths.dataDir, paths.resDir, tables, present)) return false;
   for (int s = 0; s < 4; ++s) {
-    PortraitTable table;
     // Without the scenario's officer tables there is nobody to paint yet.
-    if (!ReadPortraitTable(paths.resDir, s + 1, table)) continue;
+    if (!present[s]) continue;
     Surface sheet;
-    PaintPortraitSheet(table, sheet);
+    PaintPortraitSheet(tables[s], sheet);
     if (!SavePicture(paths, std::string("Head/") + kSheetNames[s] + ".kbp", sheet)) return false;
   }
   return true;
+}
+
+bool WriteFamousFaces(const std::string& dataDir, const std::string& resDir, const std::string& pngPath) {
+  PortraitTable tables[4];
+  bool present[4];
+  std::vector<std::pair<std::string, PortraitLook>> looks;
+  if (!PreparePortraitTables(dataDir, resDir, tables, present) || !LoadPortraitLooks(dataDir, looks)) return false;
+  constexpr int kFamous = 40, kColumns = 8, kScale = 2, kLabel = 36;
+  constexpr int kCellW = kPortraitSize * kScale + 8, kCellH = kPortraitSize * kScale + kLabel;
+  int count = std::min(kFamous, static_cast<int>(looks.size()));
+  Surface sheet(kColumns * kCellW, (count + kColumns - 1) / kColumns * kCellH, paint::kPaper);
+  std::string face = Utf8ToGbk(paint::kFaceKai);
+  for (int k = 0; k < count; ++k) {
+    // Each as an emperor if he ever is one, else in his own headgear, else as
+    // the last scenario shows him.
+    const PortraitSubject* who = nullptr;
+    int year = 0, bestScore = -1;
+    for (int s = 0; s < 4; ++s)
+      if (present[s])
+        for (const PortraitSubject& p : tables[s].subjects)
+          if (p.name == looks[k].first) {
+            Headgear h = HeadgearOf(p);
+            int score = h == Headgear::Crown ? 2 : h == p.look.headgear ? 1 : 0;
+            if (score < bestScore) continue;
+            bestScore = score;
+            who = &p;
+            year = p.year;
+          }
+    if (!who) continue;
+    Surface cell(kPortraitSize, kPortraitSize);
+    paint::Paper(cell, paint::kPaper, 2000 + k);
+    PaintPortrait(cell, *who);
+    int x = (k % kColumns) * kCellW + 4, y = (k / kColumns) * kCellH + 4;
+    for (int j = 0; j < kPortraitSize * kScale; ++j)
+      for (int i = 0; i < kPortraitSize * kScale; ++i) sheet.Set(x + i, y + j, cell.Get(i / kScale, j / kScale));
+    std::string label = Utf8ToGbk(who->name + " " + std::to_string(year));
+    TextStyle style{{face.c_str(), 26, 400}, paint::kInk, false, kBlack};
+    DrawText(sheet, x + 6, y + kPortraitSize * kScale + 2, label.c_str(), style);
+  }
+  return SavePng(pngPath, sheet);
+}
+
+std::vector<float> PortraitSignature(const PortraitSubject& who) {
+  Surface cell(kPortraitSize, kPortraitSize, paint::kPaper);
+  PaintPortrait(cell, who);
+  return BlockSignature(cell);
+}
+
+std::vector<float> BlockSignature(const Surface& cell) {
+  constexpr int n = kPortraitSize / kSignatureBlock;
+  std::vector<float> sig(static_cast<size_t>(n) * n * 3, 0.0f);
+  for (int y = 0; y < kPortraitSize; ++y)
+    for (int x = 0; x < kPortraitSize; ++x) {
+      Pixel p = cell.Get(x, y);
+      float* block = &sig[((y / kSignatureBlock) * n + x / kSignatureBlock) * 3];
+      block[0] += paint::Red(p);
+      block[1] += paint::Green(p);
+      block[2] += paint::Blue(p);
+    }
+  for (float& v : sig) v /= kSignatureBlock * kSignatureBlock;
+  return sig;
+}
+
+float PortraitDistance(const std::vector<float>& a, const std::vector<float>& b) {
+  if (a.size() != b.size() || a.empty()) return 0.0f;
+  double sum = 0;
+  for (size_t i = 0; i < a.size(); ++i) sum += std::abs(a[i] - b[i]);
+  return static_cast<float>(sum / a.size());
 }
