@@ -218,6 +218,9 @@ class GameMap {
   void FactionFalls(int rulerNumber, int heirNumber);
   void HandOverFallenFaction(int rulerNumber, int heirNumber);
   void ComputerRulerDied(int rulerNumber);
+  bool Reigns(int rulerNumber) const;
+  bool FactionStands(int rulerNumber) const;
+  void SucceedCapturedRulers();
   void PlayerRulerTaken();
   void CampaignLost();
   // ---- end of the war block ----

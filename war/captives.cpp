@@ -37,6 +37,7 @@ CityChoice CitiesOf(const CityList& list, int owner, int except) {
 // Items never stay with a captive: they lie in the city that holds him.
 void GameMap::MakeCaptive(int a, int c) {
   HeroRecord& h = heroList.heroes[a];
+  if (h.IsRuler() && capturedRulerCount < kMaxCapturedRulers) capturedRulers[capturedRulerCount++] = a + 1;
   h.cityNo = c + 1;
   h.heroOwnerId += kCaptiveOffset;
   h.soldiers = 0;

@@ -49,6 +49,7 @@ void GameMap::AfterWar(int result, int fromCity, int toCity) {
   battleResult = 0;
   if (toCity < 0 || toCity >= kCityCount) return;
   rulerFate = kFateNone;
+  capturedRulerCount = 0;
   warPartyCount = 0;
   // Whatever both armies have left stays in the contested city, whoever won.
   // The defenders fed on the city's own store, so their leftover is what the
@@ -76,6 +77,9 @@ void GameMap::AfterWar(int result, int fromCity, int toCity) {
   if (defended && result == kFightWon) AfterDefenceWon(fromCity, toCity);
   if (!defended && result == kFightLost) AfterAttackLost(toCity);
   if (!defended && result == kFightWon) AfterAttackWon(toCity);
+  SucceedCapturedRulers();
+  // The successor list stays on top of whatever the aftermath showed.
+  if (rulerSuccession == 1) heroList.Show(0);
   capturedCount = 0;
 }
 
@@ -140,7 +144,7 @@ void GameMap::AfterDefenceWon(int b, int c) {
   for (int i = 0; i < n; ++i) {
     if (ValidOfficer(attackers[i])) GetCaptive(attackers[i], c);
   }
-  if (rulerFate == kFateRulerTaken) {
+  if (rulerFate == kFateRulerTaken && !Reigns(r)) {
     RulerTakenMessage(scenario, r - 1);
     if (!CrownComputerSuccessor(r)) rulerFate = kFateFactionFalls;
   }
@@ -180,11 +184,38 @@ void GameMap::AfterAttackWon(int c) {
   int n = SideOfficers(fight, 0, fight.ownUnitCount, own);
   MoveArmyIn(own, n, c);
   city.ownerId = playerRuler;
-  if (rulerFate == kFateRulerTaken) {
+  if (rulerFate == kFateRulerTaken && !Reigns(r)) {
     RulerTakenMessage(scenario, r - 1);
     if (!CrownComputerSuccessor(r)) rulerFate = kFateFactionFalls;
   }
   if (rulerFate == kFateFactionFalls) FactionFalls(r, playerRuler);
+}
+
+// Whether officer number r is a ruler on his throne (not captured, not dead).
+bool GameMap::Reigns(int r) const { return r >= 1 && r <= kHeroCount && heroList.heroes[r - 1].IsRuler(); }
+
+// Every computer ruler taken in this aftermath whose faction still stands
+// (officers serve him or cities fly his flag) is succeeded by his cleverest
+// officer, or his faction falls and its cities stand empty. The rulers the
+// aftermath's own rules dealt with have nothing left to hand over.
+void GameMap::SucceedCapturedRulers() {
+  for (int k = 0; k < capturedRulerCount; ++k) {
+    int r = capturedRulers[k];
+    if (r == playerRuler || Reigns(r) || !FactionStands(r)) continue;
+    RulerTakenMessage(scenario, r - 1);
+    if (!CrownComputerSuccessor(r)) HandOverFallenFaction(r, 0);
+  }
+  capturedRulerCount = 0;
+}
+
+bool GameMap::FactionStands(int r) const {
+  for (const HeroRecord& h : heroList.heroes) {
+    if (h.heroOwnerId == r) return true;
+  }
+  for (const CityRecord& c : cityList.cities) {
+    if (c.ownerId == r) return true;
+  }
+  return false;
 }
 
 // The smartest officer still serving ruler r takes over his cities and
@@ -285,6 +316,7 @@ void GameMap::AfterWar_SpaceCity(int side, int, int c, int k) {
 void GameMap::AfterWar_Auto(int result, int b, int c, int d, int) {
   Log(1, "GameMap::AfterWar_Auto", "开始", 0);
   rulerFate = kFateNone;
+  capturedRulerCount = 0;
   if (b < 0 || b >= kCityCount || c < 0 || c >= kCityCount) return;
   int attackers[kHeroCount];
   int defenders[kHeroCount];
@@ -314,10 +346,11 @@ void GameMap::AfterWar_Auto(int result, int b, int c, int d, int) {
     int governor = MoveArmyIn(attackers, marching, c);
     if (governor >= 0) city.ownerId = v;
   }
-  if (rulerFate == kFateRulerTaken) {
+  if (rulerFate == kFateRulerTaken && !Reigns(fallen)) {
     RulerTakenMessage(scenario, fallen - 1);
     if (!CrownComputerSuccessor(fallen)) rulerFate = kFateFactionFalls;
   }
   if (rulerFate == kFateFactionFalls) FactionFalls(fallen, winner == fallen ? 0 : winner);
+  SucceedCapturedRulers();
   capturedCount = 0;
 }

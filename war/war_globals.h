@@ -35,6 +35,12 @@ extern int defenceRow;
 extern int warOutcomeCode;
 extern int capturedCount;      // officers captured in the running aftermath
 extern int rulerFate;
+// Rulers taken captive in the running aftermath (officer numbers). Whoever
+// the aftermath's own rules do not succeed (a ruler who happened to stand in
+// the contested city, say) is succeeded from this list when it ends.
+constexpr int kMaxCapturedRulers = 20;
+extern int capturedRulers[kMaxCapturedRulers];
+extern int capturedRulerCount;
 
 void DumpWarGlobals(JsonWriter& out);
 // Back to the state of a fresh campaign.

@@ -97,6 +97,25 @@ TEST_F(Aftermath, LastCityLostMakesEveryOfficerInItACaptiveAndTheFactionFalls) {
   EXPECT_TRUE(TakeQuit());  // "我军大获全胜"
 }
 
+// Another faction's ruler who happened to stand in the captured city (he
+// kept his own faction when the city rose for a rebel, say) is succeeded like
+// the city's own ruler, and the city's ruler, still free, keeps his throne.
+TEST_F(Aftermath, AVisitingRulerTakenCaptiveIsSucceededToo) {
+  City(10).ownerId = 17;  // somewhere for ruler 17's people to flee to
+  Hero(16).intelligence = Hero(7).intelligence = 200;  // they always escape
+  Enlist(30, 31, 2, -1, 100);  // ruler 31, always taken
+  Enlist(31, 31, 3, 40, 100);  // his officer at home in city 3
+  City(3).ownerId = 31;
+  Battle(0, {0}, {16, 7}, 0, 0);
+  map->AfterWar(-2, 0, 2);
+  EXPECT_EQ(Hero(30).heroOwnerId, 331);
+  EXPECT_EQ(Hero(31).heroOwnerId, 32);  // the new ruler of the faction
+  EXPECT_EQ(City(3).ownerId, 32);
+  EXPECT_EQ(Hero(16).heroOwnerId, 17);  // ruler 17 was not taken and still reigns
+  EXPECT_EQ(City(10).ownerId, 17);
+  EXPECT_EQ(City(2).ownerId, 6);
+}
+
 TEST_F(Aftermath, CaptureRollsAtIntelligenceZeroAndNinetyEight) {
   Hero(0).intelligence = 0;
   NextRoll(0);
