@@ -119,3 +119,20 @@ TEST(Painting, TwoRunsWriteTheSameBytes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ScenarioCards, AllThreeKingdomsStandLeftOfTheTitle) {
+  std::vector<CardBanner> banners = TripodBanners();
+  ASSERT_EQ(banners.size(), 3u);
+  for (size_t i = 0; i < banners.size(); ++i) {
+    const CardBanner& b = banners[i];
+    EXPECT_GE(b.peakX, 0) << b.name;
+    EXPECT_LE(b.peakX + b.peakW, kCardTitleLeft) << b.name << "'s peak runs under the title";
+    EXPECT_GE(b.y1, 8) << b.name;
+    EXPECT_LE(b.x2, kCardTitleLeft) << b.name << "'s banner is under the title";
+    if (i > 0) EXPECT_GE(b.x1, banners[i - 1].x2) << b.name << " covers the banner before it";
+  }
+}
+
+}  // namespace

@@ -13,8 +13,11 @@
 
 #include "platform/files.h"
 #include "platform/text.h"
+#include "tools/resgen/map_art.h"
 #include "tools/resgen/picture_files.h"
 #include "tools/resgen/pictures.h"
+#include "tools/resgen/resgen_io.h"
+#include "tools/resgen/world_data.h"
 
 using namespace paint;
 
@@ -64,7 +67,7 @@ struct City {
   float MapY() const { return row * kCellH + kIconTop + kIconSize / 2.0f; }
 };
 
-struct World {
+struct MapWorld {
   std::vector<City> cities;
   std::vector<std::pair<int, int>> roads;  // 0-based, each once
 };
@@ -95,8 +98,8 @@ std::vector<std::string> ReadLines(const std::string& path) {
 
 // The tables as GenerateTables wrote them; missing tables leave the map without
 // cities (the land is still painted).
-World ReadWorld(const std::string& res) {
-  World w;
+MapWorld ReadWorld(const std::string& res) {
+  MapWorld w;
   std::vector<int> pos = ReadInts(res + "/City/postion.kdt");
   std::vector<int> who = ReadInts(res + "/who.kdt");
   std::vector<std::string> names = ReadLines(res + "/citynamebylist.kss");
@@ -123,7 +126,7 @@ World ReadWorld(const std::string& res) {
   return w;
 }
 
-const City* CityAt(const World& w, int col, int row) {
+const City* CityAt(const MapWorld& w, int col, int row) {
   for (const City& c : w.cities)
     if (c.col == col && c.row == row) return &c;
   return nullptr;
@@ -141,7 +144,7 @@ const std::vector<Vec2> kCoast = {
 // Jincheng, round the Ordos loop, between Shangdang and Luoyang to the Bohai;
 // the Yangtze from Shu under the southern cities to the sea; the Wei and the Han.
 const std::vector<Vec2> kYellowRiver = {{0, 178},   {90, 168},  {160, 160}, {215, 168}, {280, 160}, {318, 96},
-                                        {380, 30},  {450, 14},  {512, 40},  {530, 100}, {528, 160}, {580, 172},
+                                        {380, 44},  {450, 30},  {512, 52},  {530, 100}, {528, 160}, {580, 172},
                                         {612, 208}, {652, 244}, {740, 248}, {830, 250}, {880, 238}, {930, 215}};
 const std::vector<Vec2> kYangtze = {{0, 505},   {80, 492},  {160, 480}, {240, 482}, {330, 484}, {410, 492},
                                     {460, 530}, {540, 566}, {630, 567}, {720, 566}, {775, 556}, {800, 508},
@@ -149,8 +152,10 @@ const std::vector<Vec2> kYangtze = {{0, 505},   {80, 492},  {160, 480}, {240, 48
 const std::vector<Vec2> kWeiRiver = {{330, 246}, {400, 242}, {470, 244}, {560, 240}, {612, 210}};
 const std::vector<Vec2> kHanRiver = {{360, 300}, {430, 308}, {490, 338}, {530, 396}, {600, 404}, {616, 470},
                                      {628, 562}};
-const std::vector<Vec2> kGreatWall = {{90, 96},  {190, 92},  {300, 98},  {420, 92}, {540, 90},
-                                      {620, 84}, {720, 88},  {820, 90},  {900, 86}, {990, 94}};
+// The Great Wall runs along the top of the map, north of every city of the
+// first row (their plinths start at y 18).
+const std::vector<Vec2> kGreatWall = {{40, 12},  {130, 9},  {220, 12}, {330, 10}, {420, 12}, {540, 10},
+                                      {640, 8},  {740, 11}, {840, 9},  {940, 11}, {1040, 9}, {1110, 12}};
 
 // Terrain of the empty cells, row by row: M mountains, H hills, P farmland and
 // woods, D steppe. Cells that hold a city are cleared for it whatever is here.
@@ -237,8 +242,8 @@ void PaintGreatWall(Canvas& c) {
       FillBox(c, static_cast<int>(x), static_cast<int>(y) - 4, static_cast<int>(x) + 3, static_cast<int>(y) - 1,
               Mix(kOchre, kInk, 0.55f), 0.85f);
     }
-    FillBox(c, static_cast<int>(a.x) - 3, static_cast<int>(a.y) - 9, static_cast<int>(a.x) + 4,
-            static_cast<int>(a.y) + 1, Mix(kOchre, kInk, 0.6f), 0.9f);
+    FillBox(c, static_cast<int>(a.x) - 3, std::max(0, static_cast<int>(a.y) - 8), static_cast<int>(a.x) + 4,
+            static_cast<int>(a.y) + 2, Mix(kOchre, kInk, 0.6f), 0.9f);
   }
 }
 
@@ -347,21 +352,152 @@ void PaintCityPlace(Canvas& c, const City& city, uint32_t seed) {
   CalligraphyVertical(c, tagX + 3, y + 1, city.name, kFaceKai, 16, kInk, 1.0f, seed + 1, 2);
 }
 
-void PaintRegionNames(Canvas& c) {
-  struct Region {
-    const char* name;
-    int col;
-    int row;
-  };
-  const Region regions[] = {{"凉州", 0, 2}, {"雍州", 3, 2}, {"并州", 6, 0}, {"幽州", 10, 0}, {"冀州", 9, 1},
-                            {"司隶", 6, 3}, {"徐州", 8, 4}, {"益州", 1, 5}, {"荆州", 6, 6}, {"扬州", 8, 6},
-                            {"交州", 4, 8}};
-  for (const Region& r : regions)
-    CalligraphyCentered(c, r.col * kCellW + 45, r.row * kCellH + 18, r.name, kFaceKai, 40, kLacquer, 0.28f,
-                        920 + r.col * 13 + r.row);
+// The ink of a text drawn by Calligraphy at (0, 0): its bounding box.
+MapBox InkBox(const std::string& text, const char* face, int height) {
+  Coverage cov = TextCoverage(text, face, height);
+  int margin = height / 4;
+  MapBox b;
+  b.name = text;
+  b.x1 = b.y1 = 1e9f;
+  b.x2 = b.y2 = -1e9f;
+  for (int y = 0; y < cov.height; ++y)
+    for (int x = 0; x < cov.width; ++x)
+      if (cov.At(x, y) > 0.08f) {
+        b.x1 = std::min(b.x1, static_cast<float>(x - margin));
+        b.y1 = std::min(b.y1, static_cast<float>(y - margin));
+        b.x2 = std::max(b.x2, static_cast<float>(x - margin + 1));
+        b.y2 = std::max(b.y2, static_cast<float>(y - margin + 1));
+      }
+  if (b.x2 < b.x1) b.x1 = b.y1 = b.x2 = b.y2 = 0;
+  return b;
 }
 
-Surface StrategicMap(const World& w) {
+MapBox Shifted(const MapBox& b, float dx, float dy) {
+  MapBox o = b;
+  o.x1 += dx;
+  o.x2 += dx;
+  o.y1 += dy;
+  o.y2 += dy;
+  return o;
+}
+
+// A city's plinth with its name tag, as PaintCityPlace draws them.
+MapBox PlaceBox(const City& city) {
+  int x = city.col * kCellW + kIconLeft, y = city.row * kCellH + kIconTop;
+  int chars = static_cast<int>((city.name.size() + 2) / 3);
+  MapBox b;
+  b.name = city.name;
+  b.x1 = x - 7;
+  b.y1 = y - 7;
+  b.x2 = x + kIconSize + 9 + 23;
+  b.y2 = std::max(y + kIconSize + 8, y - 2 + chars * 18 + 7);
+  b.cx = city.MapX();
+  b.cy = city.MapY();
+  return b;
+}
+
+const MapBox kCartouche = {"", 1026, 346, 1094, 604};
+
+struct ProvinceName {
+  MapBox ink;
+  int x = 0, y = 0, size = 0;  // where CalligraphyCentered writes it
+};
+
+// Each province's name goes where its own cities are: as near their middle as
+// it fits, on land, clear of every plinth and of the other names, and nearer
+// to a city of its own than to any other.
+std::vector<ProvinceName> PlaceProvinces(const MapWorld& w, const ::World& data, const Figure& land,
+                                         std::vector<std::string>* unplaced) {
+  std::vector<ProvinceName> out;
+  std::vector<MapBox> blocked;
+  for (const City& city : w.cities)
+    if (city.OnMap()) blocked.push_back(PlaceBox(city));
+  blocked.push_back(kCartouche);
+  std::vector<std::string> provinces;
+  for (const City& city : w.cities)
+    if (city.OnMap() && city.index < kCityCount && !data.cities[city.index].province.empty() &&
+        std::find(provinces.begin(), provinces.end(), data.cities[city.index].province) == provinces.end())
+      provinces.push_back(data.cities[city.index].province);
+  auto provinceOf = [&](int index) { return data.cities[index].province; };
+  auto nearest = [&](float x, float y) {
+    int best = -1;
+    float bestD = 1e18f;
+    for (const City& city : w.cities) {
+      if (!city.OnMap()) continue;
+      float d = (city.MapX() - x) * (city.MapX() - x) + (city.MapY() - y) * (city.MapY() - y);
+      if (d < bestD) {
+        bestD = d;
+        best = city.index;
+      }
+    }
+    return best;
+  };
+  for (const std::string& name : provinces) {
+    float sx = 0, sy = 0;
+    int n = 0;
+    for (const City& city : w.cities)
+      if (city.OnMap() && provinceOf(city.index) == name) {
+        sx += city.MapX();
+        sy += city.MapY();
+        ++n;
+      }
+    sx /= n;
+    sy /= n;
+    ProvinceName best;
+    float bestScore = 1e18f;
+    for (int size : {40, 34, 28, 24}) {
+      MapBox ink = InkBox(name, kFaceKai, size);
+      int tw = TextWidth(name, kFaceKai, size);
+      float midX = (ink.x1 + ink.x2) / 2, midY = (ink.y1 + ink.y2) / 2;
+      for (float py = 4; py < kMapH - 4; py += 6)
+        for (float px = 4; px < kMapW - 4; px += 6) {
+          float d = std::hypot(px - sx, py - sy);
+          float score = d + (40 - size) * 5.0f;
+          if (score >= bestScore || d > 260) continue;
+          // The name centred on (px, py).
+          int x = static_cast<int>(px - midX), y = static_cast<int>(py - midY);
+          MapBox at = Shifted(ink, static_cast<float>(x), static_cast<float>(y));
+          if (at.x1 < 4 || at.y1 < 4 || at.x2 > kMapW - 4 || at.y2 > kMapH - 4) continue;
+          MapBox padded = {"", at.x1 - 3, at.y1 - 3, at.x2 + 3, at.y2 + 3};
+          bool clear = true;
+          for (const MapBox& b : blocked)
+            if (padded.Overlaps(b)) clear = false;
+          for (const ProvinceName& p : out)
+            if (padded.Overlaps(p.ink)) clear = false;
+          if (!clear) continue;
+          bool ashore = true;
+          for (float fx : {at.x1, (at.x1 + at.x2) / 2, at.x2 - 1})
+            for (float fy : {at.y1, (at.y1 + at.y2) / 2, at.y2 - 1})
+              if (land.Alpha(static_cast<int>(fx), static_cast<int>(fy)) < 0.5f) ashore = false;
+          if (!ashore) continue;
+          int near = nearest((at.x1 + at.x2) / 2, (at.y1 + at.y2) / 2);
+          if (near < 0 || provinceOf(near) != name) continue;
+          bestScore = score;
+          best.ink = at;
+          best.ink.name = name;
+          best.ink.cx = sx;
+          best.ink.cy = sy;
+          best.x = x + tw / 2;
+          best.y = y;
+          best.size = size;
+        }
+    }
+    if (best.size == 0) {
+      if (unplaced) unplaced->push_back(name);
+      continue;
+    }
+    out.push_back(best);
+  }
+  return out;
+}
+
+void PaintProvinceNames(Canvas& c, const std::vector<ProvinceName>& names) {
+  for (size_t i = 0; i < names.size(); ++i)
+    CalligraphyCentered(c, names[i].x, names[i].y, names[i].ink.name, kFaceKai, names[i].size, kLacquer, 0.32f,
+                        920 + static_cast<uint32_t>(i) * 13);
+}
+
+Surface StrategicMap(const MapWorld& w, const ::World* data) {
   Surface s(kMapW, kMapH);
   Silk(s, Mix(kSilk, kOchreLight, 0.35f), 900, 0.09f);
   Canvas c(s);
@@ -391,8 +527,8 @@ Surface StrategicMap(const World& w) {
       if (isCity(col, row) || isSea(col, row)) continue;
       PaintCellMotif(c, col, row, kTerrain[row][col], 940 + row * kCols + col);
     }
-  PaintRegionNames(c);
-  Calligraphy(c, 430, 32, "黄河", kFaceKai, 18, Mix(kOchre, kInk, 0.5f), 0.9f, 950);
+  if (data) PaintProvinceNames(c, PlaceProvinces(w, *data, land, nullptr));
+  Calligraphy(c, 422, 52, "黄河", kFaceKai, 18, Mix(kOchre, kInk, 0.5f), 0.9f, 950);
   Calligraphy(c, 470, 575, "长江", kFaceKai, 18, Mix(kAzurite, kInk, 0.4f), 0.9f, 951);
   // Age the sheet before the roads and plinths go on: the icons' flat ground
   // must match the plinths exactly.
@@ -504,7 +640,7 @@ Surface SidePanel() {
 }
 
 // ---- the road map -------------------------------------------------------------
-Surface RoadMap(const World& w) {
+Surface RoadMap(const MapWorld& w) {
   Surface s(kWayW, kWayH);
   Paper(s, kPaperLight, 1200, 0.05f);
   Canvas c(s);
@@ -551,7 +687,60 @@ const std::vector<Vec2> kWhoYangtze = {{300, 432}, {340, 420}, {372, 420}, {396,
 const std::vector<Vec2> kWhoHan = {{430, 362}, {470, 372}, {505, 380}, {532, 390}, {560, 402}, {576, 420}};
 const std::vector<Vec2> kWhoWei = {{404, 328}, {440, 334}, {468, 336}, {502, 326}};
 
-Surface FactionMap(const World& w) {
+// City marks: an open box the game fills black for the chosen ruler's cities
+// (a 10 x 10 square at x + 2, y - 2), and the names placed where they fit:
+// beside, above, below or at a corner of the box, never over another box or name.
+void LayOutMarks(const MapWorld& w, FactionMapLayout& out, std::vector<Vec2>* drawAt) {
+  for (const City& city : w.cities) {
+    if (!city.OnMap()) continue;
+    MapBox b;
+    b.name = city.name;
+    b.x1 = static_cast<float>(city.whoX - kWhoLeft);
+    b.y1 = static_cast<float>(city.whoY - kWhoTop - 4);
+    b.x2 = b.x1 + kWhoBox;
+    b.y2 = b.y1 + kWhoBox;
+    b.cx = b.x1 + kWhoBox / 2.0f;
+    b.cy = b.y1 + kWhoBox / 2.0f;
+    out.boxes.push_back(b);
+  }
+  auto clear = [&](const MapBox& m) {
+    if (m.x1 < 4 || m.y1 < 4 || m.x2 > kWhoW - 4 || m.y2 > kWhoH - 4) return false;
+    MapBox padded = {"", m.x1 - 1, m.y1 - 1, m.x2 + 1, m.y2 + 1};
+    MapBox wide = {"", m.x1 - 3, m.y1 - 2, m.x2 + 3, m.y2 + 2};  // names keep further apart
+    for (const MapBox& b : out.boxes)
+      if (padded.Overlaps(b)) return false;
+    for (const MapBox& l : out.labels)
+      if (wide.Overlaps(l)) return false;
+    return true;
+  };
+  for (const MapBox& box : std::vector<MapBox>(out.boxes)) {
+    if (box.name.empty()) continue;
+    MapBox ink = InkBox(box.name, kFaceHei, 12);
+    float iw = ink.x2 - ink.x1, ih = ink.y2 - ink.y1;
+    // Where the ink's top-left may go, in order of preference.
+    const Vec2 spots[] = {{box.x2 + 2, box.y1 + 1},          {box.x1 - 2 - iw, box.y1 + 1},
+                          {box.cx - iw / 2, box.y1 - 2 - ih}, {box.cx - iw / 2, box.y2 + 2},
+                          {box.x2 + 1, box.y1 - ih},          {box.x2 + 1, box.y2},
+                          {box.x1 - 1 - iw, box.y1 - ih},     {box.x1 - 1 - iw, box.y2},
+                          {box.x2 + 2, box.y1 + 6},           {box.x1 - 2 - iw, box.y1 + 6},
+                          {box.x2 + 2, box.y1 - 5},           {box.x1 - 2 - iw, box.y1 - 5}};
+    bool placed = false;
+    for (const Vec2& p : spots) {
+      MapBox m = Shifted(ink, std::round(p.x - ink.x1), std::round(p.y - ink.y1));
+      if (!clear(m)) continue;
+      m.name = box.name;
+      m.cx = box.cx;
+      m.cy = box.cy;
+      out.labels.push_back(m);
+      if (drawAt) drawAt->push_back({m.x1 - ink.x1, m.y1 - ink.y1});
+      placed = true;
+      break;
+    }
+    if (!placed) out.unplaced.push_back(box.name);
+  }
+}
+
+Surface FactionMap(const MapWorld& w) {
   Surface s(kWhoW, kWhoH);
   Silk(s, Mix(kSilk, kOchreLight, 0.3f), 1400, 0.07f);
   Canvas c(s);
@@ -592,54 +781,65 @@ Surface FactionMap(const World& w) {
   PaintRiver(c, local(kWhoYangtze), 2.6f, kAzurite, 1433);
   Stroke(c, local({{330, 250}, {400, 240}, {460, 214}, {520, 200}, {580, 196}, {640, 190}, {700, 200}}), 1.5f, 2.0f,
          1.5f, Mix(kOchre, kInk, 0.5f), 0.7f, 1434);
-  // City marks: an open box the game fills black for the chosen ruler's
-  // cities (a 10 x 10 square at x + 2, y - 2), names placed where they fit.
-  std::vector<std::pair<Vec2, Vec2>> taken;  // boxes already used: top-left, bottom-right
-  auto overlaps = [&](float x1, float y1, float x2, float y2) {
-    if (x1 < 2 || y1 < 2 || x2 > kWhoW - 2 || y2 > kWhoH - 2) return true;
-    for (const auto& t : taken)
-      if (x1 < t.second.x && x2 > t.first.x && y1 < t.second.y && y2 > t.first.y) return true;
-    return false;
-  };
-  for (const City& city : w.cities) {
-    float x = static_cast<float>(city.whoX - kWhoLeft);
-    float y = static_cast<float>(city.whoY - kWhoTop);
-    if (city.OnMap()) taken.push_back({{x, y - 4}, {x + 14, y + 10}});
+  FactionMapLayout layout;
+  std::vector<Vec2> at;
+  LayOutMarks(w, layout, &at);
+  for (const MapBox& b : layout.boxes) {
+    float x = b.x1, y = b.y1;
+    FillBox(c, static_cast<int>(x), static_cast<int>(y), static_cast<int>(x) + kWhoBox, static_cast<int>(y) + kWhoBox,
+            kPaperLight, 1.0f);
+    Line(c, x + 0.5f, y + 0.5f, x + kWhoBox - 0.5f, y + 0.5f, 1, kInk, 1.0f);
+    Line(c, x + 0.5f, y + kWhoBox - 0.5f, x + kWhoBox - 0.5f, y + kWhoBox - 0.5f, 1, kInk, 1.0f);
+    Line(c, x + 0.5f, y + 0.5f, x + 0.5f, y + kWhoBox - 0.5f, 1, kInk, 1.0f);
+    Line(c, x + kWhoBox - 0.5f, y + 0.5f, x + kWhoBox - 0.5f, y + kWhoBox - 0.5f, 1, kInk, 1.0f);
   }
-  for (const City& city : w.cities) {
-    if (!city.OnMap()) continue;
-    int x = city.whoX - kWhoLeft;
-    int y = city.whoY - kWhoTop;
-    FillBox(c, x, y - 4, x + 14, y + 10, kPaperLight, 1.0f);
-    Line(c, x + 0.5f, y - 3.5f, x + 13.5f, y - 3.5f, 1, kInk, 1.0f);
-    Line(c, x + 0.5f, y + 9.5f, x + 13.5f, y + 9.5f, 1, kInk, 1.0f);
-    Line(c, x + 0.5f, y - 3.5f, x + 0.5f, y + 9.5f, 1, kInk, 1.0f);
-    Line(c, x + 13.5f, y - 3.5f, x + 13.5f, y + 9.5f, 1, kInk, 1.0f);
-  }
-  for (const City& city : w.cities) {
-    if (!city.OnMap() || city.name.empty()) continue;
-    float x = static_cast<float>(city.whoX - kWhoLeft);
-    float y = static_cast<float>(city.whoY - kWhoTop);
-    int tw = TextWidth(city.name, kFaceHei, 12);
-    const Vec2 spots[] = {{x + 16, y - 4}, {x - 2 - tw, y - 4}, {x + 7 - tw / 2.0f, y - 18}, {x + 7 - tw / 2.0f, y + 11}};
-    for (const Vec2& p : spots) {
-      if (overlaps(p.x, p.y, p.x + tw, p.y + 13)) continue;
-      Calligraphy(c, static_cast<int>(p.x), static_cast<int>(p.y), city.name, kFaceHei, 12, kInk, 0.95f,
-                  1500 + city.index);
-      taken.push_back({{p.x, p.y}, {p.x + tw, p.y + 13}});
-      break;
-    }
-  }
+  for (size_t i = 0; i < layout.labels.size(); ++i)
+    Calligraphy(c, static_cast<int>(at[i].x), static_cast<int>(at[i].y), layout.labels[i].name, kFaceHei, 12, kInk,
+                0.95f, 1500 + static_cast<uint32_t>(i));
   DoubleRule(c, 1, 1, kWhoW - 2, kWhoH - 2, kLacquer, 0.9f);
   return s;
 }
 
 }  // namespace
 
+FactionMapLayout LayOutFactionMap(const std::string& resDir) {
+  FactionMapLayout layout;
+  LayOutMarks(ReadWorld(resDir), layout, nullptr);
+  return layout;
+}
+
+ProvinceLayout LayOutProvinces(const std::string& dataDir, const std::string& resDir) {
+  ProvinceLayout layout;
+  MapWorld w = ReadWorld(resDir);
+  for (const City& city : w.cities)
+    if (city.OnMap()) layout.places.push_back(PlaceBox(city));
+  ::World data;
+  if (!LoadWorld(dataDir, data)) return layout;
+  for (const ProvinceName& p : PlaceProvinces(w, data, LandFigure(), &layout.unplaced)) layout.provinces.push_back(p.ink);
+  return layout;
+}
+
+float GreatWallY(float x) {
+  for (size_t i = 0; i + 1 < kGreatWall.size(); ++i) {
+    const Vec2& a = kGreatWall[i];
+    const Vec2& b = kGreatWall[i + 1];
+    if (x >= a.x && x <= b.x) return a.y + (b.y - a.y) * (x - a.x) / (b.x - a.x);
+  }
+  return -1;
+}
+
 bool GenerateMapPictures(const ResgenPaths& paths) {
-  World w = ReadWorld(paths.resDir);
+  MapWorld w = ReadWorld(paths.resDir);
   bool ok = true;
-  ok &= SavePicture(paths, "map.kbp", StrategicMap(w));
+  ::World data;
+  bool haveData = !paths.dataDir.empty() && LoadWorld(paths.dataDir, data);
+  FactionMapLayout marks;
+  LayOutMarks(w, marks, nullptr);
+  for (const std::string& name : marks.unplaced) {
+    ReportError("who.kbp", 0, "no free place for the name of " + name + " on the faction map");
+    ok = false;
+  }
+  ok &= SavePicture(paths, "map.kbp", StrategicMap(w, haveData ? &data : nullptr));
   ok &= SavePicture(paths, "City/mycity.kbp", CityIcon(0));
   ok &= SavePicture(paths, "City/hiscity.kbp", CityIcon(1));
   ok &= SavePicture(paths, "City/emcity.kbp", CityIcon(2));

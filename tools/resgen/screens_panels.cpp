@@ -76,8 +76,6 @@ Surface SaveScreen() {
 }
 
 // ---- the scenario screen ----------------------------------------------------
-constexpr int kCardW = 382;
-constexpr int kCardH = 175;
 struct Period {
   const char* file;
   const char* title;
@@ -160,20 +158,45 @@ void RedCliffScene(Surface& s, uint32_t seed) {
   }
 }
 
-void TripodScene(Surface& s, uint32_t seed) {
-  // Three kingdoms: three peaks, each with its banner.
-  Canvas c(s);
-  const Pixel colors[3] = {kAzurite, kCinnabar, kMalachite};
+}  // namespace
+
+// Three kingdoms: three peaks, each with its banner, all left of the title
+// label (x from kCardTitleLeft on).
+std::vector<CardBanner> TripodBanners() {
+  std::vector<CardBanner> out;
   const char* const names[3] = {"魏", "蜀", "吴"};
   for (int i = 0; i < 3; ++i) {
-    float x = 10 + i * 115;
-    Mountain(c, x, 170, 140, 110 - (i == 1 ? 0 : 20), seed + i, Mix(kMalachite, kAzurite, i * 0.3f), 0.9f);
-    float px = x + 70;
-    float py = 170 - (110 - (i == 1 ? 0 : 20)) * 0.85f;
+    CardBanner b;
+    b.name = names[i];
+    b.peakX = 6 + i * 86;
+    b.peakW = 96;
+    b.peakH = i == 1 ? 112 : 92;
+    int px = b.peakX + b.peakW / 2;
+    int py = 170 - b.peakH * 85 / 100;
+    b.x1 = px;
+    b.y1 = py - 44;
+    b.x2 = px + 34;
+    b.y2 = py;
+    out.push_back(b);
+  }
+  return out;
+}
+
+namespace {
+
+void TripodScene(Surface& s, uint32_t seed) {
+  Canvas c(s);
+  const Pixel colors[3] = {kAzurite, kCinnabar, kMalachite};
+  std::vector<CardBanner> banners = TripodBanners();
+  for (int i = 0; i < 3; ++i) {
+    const CardBanner& b = banners[i];
+    Mountain(c, b.peakX, 170, b.peakW, b.peakH, seed + i, Mix(kMalachite, kAzurite, i * 0.3f), 0.9f);
+    float px = b.x1, py = b.y2;
     Line(c, px, py, px, py - 44, 2, kInk, 1.0f);
     FillPolygon(c, {{px + 1, py - 44}, {px + 34, py - 40}, {px + 30, py - 28}, {px + 34, py - 16}, {px + 1, py - 18}},
                 colors[i], 1.0f);
-    Calligraphy(c, px + 6, py - 42, names[i], kFaceKai, 22, kPaperLight, 1.0f, seed + 10 + i, 700);
+    Calligraphy(c, static_cast<int>(px) + 6, static_cast<int>(py) - 42, b.name, kFaceKai, 22, kPaperLight, 1.0f,
+                seed + 10 + i, 700);
   }
 }
 
@@ -191,7 +214,7 @@ Surface PeriodCard(int k, bool lit) {
   }
   Canvas c(s);
   // Title block at the right on a paper label.
-  FillBox(c, kCardW - 106, 10, kCardW - 12, kCardH - 12, kPaperLight, 0.92f);
+  FillBox(c, kCardTitleLeft, 10, kCardW - 12, kCardH - 12, kPaperLight, 0.92f);
   CalligraphyVertical(c, kCardW - 66, 16, kPeriods[k].title, kFaceKai, 34, kInk, 1.0f, 750 + k, 2);
   CalligraphyVertical(c, kCardW - 98, 16, kPeriods[k].year, kFaceKai, 20, lit ? kCinnabar : kInkGrey, 1.0f,
                       760 + k, 3);

@@ -12,6 +12,9 @@ namespace {
 // The faction-map picture (Res/who.kbp) is drawn with its top-left at (300, 150).
 constexpr int kWhoLeft = 300, kWhoTop = 150, kWhoWidth = 480, kWhoHeight = 400;
 constexpr int kWhoMark = 10;  // the game blackens a 10 x 10 square at (x + 2, y - 2)
+// The picture frames each mark in a box of 14 x 14 from (x, y - 4); two boxes keep
+// a pixel of paper between them.
+constexpr int kWhoBoxSpacing = kWhoBox + 2;
 constexpr int kMoneyCap = 99998;  // the loader turns a larger value into 1
 // A starting city feeds its reserve for half a year (one food per 50 soldiers a
 // month), so no faction opens the campaign in famine.
@@ -46,6 +49,10 @@ bool CheckCity(const World& w, int i, std::set<int>& cells) {
       ReportError(f, c.line, CityText(w, i) + ": cell (" + std::to_string(c.col) + ", " + std::to_string(c.row) + ") is taken by another city");
       ok = false;
     }
+    if (c.province.empty()) {
+      ReportError(f, c.line, CityText(w, i) + ": a city on the map needs its province");
+      ok = false;
+    }
     if (c.farmingMax <= 0 || c.commerceMax <= 0 || c.populationMax <= 0) {
       ReportError(f, c.line, CityText(w, i) + ": a city on the map needs positive ceilings");
       ok = false;
@@ -63,7 +70,7 @@ bool CheckCity(const World& w, int i, std::set<int>& cells) {
 }
 
 bool MarksOverlap(const CityInfo& a, const CityInfo& b) {
-  return std::abs(a.whoX - b.whoX) < kWhoMark && std::abs(a.whoY - b.whoY) < kWhoMark;
+  return std::abs(a.whoX - b.whoX) < kWhoBoxSpacing && std::abs(a.whoY - b.whoY) < kWhoBoxSpacing;
 }
 
 // The neighbour must lie within 45 degrees of the side the direction names,
@@ -196,7 +203,7 @@ bool CheckWorld(const World& w) {
   for (int i = 0; i < kMapCityCount; ++i) {
     for (int j = i + 1; j < kMapCityCount; ++j) {
       if (MarksOverlap(w.cities[i], w.cities[j])) {
-        ReportError(w.citiesFile, w.cities[j].line, CityText(w, j) + ": its faction-map mark overlaps " + CityText(w, i));
+        ReportError(w.citiesFile, w.cities[j].line, CityText(w, j) + ": its faction-map box overlaps " + CityText(w, i));
         ok = false;
       }
     }

@@ -41,6 +41,7 @@ bool LoadCities(const std::string& path, World& world) {
     }
     ok = ReadCell(t, row, "who_x", c.whoX) && ok;
     ok = ReadCell(t, row, "who_y", c.whoY) && ok;
+    c.province = t.Cell(row, t.Column("province"));
     ok = ReadCell(t, row, "farmingMax", c.farmingMax) && ok;
     ok = ReadCell(t, row, "commerceMax", c.commerceMax) && ok;
     ok = ReadCell(t, row, "populationMax", c.populationMax) && ok;

@@ -12,6 +12,7 @@ constexpr int kMapRows = 9;
 constexpr int kMapRowsUsed = 8;        // the name look-up stops at cell 96, so row 8 stays empty
 constexpr int kDirections = 8;
 constexpr int kOfficerCount = 300;
+constexpr int kWhoBox = 14;  // the faction map frames each city's mark in a box this size
 
 // attackDirectionTable: for city i, the 1-based city number lying in each
 // direction 1..8 (1 bottom right, 2 top, 3 top right, 4 right, 5 bottom,
