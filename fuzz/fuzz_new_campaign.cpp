@@ -1,4 +1,5 @@
-// The ".kdt" tables: every table a new campaign and a battle read, all filled
+// A whole new campaign set up from tables of one input (slow: every run sets
+// up a campaign): every table a new campaign and a battle read, all filled
 // with the same input, then a campaign set up from them and a battle map read.
 #include <cstdint>
 

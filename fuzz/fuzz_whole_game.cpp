@@ -1,4 +1,5 @@
-// The headless key script, played by the whole game from a fresh start. Run
+// Any key script, played by the whole game from a fresh start (slow: every
+// run plays the intro and whatever the keys reach). Run
 // from a folder with the generated Res/ (the fuzz build folder).
 #include <cstdint>
 #include <unistd.h>

@@ -10,52 +10,10 @@
 #include "platform/window.h"
 #include "shell/app.h"
 #include "shell/globals.h"
+#include "shell/key_script.h"
 #include "shell/monkey.h"
 
 namespace {
-
-struct KeyName {
-  const char* name;
-  int* code;  // the configured key of that role
-};
-
-// Key names stand for the roles, so a script means the same whatever keys
-// startup.ini maps; VK:<code> presses a raw virtual-key code.
-const KeyName kKeyNames[] = {
-    {"RETURN", &keyReturn}, {"ESC", &keyEsc},   {"SPACE", &keySpace}, {"HOME", &keyHome},   {"UP", &keyUp},
-    {"DOWN", &keyDown},     {"LEFT", &keyLeft}, {"RIGHT", &keyRight},
-};
-constexpr int kTabCode = 9;
-
-std::string Trim(const std::string& s) {
-  size_t b = s.find_first_not_of(" \t\r\n");
-  if (b == std::string::npos) return "";
-  size_t e = s.find_last_not_of(" \t\r\n");
-  return s.substr(b, e - b + 1);
-}
-
-bool ParseKey(const std::string& word, int& code) {
-  for (const KeyName& k : kKeyNames) {
-    if (word == k.name) {
-      code = *k.code;
-      return true;
-    }
-  }
-  if (word == "TAB") {
-    code = kTabCode;
-    return true;
-  }
-  if (word.rfind("VK:", 0) == 0 && word.size() > 3 && word.size() <= 6) {
-    int v = 0;
-    for (size_t i = 3; i < word.size(); ++i) {
-      if (word[i] < '0' || word[i] > '9') return false;
-      v = v * 10 + (word[i] - '0');
-    }
-    code = v;
-    return true;
-  }
-  return false;
-}
 
 class ScriptReader {
  public:
@@ -82,9 +40,7 @@ class ScriptReader {
     std::string raw;
     while (!failed_ && in_ && std::getline(*in_, raw)) {
       ++lineNumber_;
-      std::string line = Trim(raw.substr(0, raw.find('#')));
-      if (line.empty()) continue;
-      if (Command(line, next)) return true;
+      if (Command(ParseScriptLine(raw), next)) return true;
     }
     finished_ = true;
     next = Message{MessageType::Destroy, 0};
@@ -93,23 +49,17 @@ class ScriptReader {
 
  private:
   // Returns true when the line produced a message for the game.
-  bool Command(const std::string& line, Message& next) {
-    size_t space = line.find_first_of(" \t");
-    std::string word = line.substr(0, space);
-    std::string arg = space == std::string::npos ? "" : Trim(line.substr(space));
-    int code = 0;
-    if (word == "shot" && !arg.empty()) {
-      Shot(arg);
-    } else if (word == "dump" && !arg.empty()) {
-      Dump(arg);
-    } else if (word == "quit" && arg.empty()) {
-      in_ = nullptr;
-    } else if (arg.empty() && ParseKey(word, code)) {
-      next = Message{MessageType::KeyDown, code};
-      return true;
-    } else {
-      std::fprintf(stderr, "kestrelmoor: key script line %d cannot be read: %s\n", lineNumber_, line.c_str());
-      failed_ = true;
+  bool Command(const ScriptLine& line, Message& next) {
+    switch (line.kind) {
+      case ScriptLineKind::Blank: break;
+      case ScriptLineKind::Shot: Shot(line.text); break;
+      case ScriptLineKind::Dump: Dump(line.text); break;
+      case ScriptLineKind::Quit: in_ = nullptr; break;
+      case ScriptLineKind::Key: next = Message{MessageType::KeyDown, line.code}; return true;
+      case ScriptLineKind::Unreadable:
+        std::fprintf(stderr, "kestrelmoor: key script line %d cannot be read: %s\n", lineNumber_, line.text.c_str());
+        failed_ = true;
+        break;
     }
     return false;
   }

@@ -1,0 +1,74 @@
+#include "shell/key_script.h"
+
+#include "shell/globals.h"
+
+namespace {
+
+struct KeyName {
+  const char* name;
+  int* code;  // the configured key of that role
+};
+
+// Key names stand for the roles, so a script means the same whatever keys
+// startup.ini maps; VK:<code> presses a raw virtual-key code.
+const KeyName kKeyNames[] = {
+    {"RETURN", &keyReturn}, {"ESC", &keyEsc},   {"SPACE", &keySpace}, {"HOME", &keyHome},   {"UP", &keyUp},
+    {"DOWN", &keyDown},     {"LEFT", &keyLeft}, {"RIGHT", &keyRight},
+};
+constexpr int kTabCode = 9;
+
+std::string Trim(const std::string& s) {
+  size_t b = s.find_first_not_of(" \t\r\n");
+  if (b == std::string::npos) return "";
+  size_t e = s.find_last_not_of(" \t\r\n");
+  return s.substr(b, e - b + 1);
+}
+
+}  // namespace
+
+bool ParseScriptKey(const std::string& word, int& code) {
+  for (const KeyName& k : kKeyNames) {
+    if (word == k.name) {
+      code = *k.code;
+      return true;
+    }
+  }
+  if (word == "TAB") {
+    code = kTabCode;
+    return true;
+  }
+  if (word.rfind("VK:", 0) == 0 && word.size() > 3 && word.size() <= 6) {
+    int v = 0;
+    for (size_t i = 3; i < word.size(); ++i) {
+      if (word[i] < '0' || word[i] > '9') return false;
+      v = v * 10 + (word[i] - '0');
+    }
+    code = v;
+    return true;
+  }
+  return false;
+}
+
+ScriptLine ParseScriptLine(const std::string& raw) {
+  ScriptLine out;
+  std::string line = Trim(raw.substr(0, raw.find('#')));
+  if (line.empty()) return out;
+  size_t space = line.find_first_of(" \t");
+  std::string word = line.substr(0, space);
+  std::string arg = space == std::string::npos ? "" : Trim(line.substr(space));
+  if (word == "shot" && !arg.empty()) {
+    out.kind = ScriptLineKind::Shot;
+    out.text = arg;
+  } else if (word == "dump" && !arg.empty()) {
+    out.kind = ScriptLineKind::Dump;
+    out.text = arg;
+  } else if (word == "quit" && arg.empty()) {
+    out.kind = ScriptLineKind::Quit;
+  } else if (arg.empty() && ParseScriptKey(word, out.code)) {
+    out.kind = ScriptLineKind::Key;
+  } else {
+    out.kind = ScriptLineKind::Unreadable;
+    out.text = line;
+  }
+  return out;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// One line of a headless key script: a key name (the role of a configured key),
+// VK:<code>, `shot NAME.png`, `dump NAME.json` or `quit`; `#` starts a comment.
+#include <string>
+
+enum class ScriptLineKind { Blank, Key, Shot, Dump, Quit, Unreadable };
+
+struct ScriptLine {
+  ScriptLineKind kind = ScriptLineKind::Blank;
+  int code = 0;         // the virtual-key code of a Key line
+  std::string text;     // the file name of a shot or dump; the trimmed line when unreadable
+};
+
+// Reads a key word: a role name presses the key startup.ini maps to it, TAB
+// the fixed tab code, VK:<code> a raw code of at most three digits.
+bool ParseScriptKey(const std::string& word, int& code);
+// Reads one raw line of a script (its line end may still be on it).
+ScriptLine ParseScriptLine(const std::string& raw);
