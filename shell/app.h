@@ -13,6 +13,7 @@ struct LaunchOptions {
   std::string keysPath;   // headless key script; "-" reads standard input
   std::string shotsDir;   // where `shot` lines write; default the working directory
   long long monkeyKeys = 0;
+  long long guidedKeys = 0;  // --guided N: the guided player
 };
 
 // Parses the command line. Returns false (with a message in `error`) for an unknown flag.

@@ -11,6 +11,7 @@
 #include "shell/app.h"
 #include "shell/globals.h"
 #include "shell/key_script.h"
+#include "shell/guided_player.h"
 #include "shell/monkey.h"
 
 namespace {
@@ -95,6 +96,7 @@ class ScriptReader {
 
 int RunHeadless(const LaunchOptions& options) {
   if (options.monkeyKeys > 0) return RunMonkey(options);
+  if (options.guidedKeys > 0) return RunGuidedPlayer(options);
   UseVirtualClock(true);
   ScriptReader reader(options);
   if (reader.Failed()) return 2;
