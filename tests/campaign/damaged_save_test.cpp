@@ -54,15 +54,17 @@ SaveImage ImageOfYear(int year) {
 }
 
 // Runs Save::Write for slot 0 in a child process inside the sandbox, the child
-// limited to `byteLimit` bytes per file (0: no limit). Returns the wait status.
-int WriteInChild(const Sandbox& box, const SaveImage& image, rlim_t byteLimit) {
+// limited to `byteLimit` bytes per file (0: no limit). Returns the wait status:
+// exit 0 when the write succeeded, 1 when Save::Write reported a failure.
+// With `killed`, going past the limit ends the child with SIGXFSZ mid-write,
+// as a kill would; otherwise the signal is ignored and the write fails with
+// EFBIG, as on a full disk.
+int WriteInChild(const Sandbox& box, const SaveImage& image, rlim_t byteLimit, bool killed = true) {
   pid_t pid = fork();
   if (pid == 0) {
     if (chdir(box.Root().c_str()) != 0) _exit(90);
     if (byteLimit > 0) {
-      // Going past the limit kills the process with SIGXFSZ mid-write, as a
-      // kill would; the default action of that signal is to end the process.
-      std::signal(SIGXFSZ, SIG_DFL);
+      std::signal(SIGXFSZ, killed ? SIG_DFL : SIG_IGN);
       rlimit limit{byteLimit, byteLimit};
       setrlimit(RLIMIT_FSIZE, &limit);
     }
@@ -105,4 +107,20 @@ TEST(DamagedSave, KilledInTheMiddleOfASaveTheOldSlotSurvives) {
   ASSERT_EQ(ReadSlot(box, back), kReadOk);
   EXPECT_EQ(back.year, 220);
   EXPECT_EQ(back.heroes[299][14], 299 % 51);
+}
+
+TEST(DamagedSave, DiskFullTheSaveFailsAndTheOldSlotSurvives) {
+  Sandbox box;
+  ASSERT_EQ(WriteInChild(box, ImageOfYear(190), 0), 0);
+  std::string old = box.Read("Res/Save/save0.ksv");
+
+  // Every write past 4 KB fails as on a full disk; Save::Write must say so.
+  int status = WriteInChild(box, ImageOfYear(215), 4096, false);
+  ASSERT_TRUE(WIFEXITED(status)) << "the save must fail, not end the process";
+  EXPECT_EQ(WEXITSTATUS(status), 1) << "the failed write was reported as a success";
+  EXPECT_EQ(box.Read("Res/Save/save0.ksv"), old);
+  EXPECT_FALSE(std::filesystem::exists(box.Res() / "Save" / "save0.ksv.tmp")) << "the cut-off temporary stays behind";
+  SaveImage back;
+  ASSERT_EQ(ReadSlot(box, back), kReadOk);
+  EXPECT_EQ(back.year, 190);
 }

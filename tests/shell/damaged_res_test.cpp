@@ -3,6 +3,9 @@
 // each case lets the monkey player loose on a damaged copy and expects it to
 // finish its keys with every record check holding and no sanitizer finding.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -164,4 +167,125 @@ TEST(DamagedRes, StartupIniOfJunk) {
     box.Write("Res/startup.ini", ini);
     ExpectPlaysThrough(box, seed++);
   }
+}
+
+namespace {
+
+// A new campaign (the first ruler, or the second with `secondRuler`) saved
+// into slot 0, then the game is left.
+std::string SaveScript(bool secondRuler) {
+  return std::string("RETURN\nRETURN\nRETURN\n") + (secondRuler ? "DOWN\n" : "") +
+         "RETURN\nESC\nDOWN\nRETURN\nRETURN\nRETURN\nquit\n";
+}
+
+// Box::RunGame with a shell prefix in front of the game (a limit or a trap).
+int RunGameAfter(const Sandbox& box, const std::string& prefix, const std::string& script) {
+  box.Write("keys.txt", script);
+  std::string cmd = "cd '" + box.Root().string() + "' && " + prefix + "'" + (BuildDir() / "kestrelmoor").string() +
+                    "' --headless --seed 7 --keys keys.txt >out.txt 2>err.txt";
+  int status = std::system(cmd.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+ino_t Inode(const fs::path& p) {
+  struct stat st{};
+  return stat(p.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+// A folder mounted over with something small or read-only for the life of the
+// object; only root can mount, and a container may forbid it even to root.
+class Mount {
+ public:
+  bool Tmpfs(const fs::path& at, long long bytes) {
+    std::string options = "size=" + std::to_string(bytes);
+    return Done(at, mount("kestrel-test", at.c_str(), "tmpfs", 0, options.c_str()) == 0);
+  }
+  bool ReadOnlyBind(const fs::path& at) {
+    if (mount(at.c_str(), at.c_str(), nullptr, MS_BIND, nullptr) != 0) return false;
+    at_ = at;
+    return mount(nullptr, at.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+  }
+  ~Mount() {
+    if (!at_.empty()) umount2(at_.c_str(), MNT_DETACH);
+  }
+
+ private:
+  bool Done(const fs::path& at, bool ok) {
+    if (ok) at_ = at;
+    return ok;
+  }
+  fs::path at_;
+};
+
+}  // namespace
+
+// The disk fills up while the game saves: the save fails, the slot that was
+// there stays byte for byte, and play goes on. As root the Save folder is a
+// tmpfs with room for little more than the old slot; otherwise the shell's
+// file size limit stands in for the full disk (with SIGXFSZ ignored, so
+// writes fail instead of the process dying).
+TEST(DamagedRes, DiskFullWhileSavingKeepsTheOldSlot) {
+  Sandbox maker;
+  ASSERT_EQ(maker.RunGame(SaveScript(false)), 0) << maker.Read("err.txt");
+  std::string old = maker.Read("Res/Save/save0.ksv");
+  ASSERT_GT(old.size(), 8192u);
+
+  Sandbox box;
+  fs::path save = box.Res() / "Save";
+  Mount disk;
+  bool tmpfs = geteuid() == 0 && disk.Tmpfs(save, static_cast<long long>(old.size()) + 8192);
+  box.Write("Res/Save/save0.ksv", old);
+  ino_t before = Inode(save / "save0.ksv");
+  std::string limit = tmpfs ? "" : "trap '' XFSZ; ulimit -f " + std::to_string(old.size() / 1024) + "; ";
+  // The size limit applies to the run log as well; the game must live with that too.
+  int code = RunGameAfter(box, limit, SaveScript(true));
+  SCOPED_TRACE(tmpfs ? "tmpfs" : "ulimit -f");
+  EXPECT_EQ(code, 0) << box.Read("err.txt");
+  EXPECT_EQ(box.Read("Res/Save/save0.ksv"), old);
+  EXPECT_EQ(Inode(save / "save0.ksv"), before) << "the slot was replaced";
+  EXPECT_FALSE(fs::exists(save / "save0.ksv.tmp"));
+
+  // With room again the same keys do replace the slot: the failure above was the disk's.
+  Sandbox roomy;
+  roomy.Write("Res/Save/save0.ksv", old);
+  ASSERT_EQ(roomy.RunGame(SaveScript(true)), 0);
+  EXPECT_NE(roomy.Read("Res/Save/save0.ksv"), old);
+}
+
+// A Res folder nobody may write to (a read-only medium or mount): saves, the
+// run log, the skill list and the battle settings all fail; the game plays on
+// and the old slot stays.
+TEST(DamagedRes, ReadOnlyResFolder) {
+  Sandbox maker;
+  ASSERT_EQ(maker.RunGame(SaveScript(false)), 0);
+  std::string old = maker.Read("Res/Save/save0.ksv");
+  Sandbox box;
+  box.Write("Res/Save/save0.ksv", old);
+  Mount readOnly;
+  if (geteuid() == 0) {
+    if (!readOnly.ReadOnlyBind(box.Res())) GTEST_SKIP() << "root, but no read-only bind mount allowed here";
+  } else {
+    for (const auto& e : fs::recursive_directory_iterator(box.Res())) {
+      if (!e.is_symlink()) fs::permissions(e.path(), fs::perms::owner_write, fs::perm_options::remove);
+    }
+    fs::permissions(box.Res(), fs::perms::owner_write, fs::perm_options::remove);
+  }
+  EXPECT_EQ(box.RunGame(SaveScript(true)), 0) << box.Read("err.txt");
+  EXPECT_EQ(box.Read("Res/Save/save0.ksv"), old);
+  ExpectPlaysThrough(box, 71);
+  EXPECT_EQ(box.Read("Res/Save/save0.ksv"), old);
+  if (geteuid() != 0) {
+    fs::permissions(box.Res(), fs::perms::owner_all, fs::perm_options::add);
+    for (const auto& e : fs::recursive_directory_iterator(box.Res())) {
+      if (!e.is_symlink()) fs::permissions(e.path(), fs::perms::owner_write, fs::perm_options::add);
+    }
+  }
+}
+
+TEST(DamagedRes, StartupIniIsAFolder) {
+  Sandbox box;
+  fs::remove(box.Res() / "startup.ini");
+  fs::create_directories(box.Res() / "startup.ini" / "inside");
+  ExpectPlaysThrough(box, 72);
+  EXPECT_TRUE(fs::is_directory(box.Res() / "startup.ini"));
 }
