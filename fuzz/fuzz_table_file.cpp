@@ -2,6 +2,7 @@
 // or doubles, the read-until-match record look-up, and the battle map reader.
 #include <cstdint>
 
+#include "battle/battle_globals.h"
 #include "battle/fight_map.h"
 #include "campaign/table_file.h"
 #include "fuzz/fuzz_support.h"
