@@ -155,7 +155,10 @@ class Monkey {
 
   // The game quit (or the keys ran out): check the last state and count why.
   void ProcessEnded() {
-    Observe();
+    // A lost campaign ends the program at once: its last records (a ruler
+    // taken or dead with nobody to crown, his cities still his) are nobody's
+    // to keep any more.
+    if (!CampaignLost(TheGame())) Observe();
     ++restarts_;
     if (Exhausted() || Failed()) return;  // the run ends here, not the game
     const Game& game = TheGame();
@@ -163,15 +166,25 @@ class Monkey {
       ++events_["game quit from the title"];
     } else {
       const GameMap& m = game.newGame.who;
-      int own = 0, others = 0;
+      int others = 0;
       for (const CityRecord& c : m.cityList.cities) {
-        if (c.ownerId == m.playerRuler) ++own;
-        else if (c.ownerId != 0) ++others;
+        if (c.ownerId != m.playerRuler && c.ownerId != 0) ++others;
       }
-      if (own == 0) ++events_["campaign lost (defeat)"];
+      if (CampaignLost(game)) ++events_["campaign lost (defeat)"];
       else if (others == 0) ++events_["campaign won (victory)"];
       else ++events_["game quit in a campaign"];
     }
+  }
+
+  static bool CampaignLost(const Game& game) {
+    if (!InCampaign(game)) return false;
+    const GameMap& m = game.newGame.who;
+    int own = 0;
+    for (const CityRecord& c : m.cityList.cities) {
+      if (c.ownerId == m.playerRuler) ++own;
+    }
+    bool rulerGone = m.playerRuler < 1 || m.playerRuler > kHeroCount || !m.heroList.heroes[m.playerRuler - 1].IsRuler();
+    return own == 0 || (rulerGone && rulerSuccession != 1);
   }
 
   void Report(std::FILE* out) const {
