@@ -5,6 +5,8 @@
 
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -238,6 +240,56 @@ TEST(BattleArt, SameBytesOnEveryRun) {
     EXPECT_TRUE(a == b) << name << " differs between two runs";
   }
   fs::remove_all(root);
+}
+
+}  // namespace
+
+namespace {
+
+float MeanDifference(const Surface& s, int ax, int ay, int bx, int by, int w, int h) {
+  double sum = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      Pixel p = s.Get(ax + x, ay + y), q = s.Get(bx + x, by + y);
+      for (int shift : {16, 8, 0}) sum += std::abs(static_cast<int>((p >> shift) & 255) - static_cast<int>((q >> shift) & 255));
+    }
+  return static_cast<float>(sum / (3.0 * w * h));
+}
+
+// The game alternates a ruse's two frames six times: they must differ enough
+// to read as motion (the mounted border and the ground they share aside).
+TEST(BattleArt, RuseFramesMove) {
+  Surface sheet = Load("Res/Fight/fight_skill.kbp");
+  for (int row = 0; row < 8; ++row) {
+    float d = MeanDifference(sheet, 12, row * 320 + 12, 330 + 12, row * 320 + 12, 306, 296);
+    EXPECT_GT(d, 8.0f) << "row " << row << " barely moves";
+  }
+}
+
+// Wash, not flat fill: inside the figures and the ruse scenes hardly any pixel
+// has the same colour as its right-hand neighbour.
+TEST(BattleArt, FiguresAndRusesAreWashedNotFlat) {
+  struct Sheet {
+    const char* name;
+    float most;  // the largest share of pixels equal to their neighbour
+  };
+  for (const Sheet& sh : {Sheet{"fight_bing", 0.1f}, Sheet{"fight_skill", 0.15f}}) {
+    Surface image = Load(std::string("Res/Fight/") + sh.name + ".kbp");
+    Surface mask;
+    bool masked = LoadBmpFile(std::string("Res/Fight/") + sh.name + "mask.kbp", mask);
+    long inside = 0, same = 0;
+    for (int y = 0; y < image.Height(); ++y)
+      for (int x = 0; x + 1 < image.Width(); ++x) {
+        if (masked && (mask.Get(x, y) != kWhite || mask.Get(x + 1, y) != kWhite)) continue;
+        // The ruses' scenes only, not their mounted borders.
+        if (!masked && (x % 330 < 12 || x % 330 > 316 || y % 320 < 12 || y % 320 > 306)) continue;
+        ++inside;
+        same += image.Get(x, y) == image.Get(x + 1, y);
+      }
+    ASSERT_GT(inside, 1000) << sh.name;
+    EXPECT_LT(static_cast<float>(same) / inside, sh.most) << sh.name;
+    std::printf("%s: %.3f of the pixels repeat their neighbour\n", sh.name, static_cast<float>(same) / inside);
+  }
 }
 
 }  // namespace

@@ -12,7 +12,10 @@ bool SaveFight(const ResgenPaths& paths, const std::string& name, const Surface&
 }
 
 bool SaveFightMasked(const ResgenPaths& paths, const std::string& name, const paint::Figure& figure) {
-  return SaveMaskedPicture(paths, "Fight/" + name + ".kbp", "Fight/" + name + "mask.kbp", figure);
+  // The paint sits in the paper: its grain shows through every figure.
+  paint::Figure grained = figure;
+  paint::PaperGrain(grained.color, static_cast<uint32_t>(name.size()) * 977u + 31u, 0.1f);
+  return SaveMaskedPicture(paths, "Fight/" + name + ".kbp", "Fight/" + name + "mask.kbp", grained);
 }
 
 }  // namespace battle_art

@@ -40,8 +40,30 @@ struct Rig {
     for (const Vec2& v : local) out.push_back(P(v.x, v.y));
     return out;
   }
+  // A shape laid as a wash and drawn round in a fine ink line.
   void Poly(std::initializer_list<Vec2> local, Pixel col, float a = 1.0f) const {
-    paint::FillPolygon(c, Pts(local), col, a);
+    std::vector<Vec2> pts = Pts(local);
+    uint32_t k = seed + static_cast<uint32_t>(pts[0].x * 7 + pts[0].y * 13);
+    paint::WashPolygon(c, pts, col, a, k);
+    paint::InkOutline(c, Inset(pts, 0.8f), std::max(0.6f, 0.45f * s), k + 1, true, paint::kInk, 0.85f * a);
+  }
+  // The outline runs just inside the wash, so a masked figure keeps it whole.
+  static std::vector<Vec2> Inset(std::vector<Vec2> pts, float by) {
+    float cx = 0, cy = 0;
+    for (const Vec2& p : pts) {
+      cx += p.x;
+      cy += p.y;
+    }
+    cx /= pts.size();
+    cy /= pts.size();
+    for (Vec2& p : pts) {
+      float d = std::hypot(p.x - cx, p.y - cy);
+      if (d > by * 2) {
+        p.x += (cx - p.x) / d * by;
+        p.y += (cy - p.y) / d * by;
+      }
+    }
+    return pts;
   }
   void Outline(std::initializer_list<Vec2> local, float w, Pixel col = paint::kInk, float a = 0.9f) const {
     paint::Stroke(c, Pts(local), w * s, w * s * 1.2f, w * s * 0.6f, col, a, seed);
@@ -55,7 +77,16 @@ struct Rig {
   }
   void Ell(float x, float y, float rx, float ry, Pixel col, float a = 1.0f) const {
     Vec2 p = P(x, y);
-    paint::FillEllipse(c, p.x, p.y, rx * s, ry * s, col, a);
+    if (rx * s < 2.5f || ry * s < 2.5f) {  // eyes, rivets: a dot of ink or colour
+      paint::FillEllipse(c, p.x, p.y, rx * s, ry * s, col, a);
+      return;
+    }
+    std::vector<Vec2> pts;
+    for (int i = 0; i < 12; ++i)
+      pts.push_back({p.x + std::cos(i * kPi / 6) * rx * s, p.y + std::sin(i * kPi / 6) * ry * s});
+    uint32_t k = seed + static_cast<uint32_t>(p.x * 7 + p.y * 13);
+    paint::WashPolygon(c, pts, col, a, k);
+    paint::InkOutline(c, Inset(pts, 0.8f), std::max(0.6f, 0.4f * s), k + 1, true, paint::kInk, 0.75f * a);
   }
 };
 

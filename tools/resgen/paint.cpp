@@ -451,6 +451,101 @@ void FillBox(Canvas& c, int x1, int y1, int x2, int y2, Pixel color, float opaci
 }
 
 // ---- text -------------------------------------------------------------------
+// ---- washes with pooled edges and ink outlines ----------------------------
+// The paper's take-up of the wash: one field of noise, computed once and read
+// at an offset by seed (every face paints many shapes; noise per pixel would
+// cost more than the painting).
+float TakeUp(uint32_t seed, int x, int y) {
+  constexpr int kSize = 256;
+  static const std::vector<float> field = [] {
+    std::vector<float> f(kSize * kSize);
+    for (int j = 0; j < kSize; ++j)
+      for (int i = 0; i < kSize; ++i) f[j * kSize + i] = Fbm(4242, i * 0.09f, j * 0.09f, 3);
+    return f;
+  }();
+  int ox = static_cast<int>(seed & 255), oy = static_cast<int>((seed >> 8) & 255);
+  return field[((y + oy) & (kSize - 1)) * kSize + ((x + ox) & (kSize - 1))];
+}
+
+// A soft round wash (the halo behind the head), its rim broken by the take-up.
+void WashEllipse(Canvas& c, float cx, float cy, float rx, float ry, Pixel color, float opacity, uint32_t seed) {
+  for (int y = std::max(0, static_cast<int>(cy - ry * 1.3f)); y < std::min(c.Height(), static_cast<int>(cy + ry * 1.3f)); ++y)
+    for (int x = std::max(0, static_cast<int>(cx - rx * 1.3f)); x < std::min(c.Width(), static_cast<int>(cx + rx * 1.3f)); ++x) {
+      float dx = (x - cx) / rx, dy = (y - cy) / ry;
+      float n = TakeUp(seed, x, y);
+      float e = std::sqrt(dx * dx + dy * dy) + (n - 0.5f) * 0.5f;
+      if (e >= 1.0f) continue;
+      c.Blend(x, y, color, opacity * (1.0f - SmoothStep(0.3f, 1.0f, e)) * (0.8f + 0.4f * (n - 0.5f)));
+    }
+}
+
+// A shape laid as a wash: its coverage from the polygon, the colour mottled by
+// the paper's take-up and pooled darker just inside the edge.
+void WashPolygon(Canvas& c, const std::vector<Vec2>& pts, Pixel color, float opacity, uint32_t seed) {
+  if (pts.size() < 3) return;
+  float minx = 1e9f, miny = 1e9f, maxx = -1e9f, maxy = -1e9f;
+  for (const Vec2& p : pts) {
+    minx = std::min(minx, p.x);
+    miny = std::min(miny, p.y);
+    maxx = std::max(maxx, p.x);
+    maxy = std::max(maxy, p.y);
+  }
+  int x0 = std::max(0, static_cast<int>(minx) - 1), y0 = std::max(0, static_cast<int>(miny) - 1);
+  int x1 = std::min(c.Width(), static_cast<int>(maxx) + 2), y1 = std::min(c.Height(), static_cast<int>(maxy) + 2);
+  int w = x1 - x0, h = y1 - y0;
+  if (w <= 0 || h <= 0) return;
+  Figure fig(w, h);
+  Canvas fc(fig);
+  std::vector<Vec2> local;
+  for (const Vec2& p : pts) local.push_back({p.x - x0, p.y - y0});
+  FillPolygon(fc, local, color, 1.0f);
+  // A summed table of the coverage gives each pixel the mean of its 5 x 5 neighbourhood.
+  std::vector<float> sum(static_cast<size_t>(w + 1) * (h + 1), 0.0f);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      sum[(y + 1) * (w + 1) + x + 1] = fig.Alpha(x, y) + sum[y * (w + 1) + x + 1] + sum[(y + 1) * (w + 1) + x] -
+                                       sum[y * (w + 1) + x];
+  constexpr int r = 2;
+  Pixel dark = Scale(color, 0.78f);
+  Pixel light = Mix(color, kPaperLight, 0.35f);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      float a = fig.Alpha(x, y);
+      if (a <= 0) continue;
+      int ax = std::max(0, x - r), ay = std::max(0, y - r), bx = std::min(w, x + r + 1), by = std::min(h, y + r + 1);
+      float mean = (sum[by * (w + 1) + bx] - sum[ay * (w + 1) + bx] - sum[by * (w + 1) + ax] + sum[ay * (w + 1) + ax]) /
+                   ((bx - ax) * (by - ay));
+      float edge = std::clamp((a - mean) * 3.0f, 0.0f, 1.0f);
+      float n = TakeUp(seed, x + x0, y + y0);
+      Pixel col = Mix(Mix(color, light, std::clamp((n - 0.45f) * 1.4f, 0.0f, 0.6f)), dark, edge * 0.7f);
+      c.Blend(x + x0, y + y0, col, std::min(1.0f, a * opacity * (0.7f + 0.3f * n) + edge * 0.25f));
+    }
+}
+
+// An outline in ink: pressed at the turn, lifted at the ends, in a few strokes
+// so the weight varies round the shape.
+void InkOutline(Canvas& c, const std::vector<Vec2>& pts, float weight, uint32_t seed, bool closed, Pixel ink,
+                float opacity) {
+  if (pts.size() < 2) return;
+  std::vector<Vec2> loop = pts;
+  if (closed) loop.push_back(pts[0]);
+  // Runs of three or four points, each its own stroke.
+  size_t run = loop.size() > 6 ? 4 : loop.size();
+  for (size_t i = 0; i + 1 < loop.size(); i += run - 1) {
+    std::vector<Vec2> part(loop.begin() + i, loop.begin() + std::min(loop.size(), i + run));
+    if (part.size() < 2) break;
+    float press = weight * (0.8f + 0.5f * Hash2(seed, static_cast<int>(i), 3));
+    Stroke(c, part, weight * 0.45f, press, weight * 0.35f, ink, opacity, seed + static_cast<uint32_t>(i));
+  }
+}
+
+
+void PaperGrain(Surface& s, uint32_t seed, float strength) {
+  for (int y = 0; y < s.Height(); ++y)
+    for (int x = 0; x < s.Width(); ++x)
+      s.Set(x, y, Scale(s.Get(x, y), 1.0f - strength * 0.6f + strength * TakeUp(seed * 31u, x * 7, y * 7)));
+}
+
 Coverage TextCoverage(const std::string& utf8, const char* face, int height, int weight) {
   std::string gbk = Utf8ToGbk(utf8);
   std::string faceGbk = Utf8ToGbk(face);

@@ -129,6 +129,21 @@ void FillEllipse(Canvas& c, float cx, float cy, float rx, float ry, Pixel color,
 // A rectangle filled flat (no anti-aliasing needed on the pixel grid).
 void FillBox(Canvas& c, int x1, int y1, int x2, int y2, Pixel color, float opacity);
 
+// ---- washes with pooled edges and ink outlines -------------------------------
+// The paper's take-up of a wash at (x, y): one smooth field of noise read at an
+// offset by seed, cheap enough for every pixel of every shape. [0, 1), mean 0.5.
+float TakeUp(uint32_t seed, int x, int y);
+// A polygon laid as a wash: mottled by the take-up and pooled darker just
+// inside its edge, instead of a flat fill.
+void WashPolygon(Canvas& c, const std::vector<Vec2>& pts, Pixel color, float opacity, uint32_t seed);
+// A soft round wash, its rim broken by the take-up.
+void WashEllipse(Canvas& c, float cx, float cy, float rx, float ry, Pixel color, float opacity, uint32_t seed);
+// An outline in ink of varying weight: pressed and lifted in runs of a few points.
+void InkOutline(Canvas& c, const std::vector<Vec2>& pts, float weight, uint32_t seed, bool closed = true,
+                Pixel ink = kInk, float opacity = 0.9f);
+// The grain of the paper over a whole picture: brightness varied by +-strength/2.
+void PaperGrain(Surface& s, uint32_t seed, float strength = 0.08f);
+
 // ---- text -------------------------------------------------------------------
 // Faces by their game names (UTF-8 here; converted to GBK for the text layer).
 constexpr const char* kFaceKai = "隶书";  // AR PL UKai: brush calligraphy

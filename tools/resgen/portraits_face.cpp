@@ -21,96 +21,9 @@ constexpr Pixel kHairInk = Rgb(30, 28, 28);
 
 // ---- ink and wash shapes ----------------------------------------------------
 
-// The paper's take-up of the wash: one field of noise, computed once and read
-// at an offset by seed (every face paints many shapes; noise per pixel would
-// cost more than the painting).
-float TakeUp(uint32_t seed, int x, int y) {
-  constexpr int kSize = 256;
-  static const std::vector<float> field = [] {
-    std::vector<float> f(kSize * kSize);
-    for (int j = 0; j < kSize; ++j)
-      for (int i = 0; i < kSize; ++i) f[j * kSize + i] = paint::Fbm(4242, i * 0.09f, j * 0.09f, 3);
-    return f;
-  }();
-  int ox = static_cast<int>(seed & 255), oy = static_cast<int>((seed >> 8) & 255);
-  return field[((y + oy) & (kSize - 1)) * kSize + ((x + ox) & (kSize - 1))];
-}
-
-// A soft round wash (the halo behind the head), its rim broken by the take-up.
-void WashEllipse(Canvas& c, float cx, float cy, float rx, float ry, Pixel color, float opacity, uint32_t seed) {
-  for (int y = std::max(0, static_cast<int>(cy - ry * 1.3f)); y < std::min(c.Height(), static_cast<int>(cy + ry * 1.3f)); ++y)
-    for (int x = std::max(0, static_cast<int>(cx - rx * 1.3f)); x < std::min(c.Width(), static_cast<int>(cx + rx * 1.3f)); ++x) {
-      float dx = (x - cx) / rx, dy = (y - cy) / ry;
-      float n = TakeUp(seed, x, y);
-      float e = std::sqrt(dx * dx + dy * dy) + (n - 0.5f) * 0.5f;
-      if (e >= 1.0f) continue;
-      c.Blend(x, y, color, opacity * (1.0f - paint::SmoothStep(0.3f, 1.0f, e)) * (0.8f + 0.4f * (n - 0.5f)));
-    }
-}
-
-// A shape laid as a wash: its coverage from the polygon, the colour mottled by
-// the paper's take-up and pooled darker just inside the edge.
-void WashShape(Canvas& c, const std::vector<Vec2>& pts, Pixel color, float opacity, uint32_t seed) {
-  if (pts.size() < 3) return;
-  float minx = 1e9f, miny = 1e9f, maxx = -1e9f, maxy = -1e9f;
-  for (const Vec2& p : pts) {
-    minx = std::min(minx, p.x);
-    miny = std::min(miny, p.y);
-    maxx = std::max(maxx, p.x);
-    maxy = std::max(maxy, p.y);
-  }
-  int x0 = std::max(0, static_cast<int>(minx) - 1), y0 = std::max(0, static_cast<int>(miny) - 1);
-  int x1 = std::min(c.Width(), static_cast<int>(maxx) + 2), y1 = std::min(c.Height(), static_cast<int>(maxy) + 2);
-  int w = x1 - x0, h = y1 - y0;
-  if (w <= 0 || h <= 0) return;
-  paint::Figure fig(w, h);
-  Canvas fc(fig);
-  std::vector<Vec2> local;
-  for (const Vec2& p : pts) local.push_back({p.x - x0, p.y - y0});
-  paint::FillPolygon(fc, local, color, 1.0f);
-  // A summed table of the coverage gives each pixel the mean of its 5 x 5 neighbourhood.
-  std::vector<float> sum(static_cast<size_t>(w + 1) * (h + 1), 0.0f);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      sum[(y + 1) * (w + 1) + x + 1] = fig.Alpha(x, y) + sum[y * (w + 1) + x + 1] + sum[(y + 1) * (w + 1) + x] -
-                                       sum[y * (w + 1) + x];
-  constexpr int r = 2;
-  Pixel dark = paint::Scale(color, 0.78f);
-  Pixel light = paint::Mix(color, paint::kPaperLight, 0.35f);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      float a = fig.Alpha(x, y);
-      if (a <= 0) continue;
-      int ax = std::max(0, x - r), ay = std::max(0, y - r), bx = std::min(w, x + r + 1), by = std::min(h, y + r + 1);
-      float mean = (sum[by * (w + 1) + bx] - sum[ay * (w + 1) + bx] - sum[by * (w + 1) + ax] + sum[ay * (w + 1) + ax]) /
-                   ((bx - ax) * (by - ay));
-      float edge = std::clamp((a - mean) * 3.0f, 0.0f, 1.0f);
-      float n = TakeUp(seed, x + x0, y + y0);
-      Pixel col = paint::Mix(paint::Mix(color, light, std::clamp((n - 0.45f) * 1.4f, 0.0f, 0.6f)), dark, edge * 0.7f);
-      c.Blend(x + x0, y + y0, col, std::min(1.0f, a * opacity * (0.7f + 0.3f * n) + edge * 0.25f));
-    }
-}
-
-// An outline in ink: pressed at the turn, lifted at the ends, in a few strokes
-// so the weight varies round the shape.
-void InkContour(Canvas& c, const std::vector<Vec2>& pts, float weight, uint32_t seed, bool closed = true,
-                Pixel ink = paint::kInk, float opacity = 0.9f) {
-  if (pts.size() < 2) return;
-  std::vector<Vec2> loop = pts;
-  if (closed) loop.push_back(pts[0]);
-  // Runs of three or four points, each its own stroke.
-  size_t run = loop.size() > 6 ? 4 : loop.size();
-  for (size_t i = 0; i + 1 < loop.size(); i += run - 1) {
-    std::vector<Vec2> part(loop.begin() + i, loop.begin() + std::min(loop.size(), i + run));
-    if (part.size() < 2) break;
-    float press = weight * (0.8f + 0.5f * paint::Hash2(seed, static_cast<int>(i), 3));
-    paint::Stroke(c, part, weight * 0.45f, press, weight * 0.35f, ink, opacity, seed + static_cast<uint32_t>(i));
-  }
-}
-
 void InkShape(Canvas& c, const std::vector<Vec2>& pts, Pixel color, float weight, uint32_t seed, float opacity = 0.95f) {
-  WashShape(c, pts, color, opacity, seed);
-  InkContour(c, pts, weight, seed + 50);
+  paint::WashPolygon(c, pts, color, opacity, seed);
+  paint::InkOutline(c, pts, weight, seed + 50);
 }
 
 std::vector<Vec2> EllipsePts(float cx, float cy, float rx, float ry, int n = 14) {
@@ -327,8 +240,8 @@ void Bust(Canvas& c, const Face& f, const PortraitSubject& who, uint32_t seed) {
   std::vector<Vec2> body = {{2, 120}, {10, 100}, {34, 88}, {86, 88}, {110, 100}, {118, 120}};
   InkShape(c, body, robe, 2.2f, seed);
   paint::FillBox(c, 53, 78, 67, 92, paint::Scale(f.skin, 0.9f), 1.0f);  // neck
-  InkContour(c, {{53, 78}, {53, 90}}, 1.0f, seed + 2, false, Rgb(100, 70, 50), 0.7f);
-  InkContour(c, {{67, 78}, {67, 90}}, 1.0f, seed + 3, false, Rgb(100, 70, 50), 0.7f);
+  paint::InkOutline(c, {{53, 78}, {53, 90}}, 1.0f, seed + 2, false, Rgb(100, 70, 50), 0.7f);
+  paint::InkOutline(c, {{67, 78}, {67, 90}}, 1.0f, seed + 3, false, Rgb(100, 70, 50), 0.7f);
   if (bare) {
     // A bare chest: the pectorals and a sash.
     paint::Stroke(c, {{36, 102}, {48, 108}, {58, 104}}, 1, 1.6f, 0.8f, Rgb(110, 70, 50), 0.8f, seed + 4);
@@ -340,7 +253,7 @@ void Bust(Canvas& c, const Face& f, const PortraitSubject& who, uint32_t seed) {
   Pixel collar = who.role == PortraitRole::Ruler ? paint::kLacquer : f.trim;
   paint::Stroke(c, {{46, 88}, {60, 104}, {72, 120}}, 5, 6, 6, collar, 1.0f, seed + 7);
   paint::Stroke(c, {{74, 88}, {64, 100}, {60, 106}}, 5, 6, 5, collar, 1.0f, seed + 8);
-  InkContour(c, {{46, 86}, {60, 102}, {72, 120}}, 1.2f, seed + 9, false);
+  paint::InkOutline(c, {{46, 86}, {60, 102}, {72, 120}}, 1.2f, seed + 9, false);
   // Folds of the robe in grey ink.
   for (int i = 0; i < 3; ++i) {
     float x = 20 + i * 12 + paint::Hash2(seed, i, 1) * 4;
@@ -400,10 +313,10 @@ void Head(Canvas& c, const Face& f, const PortraitSubject& who, uint32_t seed) {
     InkShape(c, ear, paint::Scale(f.skin, 0.93f), 1.0f, seed + 1 + side);
   }
   std::vector<Vec2> face = FaceOutline(f);
-  WashShape(c, face, f.skin, 1.0f, seed + 3);
+  paint::WashPolygon(c, face, f.skin, 1.0f, seed + 3);
   paint::Wash(c, kCx - hw * 0.55f, kCy + 6, 5, 3.5f, Rgb(214, 110, 96), 0.2f, seed + 10);
   paint::Wash(c, kCx + hw * 0.55f, kCy + 6, 5, 3.5f, Rgb(214, 110, 96), 0.2f, seed + 11);
-  InkContour(c, face, 1.5f, seed + 12, true, line, 0.85f);
+  paint::InkOutline(c, face, 1.5f, seed + 12, true, line, 0.85f);
   // Brows.
   for (int side = -1; side <= 1; side += 2) {
     float inner = kCx + side * 3.2f, outer = kCx + side * (f.eyeGap + 8.0f), by = f.eyeY - 6.5f;
@@ -436,7 +349,7 @@ void Head(Canvas& c, const Face& f, const PortraitSubject& who, uint32_t seed) {
     switch (f.eyes) {
       case kRoundEyes:  // wide, round and glaring
         paint::FillEllipse(c, ex, ey, 4.6f, 4.0f, Rgb(248, 244, 234), 1.0f);
-        InkContour(c, EllipsePts(ex, ey, 4.6f, 4.0f, 10), 1.3f, seed + 16 + side);
+        paint::InkOutline(c, EllipsePts(ex, ey, 4.6f, 4.0f, 10), 1.3f, seed + 16 + side);
         paint::FillEllipse(c, ex, ey, 2.2f, 2.2f, iris, 1.0f);
         break;
       case kPhoenix:  // long, narrow and rising at the outer corner
@@ -510,7 +423,7 @@ void Beard(Canvas& c, const Face& f, uint32_t seed) {
       moustache(3);
       std::vector<Vec2> pts = {{kCx - hw * 0.75f, kCy + 8}, {kCx - hw * 0.6f, chin - 2}, {kCx, chin + 6},
                                {kCx + hw * 0.6f, chin - 2}, {kCx + hw * 0.75f, kCy + 8}, {kCx + 6, my + 3}, {kCx - 6, my + 3}};
-      WashShape(c, pts, ink, 0.85f, seed + 4);
+      paint::WashPolygon(c, pts, ink, 0.85f, seed + 4);
       break;
     }
     case kFull:
@@ -561,7 +474,7 @@ void HeadgearPaint(Canvas& c, const Face& f, uint32_t seed) {
                             {kCx + hw, kCy - 18}, {kCx + hw + 1, kCy - 4}, {kCx + hw - 3, kCy - 14}, {kCx, kCy - 17},
                             {kCx - hw + 3, kCy - 14}};
   Pixel hairInk = f.beardInk == Rgb(214, 210, 204) ? Rgb(200, 196, 190) : kHairInk;
-  WashShape(c, hair, hairInk, 1.0f, seed);
+  paint::WashPolygon(c, hair, hairInk, 1.0f, seed);
   paint::Rng rng(seed);
   Pixel hat = f.hat;
   switch (f.headgear) {
@@ -779,7 +692,7 @@ void PaintPortrait(Surface& cell, const PortraitSubject& who) {
   Face f = MakeFace(who);
   Canvas c(cell);
   // A halo of wash behind the head.
-  WashEllipse(c, kCx, 54, 50, 46, f.halo, 0.45f, seed + 100);
+  paint::WashEllipse(c, kCx, 54, 50, 46, f.halo, 0.45f, seed + 100);
   PropBehind(c, f, seed + 150);
   Bust(c, f, who, seed + 200);
   Head(c, f, who, seed + 300);
@@ -789,7 +702,7 @@ void PaintPortrait(Surface& cell, const PortraitSubject& who) {
   // The paint sits in the paper: a faint grain over everything.
   for (int y = 0; y < kPortraitSize; ++y)
     for (int x = 0; x < kPortraitSize; ++x)
-      cell.Set(x, y, paint::Scale(cell.Get(x, y), 0.95f + 0.08f * TakeUp(seed * 31u, x * 7, y * 7)));
+      cell.Set(x, y, paint::Scale(cell.Get(x, y), 0.95f + 0.08f * paint::TakeUp(seed * 31u, x * 7, y * 7)));
   if (!who.name.empty()) {
     // The first UTF-8 character of the name.
     size_t len = 1;
