@@ -130,7 +130,7 @@ void FloodScene(Surface& s, paint::Canvas& c, int f) {
 
 void WhirlpoolScene(Surface& s, paint::Canvas& c, int f) {
   Ground(s, Rgb(170, 190, 196), Rgb(70, 110, 136), 60, 1530);
-  float turn = f * 1.26f;  // a fifth of a turn: each arm takes the next one's place halfway
+  float turn = f * 0.63f;  // a tenth of a turn: each arm halfway to where the next one was
   // Dark and pale water wheeling round the eye.
   for (int k = 0; k < 6; ++k) {
     float a = k * kPi / 3 + f * 0.9f;

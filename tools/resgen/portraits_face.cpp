@@ -500,8 +500,8 @@ void HeadgearPaint(Canvas& c, const Face& f, uint32_t seed) {
       float y = top + 2;
       if (f.plumes)
         for (int side = -1; side <= 1; side += 2)
-          paint::Stroke(c, {{kCx + side * 4, y - 14}, {kCx + side * 20, y - 34}, {kCx + side * 40, y - 44}, {kCx + side * 56, y - 40}},
-                        3.5f, 4.5f, 1.2f, Rgb(150, 100, 50), 1.0f, seed + 20 + side);
+          paint::Stroke(c, {{kCx + side * 4, y - 14}, {kCx + side * 14, y - 28}, {kCx + side * 28, y - 35}, {kCx + side * 48, y - 32}},
+                        2.8f, 3.2f, 0.8f, Rgb(196, 150, 80), 1.0f, seed + 20 + side);
       Pixel cap = f.hatStyle == 2 ? Rgb(120, 30, 30) : Rgb(36, 34, 38);
       InkShape(c, {{kCx - hw + 1, y + 8}, {kCx - hw + 3, y - 10}, {kCx - 2, y - 24}, {kCx + 12, y - 22}, {kCx + hw - 2, y - 6},
                    {kCx + hw - 1, y + 8}},
@@ -543,12 +543,15 @@ void HeadgearPaint(Canvas& c, const Face& f, uint32_t seed) {
       // A gold crown that binds the hair, and two long pheasant tail feathers sweeping back.
       float y = top + 1;
       for (int side = -1; side <= 1; side += 2) {
-        std::vector<Vec2> plume = {{kCx + side * 4, y - 4}, {kCx + side * 18, y - 30}, {kCx + side * 38, y - 44}, {kCx + side * 56, y - 40}};
-        paint::Stroke(c, plume, 3.5f, 4.5f, 1.2f, Rgb(150, 100, 50), 1.0f, seed + 20 + side);
-        for (int k = 1; k < 7; ++k) {
-          float t = k / 7.0f;
-          float x = kCx + side * (4 + 50 * t), yy = y - 4 - 40 * std::sin(t * 2.4f);
-          paint::Line(c, x - 2, yy + 2, x + 2, yy - 2, 2.4f, k % 2 ? paint::kInk : paint::kGoldPale, 0.9f);
+        // Long, thin and barred, rising from the crown and arching out to the sides.
+        std::vector<Vec2> plume = {{kCx + side * 4, y - 4}, {kCx + side * 12, y - 24}, {kCx + side * 26, y - 33}, {kCx + side * 48, y - 31}};
+        paint::Stroke(c, plume, 2.8f, 3.2f, 0.8f, Rgb(196, 150, 80), 1.0f, seed + 20 + side);
+        paint::Stroke(c, plume, 0.6f, 0.9f, 0.3f, paint::kInk, 0.8f, seed + 22 + side);
+        for (int k = 1; k < 9; ++k) {
+          float t = k / 9.0f;
+          // A point on the curve's chord, close enough for the bars.
+          float x = kCx + side * (4 + 44 * t), yy = y - 4 - 29 * std::sin(t * 2.2f);
+          paint::Line(c, x - 1.2f, yy + 1.5f, x + 1.2f, yy - 1.5f, 1.8f, k % 2 ? paint::kInk : Rgb(120, 70, 40), 0.85f);
         }
       }
       InkShape(c, {{kCx - 12, y + 8}, {kCx - 10, y - 8}, {kCx - 4, y - 4}, {kCx, y - 12}, {kCx + 4, y - 4}, {kCx + 10, y - 8},
