@@ -49,6 +49,7 @@ max_len() {
     fuzz_bmp) echo 65536 ;;
     fuzz_save) echo 65536 ;;
     fuzz_whole_game) echo 512 ;;
+    fuzz_profile|fuzz_key_script) echo 1024 ;;
     *) echo 4096 ;;
   esac
 }
