@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 BUILD := build
 TEST_BUILD := build-test
 
-.PHONY: all deps run test demo clean soak fuzz package bench
+.PHONY: all deps run test demo clean soak fuzz package bench coverage
 
 all: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTREL_TESTS=OFF
@@ -35,24 +35,39 @@ test: deps
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD)
 
-# The monkey player for millions of keys over many seeds, under the sanitizers.
-SOAK_KEYS ?= 250000
+# The monkey player for a million keys over eight seeds, then the guided
+# player (real campaigns played on purpose) on the same seeds, under the
+# sanitizers. Each run plays in a folder of its own under build-test/soak/.
+SOAK_KEYS ?= 125000
 SOAK_SEEDS ?= 1 2 3 4 5 6 7 8
+GUIDED_KEYS ?= 100000
+GUIDED_SEEDS ?= $(SOAK_SEEDS)
+SOAK_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 soak:
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKESTREL_SANITIZE=ON -DKESTREL_TESTS=ON
 	cmake --build $(TEST_BUILD) -j $(JOBS) --target kestrelmoor resources
-	@rm -rf $(TEST_BUILD)/soak && mkdir -p $(TEST_BUILD)/soak/Res/Save $(TEST_BUILD)/soak/Res/Log/Err
-	@for f in $(TEST_BUILD)/Res/*; do case $$(basename $$f) in Save|Log) ;; *) ln -sf $$(realpath $$f) $(TEST_BUILD)/soak/Res/ ;; esac; done
-	@set -e; total=0; for s in $(SOAK_SEEDS); do \
-	  echo "== seed $$s"; \
-	  rc=0; (cd $(TEST_BUILD)/soak && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	    ../kestrelmoor --headless --monkey $(SOAK_KEYS) --seed $$s >seed$$s.txt 2>&1) || rc=$$?; \
-	  cat $(TEST_BUILD)/soak/seed$$s.txt; [ $$rc -eq 0 ] || exit $$rc; \
-	  total=$$((total + $(SOAK_KEYS))); done; \
-	echo "soak: $$total keys over seeds $(SOAK_SEEDS), no findings"
+	@rm -rf $(TEST_BUILD)/soak && mkdir -p $(TEST_BUILD)/soak
+	@set -e; run() { player=$$1; keys=$$2; s=$$3; dir=$(TEST_BUILD)/soak/$$player$$s; \
+	  mkdir -p $$dir/Res/Save $$dir/Res/Log/Err; \
+	  for f in $(TEST_BUILD)/Res/*; do case $$(basename $$f) in Save|Log) ;; *) ln -sf $$(realpath $$f) $$dir/Res/ ;; esac; done; \
+	  echo "== $$player, seed $$s"; rc=0; \
+	  (cd $$dir && $(SOAK_ENV) ../../kestrelmoor --headless --$$player $$keys --seed $$s >report.txt 2>&1) || rc=$$?; \
+	  cat $$dir/report.txt; [ $$rc -eq 0 ] || fails="$$fails $$player:$$s"; }; \
+	fails=""; for s in $(SOAK_SEEDS); do run monkey $(SOAK_KEYS) $$s; done; \
+	for s in $(GUIDED_SEEDS); do run guided $(GUIDED_KEYS) $$s; done; \
+	[ -z "$$fails" ] || { echo "soak: findings in$$fails (reports in $(TEST_BUILD)/soak/)"; exit 1; }; \
+	echo "soak: monkey $(SOAK_KEYS) keys and guided $(GUIDED_KEYS) keys on each seed, no findings"
 
-# Every reader of outside data under libFuzzer for FUZZ_SECONDS each, seeded
-# with the real data. Needs clang with libFuzzer (installed here if missing).
+# Line and branch coverage of the tests per folder, with an HTML report
+# under build-coverage/coverage/ (gcov and gcovr).
+COVERAGE_BUILD := build-coverage
+coverage: deps
+	@scripts/coverage.sh $(COVERAGE_BUILD) $(JOBS)
+
+# Every reader of outside data under libFuzzer for FUZZ_SECONDS each, two at a
+# time, on the corpora of fuzz/corpus/ and seeds from the real data; what
+# reaches new code joins the corpora. Needs clang with libFuzzer (installed
+# here if missing). FUZZ_DEEP_SECONDS also runs the two whole-game targets.
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 fuzz:

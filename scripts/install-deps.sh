@@ -9,6 +9,7 @@ packages=(
   fonts-wqy-zenhei fonts-arphic-ukai
   googletest libgtest-dev
   libbenchmark-dev
+  gcovr
 )
 
 missing=()
