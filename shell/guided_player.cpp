@@ -28,6 +28,7 @@
 namespace {
 
 constexpr int kCommands = 24;
+constexpr int kOrderWithoutEffect = 18;
 constexpr int kSystemEndMonth = 0;  // entries of the map's system menu
 constexpr int kSystemSave = 1;
 constexpr int kSystemQuit = 2;
@@ -199,7 +200,8 @@ class GuidedPlayer {
     for (const auto& [name, n] : events_) std::fprintf(out, "  %-40s %lld\n", name.c_str(), n);
     std::vector<std::string> missing;
     for (int c = 1; c <= kCommands; ++c) {
-      if (!accepted_.count(c)) missing.push_back("order " + std::to_string(c) + " accepted");
+      // The diplomacy menu's fourth entry is an order without effect.
+      if (!accepted_.count(c) && c != kOrderWithoutEffect) missing.push_back("order " + std::to_string(c) + " accepted");
       if (!refused_.count(c)) missing.push_back("order " + std::to_string(c) + " refused");
     }
     for (int w = 1; w <= kWeatherKinds; ++w) {
