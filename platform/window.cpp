@@ -164,6 +164,38 @@ Surface& WindowSurface() {
   return surface;
 }
 
+void FitFourThree(int usableWidth, int usableHeight, int frameWidth, int frameHeight, int& width, int& height) {
+  int w = usableWidth - frameWidth;
+  int h = usableHeight - frameHeight;
+  if (h * 4 / 3 < w) w = h * 4 / 3;
+  w -= w % 4;
+  if (w < 400) w = 400;
+  width = w;
+  height = w * 3 / 4;
+}
+
+namespace {
+
+// The caption of a window manager that does not tell its frame (yet).
+constexpr int kGuessedCaption = 30;
+
+void FitToDesktop(SDL_Window* window) {
+  int display = SDL_GetWindowDisplayIndex(window);
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0) return;
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) {
+    top = kGuessedCaption;
+    left = right = bottom = 0;
+  }
+  int w = 0, h = 0;
+  FitFourThree(usable.w, usable.h, left + right, top + bottom, w, h);
+  SDL_SetWindowSize(window, w, h);
+  SDL_SetWindowPosition(window, usable.x + left + (usable.w - left - right - w) / 2, usable.y + top);
+}
+
+}  // namespace
+
 bool OpenWindow(const WindowConfig& config) {
   WindowState& s = State();
   CloseWindow();
@@ -188,6 +220,7 @@ bool OpenWindow(const WindowConfig& config) {
     DestroySdl(s);
     return false;
   }
+  if (config.autoSize && !config.fullScreen) FitToDesktop(s.window);
   // Keep the aspect: the logical size is fitted into the client area with black bars.
   SDL_RenderSetLogicalSize(s.renderer, kLogicalWidth, kLogicalHeight);
   SDL_StopTextInput();  // keys only; no input-method window

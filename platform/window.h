@@ -22,7 +22,15 @@ struct WindowConfig {
   int clientHeight = 600;
   bool fullScreen = false;
   std::string iconPath;  // a BMP for the window icon; empty for none
+  // No size was named: open at the largest 4:3 size the desktop's usable area
+  // holds with the window's caption and borders.
+  bool autoSize = false;
 };
+
+// The largest 4:3 client size (width a multiple of 4) that fits an area of
+// usableWidth x usableHeight with the given frame around the client area.
+// Never below 400 x 300.
+void FitFourThree(int usableWidth, int usableHeight, int frameWidth, int frameHeight, int& width, int& height);
 
 constexpr int kLogicalWidth = 800;
 constexpr int kLogicalHeight = 600;

@@ -26,6 +26,7 @@ struct Startup {
   int width = kDefaultWidth;
   int height = kDefaultHeight;
   int screen = 0;
+  bool autoSize = false;  // startup.ini names no size
 };
 
 int ReadInt(const char* section, const char* key, int def) {
@@ -41,6 +42,11 @@ Startup ReadConfiguration() {
   Startup s;
   s.width = SaneSize(ReadInt("Startup", "Width", kDefaultWidth), kDefaultWidth);
   s.height = SaneSize(ReadInt("Startup", "Height", kDefaultHeight), kDefaultHeight);
+  // Without a named size (neither key, or 0 as the configuration program's
+  // "automatic") the window fits the desktop; a named size is always kept.
+  int namedWidth = ReadInt("Startup", "Width", 0);
+  int namedHeight = ReadInt("Startup", "Height", 0);
+  s.autoSize = namedWidth == 0 && namedHeight == 0;
   gameVersion = ReadInt("Startup", "Version", kDefaultVersion);
   colorMode = ReadInt("Startup", "Color", 0);
   menuShow = ReadInt("Startup", "Menushow", 0);
@@ -96,6 +102,7 @@ int WinMain(const LaunchOptions& options) {
     wc.clientWidth = config.width;
     wc.clientHeight = config.height;
     wc.iconPath = kIconPicture;
+    wc.autoSize = config.autoSize;
     if (!OpenWindow(wc)) {
       std::fprintf(stderr, "kestrelmoor: no display could be opened (try --headless)\n");
       return 1;
