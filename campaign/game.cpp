@@ -6,6 +6,7 @@
 #include "platform/window.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
+#include "shell/report_log.h"
 #include "shell/run_log.h"
 
 namespace {
@@ -23,6 +24,7 @@ const char* const kHelpLines[] = {
     "Esc——退出、返回或菜单             Space（空格）——战争界面可查看武将信息",
     "Home——地图界面显示城市连接信息，战争界面显示当前战场情况",
     "Tab ——地图界面设置高攻击概率  （可使用 窗口配置程序 在游戏关闭时更改按键）",
+    "F1——任何界面显示按键帮助          F2——地图界面查看近十二个月的报告记录",
 };
 constexpr int kRuleDashes = 38;
 constexpr int kHelpTop = 50;
@@ -119,7 +121,7 @@ void Game::About() {
 void Game::Load() {
   Log(1, "Game::Load", "开始", 0);
   PaintBmp(0, "Res\\save.kbp", 0, 0);
-  loadScreen.Init(-1, -1);
+  loadScreen.InitLoadScreen();
   loadScreen.Read(-1);
   loadScreen.Show();
 }
@@ -132,6 +134,7 @@ void Game::LoadScreenKey(int key) {
     return;
   }
   if (r == kSaveKeyStay) return;
+  if (r == kAutosaveChoice) r = kAutosaveSlot;
   titleMode = kModeLoadedCampaign;
   const char* refusal = nullptr;
   switch (loadScreen.Read(r)) {
@@ -160,6 +163,8 @@ void Game::StartFromSlot() {
   newGame.KeyDown(keyReturn);
   newGame.KeyDown(keyReturn);
   ChangeSaveToData();
+  // The report log lives in a file of its own beside the slot.
+  ReportLogRead(ReportLogPathFor(Save::SlotPath(loadScreen.slotChoice)));
   ShowMessage2("读取中. . .", "", 50, 280, 12, 1, 1000);
   GameMap& map = newGame.who;
   map.Show(0);

@@ -5,6 +5,7 @@
 
 #include "campaign/scenario_files.h"
 #include "campaign/table_file.h"
+#include "shell/list_marks.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
@@ -140,6 +141,7 @@ void GoodList::Show(int key) {
   showAtTop = listCursor == 0 ? 1 : 0;
   showAtBottom = (listCursor == kGoodListRows - 1 || listCursor == n - 1) ? 1 : 0;
   InvertBand(*backDC, 15, kRowTop + kRowHeight * showRow, 240, 50);
+  PaintListMarks(columnPage + 1, kGoodColumnPages, listTop > 0, listTop + kGoodListRows < n);  // not in the design: where the list stands
 }
 
 void GoodList::ShowRow(int row, int position) {

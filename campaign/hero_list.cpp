@@ -5,6 +5,7 @@
 
 #include "campaign/scenario_files.h"
 #include "campaign/table_file.h"
+#include "shell/list_marks.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
@@ -259,6 +260,7 @@ void HeroList::Show(int key) {
   showAtTop = listCursor == 0 ? 1 : 0;
   showAtBottom = (listCursor == kHeroListRows - 1 || listCursor == n - 1) ? 1 : 0;
   InvertBand(*backDC, 15, kRowTop + kRowHeight * showRow, 200, 50);
+  PaintListMarks(columnPage + 1, kHeroColumnPages, listTop > 0, listTop + kHeroListRows < n);  // not in the design: where the list stands
 }
 
 void HeroList::ShowRow(int row, int position) {

@@ -17,7 +17,20 @@
 
 namespace {
 
-const char* const kSlotFiles[kSaveSlots] = {"Res\\Save\\save0.ksv", "Res\\Save\\save1.ksv", "Res\\Save\\save2.ksv"};
+const char* const kSlotFiles[kSaveRows] = {"Res\\Save\\save0.ksv", "Res\\Save\\save1.ksv", "Res\\Save\\save2.ksv",
+                                          "Res\\Save\\autosave.ksv"};
+constexpr const char* kAutosaveLabel = "自动";
+constexpr int kSlotDateX = 450;
+constexpr int kSlotDateHeight = 40;
+// The slot picture has three bars; the fourth row copies the third one lower down.
+constexpr int kBarLeft = 95;
+constexpr int kBarTop = 305;
+constexpr int kBarWidth = 545;
+constexpr int kBarHeight = 62;
+// A piece of the bar without writing on it covers the picture's own "年".
+constexpr int kBarPlainX = 300;
+constexpr int kYearMarkX = 575;
+constexpr int kYearMarkWidth = 60;
 constexpr const char* kEmptySlotName = "无";
 constexpr int kSlotTextX = 155;
 constexpr int kSlotYearX = 500;
@@ -203,20 +216,27 @@ std::string FormatSaveText(const SaveImage& s, int version) {
   return out;
 }
 
-const char* Save::SlotPath(int slot) { return kSlotFiles[slot >= 0 && slot < kSaveSlots ? slot : 0]; }
+const char* Save::SlotPath(int slot) { return kSlotFiles[slot >= 0 && slot < kSaveRows ? slot : 0]; }
 
 void Save::Init(int ruler, int year) {
   Log(1, "Save::Init", "开始", 0);
   slotRuler[0] = ruler;
   slotYear[0] = year;
   slotChoice = 0;
+  rows = kSaveSlots;
+}
+
+void Save::InitLoadScreen() {
+  Init(-1, -1);
+  rows = kSaveRows;
 }
 
 int Save::Read(int slot) {
   Log(1, "Save::Read", "开始", 0);
   if (slot < 0) {
-    for (int k = 0; k < kSaveSlots; ++k) {
+    for (int k = 0; k < kSaveRows; ++k) {
       slotRuler[k] = 0;
+      slotMonth[k] = 0;
       std::vector<char> text;
       int header[3] = {0, 0, 0};
       if (ReadFile(kSlotFiles[k], text)) {
@@ -224,6 +244,11 @@ int Save::Read(int slot) {
         if (ReadAll(in, header, 3)) {
           slotRuler[k] = header[0];
           slotYear[k] = header[1];
+        }
+        // The month is row 14 of the file: only a file read whole tells it.
+        SaveImage whole;
+        if (slotRuler[k] != 0 && ParseSaveText(text.data(), text.size(), INT_MAX, whole) == kReadOk) {
+          slotMonth[k] = whole.month;
         }
       }
       if (slotRuler[k] == 0) continue;
@@ -236,12 +261,12 @@ int Save::Read(int slot) {
         std::strcpy(slotName[k], kEmptySlotName);
       }
     }
-    for (int k = 0; k < kSaveSlots; ++k) {
+    for (int k = 0; k < kSaveRows; ++k) {
       if (slotRuler[k] == 0) std::strcpy(slotName[k], kEmptySlotName);
     }
     return kReadOk;
   }
-  if (slot >= kSaveSlots) return kReadEmpty;
+  if (slot >= kSaveRows) return kReadEmpty;
   std::vector<char> text;
   if (!ReadFile(kSlotFiles[slot], text)) return kReadEmpty;
   return ParseSaveText(text.data(), text.size(), gameVersion, image);
@@ -249,7 +274,7 @@ int Save::Read(int slot) {
 
 bool Save::Write(int slot) {
   Log(1, "Save::Write", "开始", 0);
-  if (slot < 0 || slot >= kSaveSlots) return false;
+  if (slot < 0 || slot >= kSaveRows) return false;
   std::string path = NormalizePath(kSlotFiles[slot]);
   std::string temp = path + ".tmp";
   if (!WriteWhole(temp, FormatSaveText(image, gameVersion))) {
@@ -266,14 +291,31 @@ bool Save::Write(int slot) {
 void Save::Show() {
   Log(1, "Save::Show", "开始", 0);
   PaintBmp(0, "Res\\save.kbp", 0, 0);
+  const Surface* picture = Picture("Res\\save.kbp");
   Pixel color = colorMode == 1 ? kWhite : kBlack;
-  for (int k = 0; k < kSaveSlots; ++k) {
+  for (int k = 0; k < rows && k < kSaveRows; ++k) {
     int y = kSlotTop + kSlotStep * k;
-    DrawTextIn(*backDC, slotName[k], kSlotTextX, y, kFontHei, kSlotTextHeight, color);
-    if (slotRuler[k] != 0) {
-      char year[16];
-      std::snprintf(year, sizeof year, "%d", slotYear[k]);
-      DrawTextIn(*backDC, year, kSlotYearX, y, kFontHei, kSlotTextHeight, color);
+    if (picture && k >= kSaveSlots) {
+      backDC->Blit(kBarLeft, kBarTop + kPictureOffsetY + kSlotStep * (k - 2), *picture, kBarLeft, kBarTop, kBarWidth,
+                   kBarHeight, RasterOp::Copy);
+    }
+    std::string name = slotName[k];
+    if (k == kAutosaveSlot) name = std::string(kAutosaveLabel) + " " + name;
+    DrawTextIn(*backDC, name.c_str(), kSlotTextX, y, kFontHei, kSlotTextHeight, color);
+    if (slotRuler[k] == 0) continue;
+    char date[32];
+    if (slotMonth[k] != 0) {
+      // Year and month in one text; the picture's own "年" is covered by plain bar.
+      if (picture) {
+        int barY = kBarTop + kPictureOffsetY + kSlotStep * (k - 2);
+        backDC->Blit(kYearMarkX, barY + 4, *picture, kBarPlainX, kBarTop + 4, kYearMarkWidth, kBarHeight - 8,
+                     RasterOp::Copy);
+      }
+      std::snprintf(date, sizeof date, "%d年%2d月", slotYear[k], slotMonth[k]);
+      DrawTextIn(*backDC, date, kSlotDateX, y + 5, kFontHei, kSlotDateHeight, color);
+    } else {
+      std::snprintf(date, sizeof date, "%d", slotYear[k]);
+      DrawTextIn(*backDC, date, kSlotYearX, y, kFontHei, kSlotTextHeight, color);
     }
   }
   InvertBand(*backDC, kSlotTextX, kSlotBandTop + kSlotStep * slotChoice, kSlotBandWidth, kSlotStep);
@@ -282,16 +324,16 @@ void Save::Show() {
 int Save::KeyDown(int key) {
   Log(1, "Save::KeyDown", "开始", 0);
   if (key == keyDown) {
-    slotChoice = slotChoice + 1 >= kSaveSlots ? 0 : slotChoice + 1;
+    slotChoice = slotChoice + 1 >= rows ? 0 : slotChoice + 1;
     Show();
     return kSaveKeyStay;
   }
   if (key == keyUp) {
-    slotChoice = slotChoice - 1 < 0 ? kSaveSlots - 1 : slotChoice - 1;
+    slotChoice = slotChoice - 1 < 0 ? rows - 1 : slotChoice - 1;
     Show();
     return kSaveKeyStay;
   }
-  if (key == keyReturn) return slotChoice;
+  if (key == keyReturn) return slotChoice == kAutosaveSlot ? kAutosaveChoice : slotChoice;
   if (key == keyEsc) return -1;
   return kSaveKeyStay;
 }
@@ -301,6 +343,6 @@ void Save::Dump(JsonWriter& out) const {
   out.IntArray("slotYear", slotYear, kSaveSlots);
   out.Int("slotChoice", slotChoice);
   out.BeginArray("slotName");
-  for (const auto& name : slotName) out.String(name);
+  for (int k = 0; k < kSaveSlots; ++k) out.String(slotName[k]);
   out.EndArray();
 }

@@ -5,6 +5,10 @@
 #include "shell/json_writer.h"
 
 constexpr int kSaveSlots = 3;
+// The autosave of every ended month: a fourth file, never one of the three
+// slots; only the title's load screen shows it, as its fourth row.
+constexpr int kAutosaveSlot = 3;
+constexpr int kSaveRows = 4;
 constexpr int kSaveHeroes = 300;
 constexpr int kSaveHeroFields = 18;
 constexpr int kSaveCities = 50;
@@ -25,6 +29,7 @@ constexpr int kReadEmpty = -1;
 constexpr int kReadNewerVersion = -2;
 constexpr int kReadDamaged = -3;
 constexpr int kSaveKeyStay = 3;
+constexpr int kAutosaveChoice = 10;  // Save::KeyDown's Return on the autosave row (3 means "stay")
 
 // The numbers of a slot file, in file order.
 struct SaveImage {
@@ -46,19 +51,23 @@ struct SaveImage {
 
 class Save {
  public:
-  int slotRuler[kSaveSlots] = {};
-  int slotYear[kSaveSlots] = {};
+  int slotRuler[kSaveRows] = {};
+  int slotYear[kSaveRows] = {};
   int slotChoice = 0;
   SaveImage image;
-  char slotName[kSaveSlots][kSlotNameBytes] = {};
+  char slotName[kSaveRows][kSlotNameBytes] = {};
+  int slotMonth[kSaveRows] = {};  // 0 when the file could not be read whole
+  int rows = kSaveSlots;          // kSaveRows on the load screen
 
   void Init(int ruler, int year);
+  // The load screen: Init, then the autosave as a fourth row.
+  void InitLoadScreen();
   // -1 reads the three slot headers for the screen (always 0); a slot number
   // reads that slot into the image: 0, -1 empty, -2 newer version, -3 damaged.
   // The image changes only when the whole file was read and makes sense.
   int Read(int slot);
-  // Writes the image into the slot through a temporary file, so a failed
-  // write leaves the slot as it was. False when the file could not be written.
+  // Writes the image into the slot (or kAutosaveSlot) through a temporary file,
+  // so a failed write leaves the slot as it was. False when it could not be written.
   bool Write(int slot);
   void Show();
   // -1 Esc, a slot number on Return, 3 otherwise.

@@ -68,7 +68,8 @@ void Who::GameWorldRevlcd() {
     if (k < 0 || 2 * k + 1 >= kWhoStoreSize) continue;
     int x = positions[2 * k];
     int y = positions[2 * k + 1];
-    backDC->FillRect(x + 2, y - 2, x + 2 + kMarkSize, y - 2 + kMarkSize, kBlack);
+    backDC->FillRect(x + 1, y - 3, x + 3 + kMarkSize, y - 1 + kMarkSize, kBlack);
+    PaintFactionMark(rulerMenu.selected, x + 2, y - 2, kMarkSize);  // the faction's colour, as on the map
   }
   RequestRepaint();
 }

@@ -12,6 +12,7 @@
 #include "platform/text.h"
 #include "platform/window.h"
 #include "shell/globals.h"
+#include "shell/report_log.h"
 #include "shell/run_log.h"
 
 namespace {
@@ -141,6 +142,7 @@ void DrawTextIn(Surface& target, const char* text, int x, int y, const char* fac
 }
 
 void PaintText(const char* text, int x, int y, int height) {
+  ReportLogPaintedText(text, x, y);
   DrawTextIn(*backDC, text, x, y, kFontHei, height, kBlack);
 }
 
@@ -181,6 +183,7 @@ void PaintMessageFrame(const char* text, int left, int top, int cellsWide, int c
 
 void ShowMessage2(const char* text1, const char* text2, int left, int top, int cellsWide, int cellsHigh,
                   int delay) {
+  ReportLogMessage(text1, text2, nullptr);
   DrawBoxOnWindow(left, top, cellsWide, cellsHigh);
   DrawTextIn(Window(), text1, left + 5, top + 5, kFontHei, kMessageFontHeight, kBlack);
   DrawTextIn(Window(), text2, left + 185, top + 5, kFontHei, kMessageFontHeight, kBlack);
@@ -190,6 +193,7 @@ void ShowMessage2(const char* text1, const char* text2, int left, int top, int c
 
 void ShowMessage2Narrow(const char* text1, const char* text2, int left, int top, int cellsWide, int cellsHigh,
                         int delay) {
+  ReportLogMessage(text1, text2, nullptr);
   DrawBoxOnWindow(left, top, cellsWide, cellsHigh);
   DrawTextIn(Window(), text1, left + 5, top + 5, kFontHei, kMessageFontHeight, kBlack);
   DrawTextIn(Window(), text2, left + 125, top + 5, kFontHei, kMessageFontHeight, kBlack);
@@ -199,6 +203,7 @@ void ShowMessage2Narrow(const char* text1, const char* text2, int left, int top,
 
 void ShowMessage3(const char* text1, const char* text2, const char* text3, int left, int top, int cellsWide,
                   int cellsHigh, int delay) {
+  ReportLogMessage(text2, text1, text3);
   DrawBoxOnWindow(left, top, cellsWide, cellsHigh);
   DrawTextIn(Window(), text2, left + 5, top + 5, kFontHei, kMessageFontHeight, kBlack);
   DrawTextIn(Window(), text1, left + 135, top + 5, kFontHei, kMessageFontHeight, kBlack);
@@ -217,6 +222,12 @@ void PumpMessage() {
 
 void Wait(int ms) {
   if (ms <= 0) return;
+  // The month end's panels go into the report log as they begin to wait, and
+  // its delays run at the Speed setting.
+  if (InMonthEnd()) {
+    ReportLogFlushPending();
+    ms = ScaledDelay(ms);
+  }
   uint32_t start = GetTickCount();
   uint32_t end = start + static_cast<uint32_t>(ms);
   while (GetTickCount() < end) {

@@ -12,6 +12,20 @@ constexpr int kRowHeight = 60;
 constexpr int kTextInset = 5;
 constexpr int kTextHeight = 50;
 constexpr int kKeepLastIndex = 3;  // wrap mode that trusts the caller's entry count
+constexpr int kMarkSize = 9;
+
+// A small triangle, black with a white rim so it reads on any ground: the mark
+// beside a menu that more entries lie above (or below) the rows it shows.
+void PaintMoreMark(int x, int y, bool up) {
+  for (int i = 0; i < kMarkSize; ++i) {
+    int w = up ? i : kMarkSize - 1 - i;
+    backDC->FillRect(x - w - 1, y + i - 1, x + w + 2, y + i + 2, kWhite);
+  }
+  for (int i = 0; i < kMarkSize; ++i) {
+    int w = up ? i : kMarkSize - 1 - i;
+    backDC->FillRect(x - w, y + i, x + w + 1, y + i + 1, kBlack);
+  }
+}
 }  // namespace
 
 void Menu::InitMenu(int cellsWide_, int visibleRows_, int left_, int top_, int lastIndex_, const char* listFile_,
@@ -108,6 +122,12 @@ void Menu::Show(int key) {
   }
   InvertBand(*backDC, left + kTextInset, top + kRowHeight * highlightRow + kTextInset,
              kCell * cellsWide - 2 * kTextInset, kTextHeight);
+  // More entries than rows: marks beside the frame, like a scroll bar's arrows.
+  if (lastIndex + 1 > visibleRows) {
+    int x = left + kCell * cellsWide + kMarkSize + 4;
+    if (firstShown > 0) PaintMoreMark(x, top + 4, true);
+    if (firstShown + visibleRows - 1 < lastIndex) PaintMoreMark(x, top + kRowHeight * visibleRows - kMarkSize - 4, false);
+  }
 }
 
 void Menu::Dump(JsonWriter& out) const {

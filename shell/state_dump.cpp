@@ -4,9 +4,12 @@
 #include "campaign/game.h"
 #include "strategy/map_globals.h"
 #include "war/war_globals.h"
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "shell/app.h"
 #include "shell/globals.h"
+#include "shell/overlay.h"
+#include "shell/report_log.h"
 
 namespace {
 
@@ -41,6 +44,13 @@ void DumpState(JsonWriter& out) {
   TheGame().Dump(out);
   out.EndObject();
   TheGame().newGame.Dump(out);
+  // Additions around the design, each under a key of its own.
+  out.BeginObject("settings");
+  out.Int("speed", reportSpeed);
+  out.EndObject();
+  out.Int("tickCount", GetTickCount());  // the virtual clock in a headless run
+  out.Int("overlay", static_cast<int>(OpenOverlay()));
+  DumpReportLog(out);
   out.EndObject();
 }
 

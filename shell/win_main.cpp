@@ -11,6 +11,7 @@
 #include "shell/app.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
+#include "shell/report_log.h"
 #include "shell/run_log.h"
 
 namespace {
@@ -47,6 +48,7 @@ Startup ReadConfiguration() {
   int namedWidth = ReadInt("Startup", "Width", 0);
   int namedHeight = ReadInt("Startup", "Height", 0);
   s.autoSize = namedWidth == 0 && namedHeight == 0;
+  ReadReportSpeed();
   gameVersion = ReadInt("Startup", "Version", kDefaultVersion);
   colorMode = ReadInt("Startup", "Color", 0);
   menuShow = ReadInt("Startup", "Menushow", 0);

@@ -3,6 +3,7 @@
 #include "shell/app.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
+#include "shell/overlay.h"
 #include "shell/run_log.h"
 #include "shell/screenshot.h"
 
@@ -23,6 +24,8 @@ void WindowProc(const Message& message) {
         SaveScreenshot("");
         break;
       }
+      // F1 and F2 (and every key while their panel is open) never reach a screen either.
+      if (OverlayKeyDown(message.param)) break;
       TheGame().KeyDown(message.param);
       break;
     default:

@@ -8,6 +8,7 @@
 #include "campaign/table_file.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
+#include "shell/report_log.h"
 #include "shell/run_log.h"
 #include "shell/text_grid.h"
 
@@ -70,6 +71,7 @@ void GameMap::InitMap(int rulerChoiceIn, int scenarioIn) {
   rulerChoice = rulerChoiceIn;
   ResetMapGlobals();
   ResetWarGlobals();
+  ReportLogClear();  // a new campaign starts with an empty report log
   ClearRecords();
   ArrowSet();  // also sets the edge flags from the arrow's start
   systemMenuResult = cityMenuResult = interiorMenuResult = diplomacyMenuResult = armamentMenuResult = 0;
@@ -134,6 +136,14 @@ bool GameMap::ArrowOnCursorCell() const {
   bool flagsAgree = (atLeftEdge != 0) == (arrowX == kLeftEdgeX) && (atRightEdge != 0) == (arrowX == kRightEdgeX) &&
                     (atTopEdge != 0) == (arrowY == kTopEdgeY) && (atBottomEdge != 0) == (arrowY == kBottomEdgeY);
   return onCell && flagsAgree;
+}
+
+int RulerChoiceOf(int scenarioNo, int rulerNumber) {
+  if (!ValidScenario(scenarioNo)) return -1;
+  for (int i = 0; i < kRulerCounts[scenarioNo]; ++i) {
+    if (kRulerNumbers[scenarioNo][i] == rulerNumber) return i;
+  }
+  return -1;
 }
 
 void GameMap::ChangeOwnerNum() {
@@ -211,6 +221,7 @@ void GameMap::Show(int key) {
   PaintBmp(0, "Res\\black.kbp", 0, -480);
   PaintBmp(0, "Res\\right.kbp", 680, 0);
   ShowSidePanel();
+  ReportLogDiscardPending();  // the map behind a report is no part of it
 }
 
 void GameMap::ShowSidePanel() {
@@ -260,7 +271,7 @@ void GameMap::ShowCityIcon(int mode) {
     int owner = cityList.cities[i].ownerId;
     const char* icon = owner == 0 ? "Res\\City\\emcity.kbp"
                                   : (owner == playerRuler ? "Res\\City\\mycity.kbp" : "Res\\City\\hiscity.kbp");
-    PaintBmp(0, icon, col * kCellWidth + 10 - scrollX, row * kCellHeight + 25 - scrollY);
+    PaintCityIcon(icon, owner, col * kCellWidth + 10 - scrollX, row * kCellHeight + 25 - scrollY);
   }
 }
 

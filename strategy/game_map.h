@@ -50,6 +50,17 @@ constexpr int kOrderDialog = 3;
 constexpr int kOrderWarMore = 4;
 constexpr int kOrderWarComplete = 5;
 
+// The ruler choice line (0-based) of a scenario's ruler by officer number; -1 for
+// a ruler who was not one at the scenario's start.
+int RulerChoiceOf(int scenario, int rulerNumber);
+// The faction colours: nine colours, the second nine with a white band across
+// the flag. The ruler choice line picks the colour.
+constexpr int kFactionColors = 18;
+Pixel FactionPaletteColor(int index);
+bool FactionPaletteBanded(int index);
+// Paints a faction's mark (a square of `size`) at (x, y) of the back buffer.
+void PaintFactionMark(int index, int x, int y, int size);
+
 class GameMap {
  public:
   int selectedCity = 0;
@@ -224,6 +235,22 @@ class GameMap {
   void PlayerRulerTaken();
   void CampaignLost();
   // ---- end of the war block ----
+
+  // ---- Additions around the design (map_comfort.cpp): the autosave, the
+  // report log's subjects and the factions' colours on the map. ----
+  // The month end is over: write the autosave now, or once a new ruler is crowned.
+  void MonthFinished();
+  void AfterSuccessionKey();
+  // Writes the campaign to the autosave file; a failure shows one notice.
+  bool Autosave();
+  // The city of an officer's report, for the report log.
+  void ReportSubject(int city);
+  // True on the plain map with nothing open (the report log may open there).
+  bool OnPlainMap() const;
+  // The colour of a ruler's faction (officer number), as the map and the ruler choice show it.
+  Pixel FactionColor(int rulerNumber) const;
+  void PaintCityIcon(const char* icon, int owner, int x, int y);
+  // ---- end of the additions ----
 
   void Dump(JsonWriter& out) const;
   // Whether the arrow is drawn on the cell the cursor names (the view's scroll

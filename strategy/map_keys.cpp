@@ -2,6 +2,7 @@
 // order of precedence (the innermost open thing first).
 #include "shell/draw.h"
 #include "shell/globals.h"
+#include "shell/report_log.h"
 #include "shell/run_log.h"
 #include "strategy/game_map.h"
 
@@ -44,11 +45,16 @@ int GameMap::KeyDown(int key) {
   }
   // The defenders of a city a computer army attacks (war/war_dispatch.cpp).
   if (warPick == 1) {
+    MonthEndScope reports(&date.year, &date.month, true);
     DefencePickKey(key);
     return 0;
   }
   if (rulerSuccession == 1) {
-    SuccessionKey(key);
+    {
+      MonthEndScope reports(&date.year, &date.month, true);
+      SuccessionKey(key);
+    }
+    AfterSuccessionKey();
     return 0;
   }
   if (battleOpen) {

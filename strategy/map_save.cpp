@@ -4,6 +4,7 @@
 
 #include "shell/draw.h"
 #include "shell/run_log.h"
+#include "shell/report_log.h"
 #include "strategy/game_map.h"
 
 namespace {
@@ -158,6 +159,7 @@ void GameMap::SaveScreenKeyDown(int key) {
     ChangeDataToSave();
     // A slot that could not be written keeps what it held, and the player is told.
     const char* message = save.Write(r) ? "存储中. . ." : "存储失败！";
+    ReportLogWrite(ReportLogPathFor(Save::SlotPath(r)));  // the report log beside the slot
     ShowMessage2(message, "", 50, 280, 12, 1, 1000);
   }
   saveScreenOpen = 0;

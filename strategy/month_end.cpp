@@ -6,6 +6,7 @@
 
 #include "campaign/scenario_files.h"
 #include "shell/draw.h"
+#include "shell/report_log.h"
 #include "shell/run_log.h"
 #include "strategy/game_map.h"
 
@@ -56,6 +57,7 @@ bool WarHolds() { return warPick == 1 || pendingBattles > 0; }
 
 void GameMap::ShowEnd() {
   Log(1, "GameMap::ShowEnd", "开始", 0);
+  MonthEndScope speed(&date.year, &date.month, false);  // the banner is no report, but runs at Speed
   for (int i = 0; i < kHeroCount; ++i) {
     const HeroRecord& h = heroList.heroes[i];
     if (h.heroOwnerId != i + 1 || h.heroOwnerId == playerRuler) continue;
@@ -67,6 +69,7 @@ void GameMap::ShowEnd() {
 
 void GameMap::DoEndEvent() {
   Log(1, "GameMap::DoEndEvent", "开始", 0);
+  MonthEndScope reports(&date.year, &date.month, true);  // the report log and the Speed setting
   if (warPick == kWarPickEnded) {
     WarRun();
     return;
@@ -137,6 +140,7 @@ void GameMap::DoEndEvent() {
   // The month ends on the map, or on the successor list when a ruler must be crowned.
   Show(0);
   if (rulerSuccession == kSuccessionPick) heroList.Show(0);
+  MonthFinished();
 }
 
 void GameMap::AddMoney() {

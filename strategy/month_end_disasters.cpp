@@ -140,6 +140,7 @@ void GameMap::ReportCityState(int city, int state, int officerNumber) {
   if (state >= kCityFamine && state <= kCityRiot) PaintText(kStateWords[state], 410, 330, kReportFont);
   PaintText("，须尽快治理。", 300, 370, kReportFont);
   if (officerNumber >= 1 && officerNumber <= kHeroCount) ShowPortraitAndName(officerNumber - 1);
+  ReportSubject(city);
   CopyBackToWindow();
   Wait(500);
   Show(0);

@@ -6,6 +6,7 @@
 #include "platform/random.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
+#include "shell/report_log.h"
 #include "shell/run_log.h"
 #include "strategy/game_map.h"
 
@@ -103,6 +104,7 @@ void GameMap::ShowItAfter(int type, int result, int value, int officer) {
           PaintLines({"城中找到 ", nullptr, nullptr});
           PaintLine(name, 500, kLineY[0]);
           ShowPortraitAndName(officer);
+          ReportSubject(Hero(officer).cityNo - 1);
           CopyBackToWindow();
           Wait(500);
           // Then the found officer answers for himself, under his own portrait.
@@ -141,6 +143,7 @@ void GameMap::ShowItAfter(int type, int result, int value, int officer) {
     default: break;
   }
   ShowPortraitAndName(officer);
+  ReportSubject(Hero(officer).cityNo - 1);
   CopyBackToWindow();
   Wait(500);
   foundOfficerShown = 0;

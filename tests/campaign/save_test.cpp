@@ -168,6 +168,40 @@ TEST_F(SlotFiles, NeverUsedSlotsShowNoneAndNoYear) {
   EXPECT_EQ(screen.Read(1), kReadOk);
 }
 
+// The slots show the month beside the year; the autosave is a fourth file that
+// only the load screen lists, and the save screen keeps its three rows.
+TEST_F(SlotFiles, SlotsTellTheMonthAndOnlyTheLoadScreenHasTheAutosaveRow) {
+  Save save;
+  save.image = SampleImage();
+  ASSERT_TRUE(save.Write(1));
+  save.image.month = 11;
+  ASSERT_TRUE(save.Write(kAutosaveSlot));
+  EXPECT_TRUE(fs::exists(box_.Res() / "Save" / "autosave.ksv"));
+  Save screen;
+  screen.Init(-1, -1);
+  EXPECT_EQ(screen.Read(-1), kReadOk);
+  EXPECT_EQ(screen.slotMonth[1], 7);
+  EXPECT_EQ(screen.slotMonth[0], 0);
+  EXPECT_EQ(screen.slotRuler[kAutosaveSlot], 17);
+  EXPECT_EQ(screen.slotMonth[kAutosaveSlot], 11);
+  EXPECT_EQ(screen.KeyDown(keyUp), kSaveKeyStay);
+  EXPECT_EQ(screen.slotChoice, 2);  // the save screen wraps over three rows
+  Save load;
+  load.InitLoadScreen();
+  load.Read(-1);
+  load.KeyDown(keyUp);
+  EXPECT_EQ(load.slotChoice, kAutosaveSlot);
+  EXPECT_EQ(load.KeyDown(keyReturn), kAutosaveChoice);
+  EXPECT_EQ(load.Read(kAutosaveSlot), kReadOk);
+  EXPECT_EQ(load.image.month, 11);
+  // A slot cut short still shows its year, without a month.
+  std::string text = box_.Read("Res/Save/save1.ksv");
+  box_.Write("Res/Save/save1.ksv", text.substr(0, text.size() / 2));
+  screen.Read(-1);
+  EXPECT_EQ(screen.slotYear[1], 194);
+  EXPECT_EQ(screen.slotMonth[1], 0);
+}
+
 TEST_F(SlotFiles, AnUnwritableFolderFailsTheSaveAndKeepsTheOldSlot) {
   if (geteuid() == 0) {
     // root writes through permissions: take the folder away instead.

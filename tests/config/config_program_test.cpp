@@ -11,7 +11,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kMenushow = 4, kReturnKey = 7, kEscKey = 8, kUpKey = 11, kDownKey = 12;
+constexpr int kMenushow = 4, kSpeed = 7, kReturnKey = 8, kEscKey = 9, kUpKey = 12, kDownKey = 13;
+constexpr int kSaveRow = 16;
 constexpr int kWidth = 0;
 
 // A startup.ini with lines the program must not touch: a comment, an unknown key,
@@ -74,6 +75,8 @@ TEST(ConfigSettings, KeysAreNeverShared) {
   EXPECT_EQ(settings.AssignKey(kUpKey, 40, takenBy), KeyAssign::Taken);
   EXPECT_EQ(takenBy, kDownKey);
   EXPECT_EQ(settings.AssignKey(kUpKey, 123, takenBy), KeyAssign::Reserved);
+  EXPECT_EQ(settings.AssignKey(kUpKey, 112, takenBy), KeyAssign::Reserved);  // F1, the help
+  EXPECT_EQ(settings.AssignKey(kUpKey, 113, takenBy), KeyAssign::Reserved);  // F2, the report log
   EXPECT_EQ(settings.AssignKey(kUpKey, 0, takenBy), KeyAssign::Invalid);
   EXPECT_EQ(settings.AssignKey(kUpKey, 256, takenBy), KeyAssign::Invalid);
   EXPECT_EQ(settings.AssignKey(kUpKey, 38, takenBy), KeyAssign::Unchanged);
@@ -109,7 +112,8 @@ TEST(ConfigSettings, MissingFileAndBadKeysGiveTheGameDefaults) {
   fs::remove(box.Res() / "startup.ini");
   ConfigSettings settings;
   settings.Load((box.Res() / "startup.ini").string());
-  EXPECT_EQ(settings.Value(kWidth), 800);
+  EXPECT_EQ(settings.Value(kWidth), 0);  // no size named: the game fits the desktop
+  EXPECT_EQ(settings.Value(kSpeed), 1);
   EXPECT_EQ(settings.Value(kUpKey), 38);
   box.Write("Res/startup.ini", With(kIni, "Up=38", "Up=999"));
   settings.Load((box.Res() / "startup.ini").string());
@@ -121,7 +125,7 @@ TEST(ConfigProgram, ChangesASettingAndAKeyAndKeepsEveryOtherLine) {
   box.Write("Res/startup.ini", kIni);
   // Menushow on, Up becomes W, then the save row.
   std::string script = Downs(kMenushow) + "RIGHT\nshot list.png\n" + Downs(kUpKey - kMenushow) +
-                       "RETURN\nVK:87\nshot key.png\n" + Downs(15 - kUpKey) + "RETURN\n";
+                       "RETURN\nVK:87\nshot key.png\n" + Downs(kSaveRow - kUpKey) + "RETURN\n";
   ASSERT_EQ(RunConfig(box, script), 0) << box.Read("err.txt");
   std::string expected = With(With(kIni, "Menushow=0", "Menushow=1"), "Up=38", "Up=87");
   EXPECT_EQ(box.Read("Res/startup.ini"), expected);
@@ -133,13 +137,32 @@ TEST(ConfigProgram, RefusesATakenKeyAndLeavesWithoutSavingOnDoubleEsc) {
   box.Write("Res/startup.ini", kIni);
   // Up: Down's key and Esc's key are refused, F12 too; the old key ends the wait.
   std::string script = Downs(kUpKey) + "RETURN\nVK:40\nVK:27\nVK:123\nshot refused.png\nVK:38\n" +
-                       Downs(15 - kUpKey) + "RETURN\n";
+                       Downs(kSaveRow - kUpKey) + "RETURN\n";
   ASSERT_EQ(RunConfig(box, script), 0) << box.Read("err.txt");
   EXPECT_EQ(box.Read("Res/startup.ini"), kIni);
 
   // A change left with Esc twice is thrown away; the file is never rewritten.
   ASSERT_EQ(RunConfig(box, "RIGHT\nESC\nESC\n"), 0) << box.Read("err.txt");
   EXPECT_EQ(box.Read("Res/startup.ini"), kIni);
+}
+
+TEST(ConfigProgram, SpeedStepsThroughOneTwoFourAndWidthOffersAutomatic) {
+  Sandbox box;
+  box.Write("Res/startup.ini", kIni);
+  // Speed twice to the right (1 -> 2 -> 4), Width once to the left (800 -> 640), then save.
+  std::string script = "LEFT\n" + Downs(kSpeed) + "RIGHT\nRIGHT\nshot speed.png\n" + Downs(kSaveRow - kSpeed) + "RETURN\n";
+  ASSERT_EQ(RunConfig(box, script), 0) << box.Read("err.txt");
+  std::string ini = box.Read("Res/startup.ini");
+  EXPECT_NE(ini.find("Speed=4\n"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("Width=640\n"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("[Mods]\nPath=mods\n"), std::string::npos);
+
+  ConfigSettings settings;
+  settings.Load((box.Res() / "startup.ini").string());
+  settings.Step(kSpeed, 1);
+  EXPECT_EQ(settings.Value(kSpeed), 1);  // past four wraps round
+  settings.Step(kWidth, -1);
+  EXPECT_EQ(settings.Value(kWidth), 0);  // automatic, as a file without the key
 }
 
 TEST(ConfigProgram, RejectsAnUnreadableScript) {

@@ -121,3 +121,32 @@ TEST_F(MenuTest, HighlightBandIsInverted) {
   EXPECT_EQ(backDC->Get(100 + 240 - 8, 100 + 5 + 25), kBlack);
   EXPECT_EQ(backDC->Get(100 + 240 - 8, 100 + 60 + 5 + 25), kWhite);
 }
+
+// A menu with more entries than rows marks beside its frame (at its right, like
+// a scroll bar's arrows) that more lie above or below; a short menu has none.
+TEST_F(MenuTest, MarksShowWhereMoreEntriesLie) {
+  std::string list = WriteList("menu14m.kss", 14);
+  Menu m;
+  m.InitMenu(2, 6, 100, 100, 13, list.c_str(), 1);
+  const int x = 100 + 120 + 13;  // the marks' middle column
+  auto upMark = [&] { return backDC->Get(x, 100 + 4 + 6) == kBlack; };
+  auto downMark = [&] { return backDC->Get(x, 100 + 360 - 13 + 3) == kBlack; };
+  m.Show(0);
+  EXPECT_FALSE(upMark());
+  EXPECT_TRUE(downMark());
+  backDC->Resize(800, 600, kWhite);
+  Press(m, keyDown, 9);  // entries 4..9 shown
+  EXPECT_TRUE(upMark());
+  EXPECT_TRUE(downMark());
+  backDC->Resize(800, 600, kWhite);
+  Press(m, keyUp, 10);  // wrapped to the end: entries 8..13
+  EXPECT_TRUE(upMark());
+  EXPECT_FALSE(downMark());
+
+  backDC->Resize(800, 600, kWhite);
+  std::string shortList = WriteList("menu4m.kss", 4);
+  m.InitMenu(2, 4, 100, 100, 3, shortList.c_str(), 1);
+  m.Show(0);
+  EXPECT_FALSE(upMark());
+  EXPECT_FALSE(backDC->Get(x, 100 + 240 - 13 + 3) == kBlack);
+}

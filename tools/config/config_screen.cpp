@@ -5,6 +5,7 @@
 #include "platform/window.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
+#include "shell/screenshot.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ constexpr const char* kBackdrop = "Res\\save.kbp";
 constexpr int kTitleY = 8;
 constexpr int kTitleHeight = 36;
 constexpr int kListTop = 58;
-constexpr int kRowHeight = 27;
+constexpr int kRowHeight = 26;
 constexpr int kTextHeight = 24;
 constexpr int kPanelLeft = 150, kPanelRight = 650;
 constexpr int kLabelX = 190, kValueX = 420;
@@ -95,7 +96,7 @@ void ConfigScreen::TakeNewKey(int code) {
       notice_ = KeyName(code) + " 已用作" + SettingAt(takenBy).label + "，请另选";
       break;
     case KeyAssign::Reserved:
-      notice_ = "F12 留作截图，请另选";
+      notice_ = KeyName(code) + (code == kScreenshotKey ? " 留作截图，请另选" : " 留作帮助与报告记录，请另选");
       break;
     case KeyAssign::Invalid:
       notice_ = "此键不可用，请另选";

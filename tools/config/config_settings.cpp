@@ -7,9 +7,17 @@
 
 namespace {
 
-constexpr int kWidths[] = {640, 800, 1024, 1280, 1440, 1600, 1920, 2560};
-constexpr int kHeights[] = {480, 600, 768, 960, 1080, 1200, 1440};
+// 0 is "automatic" (as a file without the key): the game fits the desktop.
+constexpr int kWidths[] = {0, 640, 800, 1024, 1280, 1440, 1600, 1920, 2560};
+constexpr int kHeights[] = {0, 480, 600, 768, 960, 1080, 1200, 1440};
+constexpr const char* kWidthNames[] = {"自动", "640", "800", "1024", "1280", "1440", "1600", "1920", "2560"};
+constexpr const char* kHeightNames[] = {"自动", "480", "600", "768", "960", "1080", "1200", "1440"};
+constexpr int kSpeeds[] = {1, 2, 4};
+constexpr const char* kSpeedFactorNames[] = {"原速", "两倍", "四倍"};
 constexpr int kOffOn[] = {0, 1};
+// The game's fixed keys besides F12: F1 the help, F2 the report log.
+constexpr int kHelpKeyCode = 112;
+constexpr int kLogKeyCode = 113;
 // The battle's own settings menus name these values the same way.
 constexpr const char* kScreenNames[] = {"窗口", "全屏"};
 constexpr const char* kColorNames[] = {"黑框", "彩色"};
@@ -19,13 +27,14 @@ constexpr const char* kSpeedNames[] = {"短暂", "长久"};
 constexpr int kCount(const auto& a) { return static_cast<int>(sizeof a / sizeof a[0]); }
 
 const SettingDef kSettings[kSettingCount] = {
-    {"Startup", "Width", "窗口宽度", SettingKind::Choice, 800, kWidths, nullptr, kCount(kWidths)},
-    {"Startup", "Height", "窗口高度", SettingKind::Choice, 600, kHeights, nullptr, kCount(kHeights)},
+    {"Startup", "Width", "窗口宽度", SettingKind::Choice, 0, kWidths, kWidthNames, kCount(kWidths)},
+    {"Startup", "Height", "窗口高度", SettingKind::Choice, 0, kHeights, kHeightNames, kCount(kHeights)},
     {"Startup", "Screen", "显示方式", SettingKind::Choice, 0, kOffOn, kScreenNames, 2},
     {"Startup", "Color", "边框颜色", SettingKind::Choice, 0, kOffOn, kColorNames, 2},
     {"Startup", "Menushow", "战斗动画", SettingKind::Choice, 0, kOffOn, kShowNames, 2},
     {"Startup", "Menumove", "敌军移动", SettingKind::Choice, 0, kOffOn, kShowNames, 2},
     {"Startup", "Menuspeed", "敌军停顿", SettingKind::Choice, 0, kOffOn, kSpeedNames, 2},
+    {"Startup", "Speed", "月末速度", SettingKind::Choice, 1, kSpeeds, kSpeedFactorNames, kCount(kSpeeds)},
     {"Key", "Return", "确认键", SettingKind::Key, 13, nullptr, nullptr, 0},
     {"Key", "Esc", "取消键", SettingKind::Key, 27, nullptr, nullptr, 0},
     {"Key", "Space", "情报键", SettingKind::Key, 32, nullptr, nullptr, 0},
@@ -115,7 +124,7 @@ void ConfigSettings::Step(int index, int direction) {
 KeyAssign ConfigSettings::AssignKey(int index, int code, int& takenBy) {
   takenBy = -1;
   if (kSettings[index].kind != SettingKind::Key || !IsKeyCode(code)) return KeyAssign::Invalid;
-  if (code == kScreenshotKey) return KeyAssign::Reserved;
+  if (code == kScreenshotKey || code == kHelpKeyCode || code == kLogKeyCode) return KeyAssign::Reserved;
   if (values_[index] == code) return KeyAssign::Unchanged;
   for (int i = kFirstKeySetting; i < kSettingCount; ++i) {
     if (i != index && values_[i] == code) {

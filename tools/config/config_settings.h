@@ -19,8 +19,8 @@ struct SettingDef {
   int choiceCount;
 };
 
-constexpr int kSettingCount = 15;
-constexpr int kFirstKeySetting = 7;  // the eight keys follow the seven choices
+constexpr int kSettingCount = 16;
+constexpr int kFirstKeySetting = 8;  // the eight keys follow the eight choices
 
 const SettingDef& SettingAt(int index);
 

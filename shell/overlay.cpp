@@ -1,0 +1,269 @@
+#include "shell/overlay.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "campaign/game.h"
+#include "platform/surface.h"
+#include "shell/draw.h"
+#include "shell/globals.h"
+#include "shell/report_log.h"
+#include "strategy/map_globals.h"
+
+namespace {
+
+constexpr int kLeft = 30;
+constexpr int kTop = 30;
+constexpr int kRight = 770;
+constexpr int kBottom = 570;
+constexpr int kTextLeft = kLeft + 15;
+constexpr int kFont = 22;
+constexpr int kTitleFont = 30;
+constexpr int kLineStep = 27;
+constexpr int kLineBytes = 58;  // fixed pitch: a GBK byte is about 12 pixels wide at this height
+constexpr int kLogRows = 19;
+
+OverlayKind open = OverlayKind::None;
+Surface behind;   // the back buffer as the screen behind left it
+int logScroll = 0;
+
+// ---- what the keys do on the screen behind ----
+
+struct KeyHelp {
+  const char* screen;
+  const char* confirm;
+  const char* back;
+  const char* space;
+  const char* home;
+  const char* upDown;
+  const char* leftRight;
+};
+
+constexpr const char* kNothing = "（此处无作用）";
+
+KeyHelp ScreenHelp() {
+  const Game& game = TheGame();
+  if (game.titleMode == kModeLoadScreen) {
+    return {"读取存档", "读取所选存档", "返回标题", kNothing, kNothing, "选择存档（第四行是每月的自动存档）", kNothing};
+  }
+  if (game.titleMode == kModeAbout) return {"制作人员", "返回标题", "返回标题", "返回标题", "返回标题", "返回标题", "返回标题"};
+  bool campaign = game.titleMode == kModeNewCampaign || game.titleMode == kModeLoadedCampaign;
+  if (!campaign) return {"标题", "选择所选项", "退出游戏", kNothing, kNothing, "选择菜单项", kNothing};
+  const NewGame& ng = game.newGame;
+  if (ng.rulerPhase != 1) return {"选择剧本", "确定剧本", "返回标题", kNothing, kNothing, "选择剧本", kNothing};
+  const GameMap& map = ng.who;
+  if (ng.who.mapActive != 1) return {"选择君主", "以所选君主开始", "返回标题", kNothing, kNothing, "选择君主，右边是其势力", kNothing};
+  if (map.battleOpen) {
+    const Fight& f = map.fight;
+    if (f.escMenuOpen || f.actionMenuOpen || f.skillMenuOpen || f.showMenuOpen || f.moveMenuOpen || f.speedMenuOpen) {
+      return {"战斗菜单", "执行所选项", "关闭菜单", kNothing, kNothing, "选择菜单项", kNothing};
+    }
+    if (f.moveMode || f.attackMode || f.skillMode) {
+      return {"战斗：选择移动或攻击的格子", "确定所选格子", "取消，回到部队", "查看光标处部队的武将", "显示战场全貌",
+              "移动光标", "移动光标"};
+    }
+    return {"战斗", "选择光标处的本方部队，打开其行动菜单", "打开战斗菜单（结束本日、设置）", "查看光标处部队的武将",
+            "显示战场全貌", "移动光标", "移动光标"};
+  }
+  if (warPick == 1) return {"选择守城武将", "选入所选武将", "结束选择并开战", kNothing, kNothing, "选择武将", "翻看武将的其他属性"};
+  if (rulerSuccession == 1) return {"另立新君", "立所选武将为君主", kNothing, kNothing, kNothing, "选择武将", "翻看武将的其他属性"};
+  if (map.saveScreenOpen) return {"存档", "存入所选存档", "返回地图", kNothing, kNothing, "选择存档", kNothing};
+  if (map.operateOpen) {
+    return {"数量对话框", "确定数量", "返回上一步", kNothing, kNothing, "增减所选位的数字（买卖时选择）", "选择位数"};
+  }
+  if (map.goodsListOpen) return {"道具列表", "选定所选道具", "返回", kNothing, kNothing, "选择道具（▲▼表示还有更多）", "翻看其他栏"};
+  if (map.secondPickOpen || map.command != 0) {
+    return {"武将列表", "由所选武将执行命令", "返回地图", kNothing, kNothing, "选择武将（▲▼表示还有更多）",
+            "翻看武将的其他属性栏"};
+  }
+  if (map.commandGroup != 0 || map.menuLevel == kMenuSystem || map.menuLevel == kMenuCity) {
+    return {"菜单", "执行所选命令", "关闭菜单", kNothing, kNothing, "选择命令（▲▼表示还有更多）", kNothing};
+  }
+  if (map.menuLevel == kMenuCityInfo) return {"城市情报", "返回地图", "返回地图", kNothing, kNothing, "翻页", kNothing};
+  if (targetMode != 0) return {"选择目标城池", "选定光标处的城池", "取消选择", kNothing, "显示城市连接图", "移动光标", "移动光标"};
+  return {"地图", "打开光标处本方城池的命令菜单", "打开系统菜单（结束本月、存档、退出）", kNothing, "显示城市连接图",
+          "移动光标", "移动光标"};
+}
+
+std::string KeyLabel(int code) {
+  switch (code) {
+    case 13: return "回车";
+    case 27: return "Esc";
+    case 32: return "空格";
+    case 36: return "Home";
+    case 37: return "←";
+    case 38: return "↑";
+    case 39: return "→";
+    case 40: return "↓";
+    case 9: return "Tab";
+    default: break;
+  }
+  char text[16];
+  if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) {
+    std::snprintf(text, sizeof text, "%c", code);
+  } else if (code >= 112 && code <= 135) {
+    std::snprintf(text, sizeof text, "F%d", code - 111);
+  } else {
+    std::snprintf(text, sizeof text, "键%d", code);
+  }
+  return text;
+}
+
+// Cuts a GBK text into lines of at most `bytes` bytes, never inside a character.
+std::vector<std::string> Wrap(const std::string& text, int bytes) {
+  std::vector<std::string> out;
+  std::string line;
+  for (size_t i = 0; i < text.size();) {
+    size_t n = static_cast<unsigned char>(text[i]) >= 0x81 && i + 1 < text.size() ? 2 : 1;
+    if (static_cast<int>(line.size() + n) > bytes) {
+      out.push_back(line);
+      line = "    ";
+    }
+    line.append(text, i, n);
+    i += n;
+  }
+  if (!line.empty()) out.push_back(line);
+  return out;
+}
+
+void Line(const std::string& text, int& y, int font = kFont) {
+  DrawTextIn(*backDC, text.c_str(), kTextLeft, y, kFontHei, font, kBlack);
+  y += font == kFont ? kLineStep : font + 8;
+}
+
+std::string Pad(const std::string& s, size_t bytes) {
+  std::string out = s;
+  if (out.size() < bytes) out.append(bytes - out.size(), ' ');
+  return out;
+}
+
+void KeyLine(const std::string& keys, const char* role, const char* what, int& y) {
+  for (const std::string& l : Wrap(Pad(keys, 9) + Pad(role, 7) + what, kLineBytes)) Line(l, y);
+}
+
+void Panel() {
+  DrawPanelRect(*backDC, kLeft, kTop, kRight, kBottom);
+}
+
+void ScrollMark(bool up, int x, int y) {
+  for (int i = 0; i < 8; ++i) {
+    int w = up ? i : 7 - i;
+    backDC->FillRect(x - w, y + i, x + w + 1, y + i + 1, kBlack);
+  }
+}
+
+void DrawHelp() {
+  KeyHelp h = ScreenHelp();
+  Panel();
+  int y = kTop + 12;
+  Line(std::string("帮助 —— ") + h.screen + "（按任意键关闭）", y, kTitleFont);
+  KeyLine(KeyLabel(keyReturn), "确认", h.confirm, y);
+  KeyLine(KeyLabel(keyEsc), "返回", h.back, y);
+  KeyLine(KeyLabel(keySpace), "情报", h.space, y);
+  KeyLine(KeyLabel(keyHome), "总览", h.home, y);
+  KeyLine(KeyLabel(keyUp) + " " + KeyLabel(keyDown), "上下", h.upDown, y);
+  KeyLine(KeyLabel(keyLeft) + " " + KeyLabel(keyRight), "左右", h.leftRight, y);
+  y += 6;
+  KeyLine("Tab", "固定", "地图上设置或取消高攻击概率", y);
+  KeyLine("F12", "固定", "保存窗口截图", y);
+  KeyLine("F1", "固定", "打开本帮助（任何画面）", y);
+  KeyLine("F2", "固定", "地图上打开报告记录（近十二个月的月末报告）", y);
+  y += 6;
+  for (const char* text : {"一个月：在地图上对本方城池下令（回车打开命令菜单），再从系统菜单结束本月；月末收税收粮，"
+                           "电脑君主行动，任务回报，随后交战。",
+                           "一场战争：命令出征后在月末开战；战斗中逐一移动本方部队、攻击或用技，结束本日后敌军行动，"
+                           "至多三十日，全歼敌军或攻占城池即胜。",
+                           "八个键可用 kestrelmoor-config（窗口配置程序）在游戏关闭时更改。"}) {
+    for (const std::string& l : Wrap(text, kLineBytes)) Line(l, y);
+  }
+}
+
+std::vector<std::string> LogLines() {
+  std::vector<std::string> lines;
+  const std::vector<ReportEntry>& entries = ReportLogEntries();
+  for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+    char date[32];
+    std::snprintf(date, sizeof date, "%d年%d月", it->year, it->month);
+    std::string head = date;
+    if (!it->city.empty()) head += " " + it->city;
+    if (!it->officer.empty()) head += " " + it->officer;
+    for (const std::string& l : Wrap(head + "：" + it->text, kLineBytes)) lines.push_back(l);
+  }
+  return lines;
+}
+
+void DrawLog() {
+  std::vector<std::string> lines = LogLines();
+  int maxScroll = static_cast<int>(lines.size()) - kLogRows;
+  if (maxScroll < 0) maxScroll = 0;
+  if (logScroll > maxScroll) logScroll = maxScroll;
+  if (logScroll < 0) logScroll = 0;
+  Panel();
+  int y = kTop + 12;
+  Line("报告记录 —— 上下键翻阅，左右键翻页，其他键关闭", y, kTitleFont);
+  if (lines.empty()) Line("（尚无报告：结束一个月后，月末的报告都记在这里）", y);
+  for (int i = 0; i < kLogRows && logScroll + i < static_cast<int>(lines.size()); ++i) Line(lines[logScroll + i], y);
+  if (logScroll > 0) ScrollMark(true, kRight - 20, kTop + 50);
+  if (logScroll < maxScroll) ScrollMark(false, kRight - 20, kBottom - 22);
+}
+
+void Redraw() {
+  *backDC = behind;
+  if (open == OverlayKind::Help) DrawHelp();
+  if (open == OverlayKind::ReportLog) DrawLog();
+  CopyBackToWindow();
+}
+
+void Open(OverlayKind kind) {
+  behind = *backDC;
+  open = kind;
+  logScroll = 0;
+  Redraw();
+}
+
+void Close() {
+  *backDC = behind;
+  behind = Surface();
+  open = OverlayKind::None;
+  CopyBackToWindow();
+}
+
+bool CampaignOnPlainMap() {
+  const Game& game = TheGame();
+  bool campaign = game.titleMode == kModeNewCampaign || game.titleMode == kModeLoadedCampaign;
+  return campaign && game.newGame.rulerPhase == 1 && game.newGame.who.mapActive == 1 && game.newGame.who.OnPlainMap();
+}
+
+}  // namespace
+
+OverlayKind OpenOverlay() { return open; }
+
+int ReportLogScroll() { return logScroll; }
+
+bool OverlayKeyDown(int key) {
+  if (backDC == nullptr) return key == kHelpKey || key == kReportLogKey;
+  if (open == OverlayKind::ReportLog) {
+    int step = key == keyUp ? -1 : key == keyDown ? 1 : key == keyLeft ? -kLogRows : key == keyRight ? kLogRows : 0;
+    if (step != 0) {
+      logScroll += step;
+      Redraw();
+    } else {
+      Close();
+    }
+    return true;
+  }
+  if (open == OverlayKind::Help) {
+    Close();
+    return true;
+  }
+  if (key == kHelpKey) {
+    Open(OverlayKind::Help);
+    return true;
+  }
+  if (key == kReportLogKey) {
+    if (CampaignOnPlainMap()) Open(OverlayKind::ReportLog);
+    return true;
+  }
+  return false;
+}

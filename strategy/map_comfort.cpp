@@ -1,0 +1,143 @@
+// Additions around the design on the map: the autosave after every month, the
+// report log's subjects, and each faction's colour on its cities' flags.
+#include <cstring>
+
+#include "campaign/scenario_files.h"
+#include "shell/draw.h"
+#include "shell/globals.h"
+#include "shell/report_log.h"
+#include "shell/run_log.h"
+#include "strategy/game_map.h"
+
+namespace {
+
+// Nine colours chosen to stay apart from each other and from the paper of the
+// map, with normal sight and with simulated deuteranopia (CIELAB distance at
+// least 21 in both), and to keep clear of the blues of the player's own flag.
+constexpr Pixel kPalette[9] = {
+    Rgb(255, 170, 0), Rgb(34, 68, 0),    Rgb(238, 170, 204), Rgb(238, 68, 68), Rgb(34, 119, 102),
+    Rgb(221, 170, 255), Rgb(102, 136, 85), Rgb(51, 51, 51),   Rgb(255, 170, 85),
+};
+constexpr Pixel kBand = Rgb(255, 255, 255);
+
+// The flag and the roof of a city icon are its strongly red pixels in the
+// upper part of the picture.
+constexpr int kFlagRows = 15;
+bool IsFlagRed(Pixel p) {
+  int r = (p >> 16) & 255;
+  int g = (p >> 8) & 255;
+  int b = p & 255;
+  return r > g + 50 && r > b + 50;
+}
+
+Pixel Shade(Pixel color, int brightness) {
+  int r = ((color >> 16) & 255) * brightness / 255;
+  int g = ((color >> 8) & 255) * brightness / 255;
+  int b = (color & 255) * brightness / 255;
+  return Rgb(r, g, b);
+}
+
+bool autosaveDue = false;
+
+}  // namespace
+
+Pixel FactionPaletteColor(int index) { return kPalette[(index % kFactionColors + kFactionColors) % 9]; }
+
+bool FactionPaletteBanded(int index) { return (index % kFactionColors + kFactionColors) % kFactionColors >= 9; }
+
+void PaintFactionMark(int index, int x, int y, int size) {
+  backDC->FillRect(x, y, x + size, y + size, FactionPaletteColor(index));
+  if (FactionPaletteBanded(index)) backDC->FillRect(x, y + size / 2 - 1, x + size, y + size / 2 + 1, kBand);
+}
+
+void GameMap::MonthFinished() {
+  if (rulerSuccession == 1) {
+    autosaveDue = true;  // the month is saved once the new ruler is crowned
+    return;
+  }
+  autosaveDue = false;
+  Autosave();
+}
+
+void GameMap::AfterSuccessionKey() {
+  if (!autosaveDue || rulerSuccession != 0 || pendingBattles != 0 || battleOpen || warPick != 0) return;
+  autosaveDue = false;
+  Autosave();
+}
+
+bool GameMap::Autosave() {
+  Log(1, "GameMap::Autosave", "开始", 0);
+  if (playerRuler <= 0 || playerCityCount <= 0) return false;  // a lost campaign is not kept
+  ChangeDataToSave();
+  bool ok = save.Write(kAutosaveSlot);
+  ok = ok && ReportLogWrite(ReportLogPathFor(Save::SlotPath(kAutosaveSlot)));
+  if (!ok) {
+    MonthEndScope notLogged(&date.year, &date.month, false);  // the notice is no report of the month
+    ShowMessage2("自动存档失败！", "", 50, 280, 12, 1, 1000);
+    Show(0);
+    if (rulerSuccession == 1) heroList.Show(0);
+  }
+  return ok;
+}
+
+void GameMap::ReportSubject(int city) {
+  char name[kNameBytes + 1] = {};
+  if (city >= 0 && city < kCityCount) CopyListLine("Res//citynamebylist.kss", city, name, kNameBytes);
+  ReportLogPanelSubject(name, nullptr);
+}
+
+bool GameMap::OnPlainMap() const {
+  return menuLevel == kMenuNone && commandGroup == 0 && command == 0 && secondPickOpen == 0 && goodsListOpen == 0 &&
+         operateOpen == 0 && saveScreenOpen == 0 && battleOpen == 0 && targetMode == 0 && warPick == 0 &&
+         rulerSuccession == 0 && listAfterMessage == 0;
+}
+
+// Rulers of the scenario's start keep their ruler choice line's colour; a ruler
+// who rose later takes the first colour no standing faction holds.
+Pixel GameMap::FactionColor(int rulerNumber) const {
+  int line = RulerChoiceOf(scenario, rulerNumber);
+  if (line >= 0) return FactionPaletteColor(line);
+  bool taken[kFactionColors] = {};
+  for (const CityRecord& c : cityList.cities) {
+    int l = RulerChoiceOf(scenario, c.ownerId);
+    if (l >= 0 && l < kFactionColors) taken[l] = true;
+  }
+  // The newer rulers in officer order, each taking the next free colour.
+  for (int n = 1; n < kHeroCount; ++n) {
+    const HeroRecord& h = heroList.heroes[n - 1];
+    if (!h.IsRuler() || RulerChoiceOf(scenario, n) >= 0) continue;
+    int free = 0;
+    while (free < kFactionColors && taken[free]) ++free;
+    if (free == kFactionColors) free = n % kFactionColors;
+    if (n == rulerNumber) return FactionPaletteColor(free);
+    if (free < kFactionColors) taken[free] = true;
+  }
+  return FactionPaletteColor(rulerNumber);
+}
+
+void GameMap::PaintCityIcon(const char* icon, int owner, int x, int y) {
+  const Surface* picture = Picture(icon);
+  if (owner == 0 || owner == playerRuler || picture == nullptr) {
+    PaintBmp(0, icon, x, y);
+    return;
+  }
+  int line = RulerChoiceOf(scenario, owner);
+  Pixel color = FactionColor(owner);
+  bool banded = line >= 0 ? FactionPaletteBanded(line) : false;
+  Surface tinted = *picture;
+  int rows = tinted.Height() < kFlagRows ? tinted.Height() : kFlagRows;
+  // The flag's rows that get the white band: its middle, as on the ruler choice's marks.
+  for (int py = 0; py < rows; ++py) {
+    Pixel* row = tinted.Row(py);
+    for (int px = 0; px < tinted.Width(); ++px) {
+      if (!IsFlagRed(row[px])) continue;
+      int bright = (row[px] >> 16) & 255;
+      bool band = banded && (py == 3 || py == 4 || py == 12);
+      row[px] = band ? kBand : Shade(color, 128 + bright / 2);
+    }
+  }
+  tinted.Touch();
+  int w = tinted.Width() < 800 ? tinted.Width() : 800;
+  int h = tinted.Height() < 480 ? tinted.Height() : 480;
+  backDC->Blit(x, y + kPictureOffsetY, tinted, 0, 0, w, h, RasterOp::Copy);
+}
