@@ -40,7 +40,9 @@ TEST(KeyScript, LinesAsEditorsAndProgramsWriteThem) {
     SCOPED_TRACE(c.line);
     ScriptLine got = ParseScriptLine(c.line);
     EXPECT_EQ(got.kind, c.kind);
-    if (c.kind == ScriptLineKind::Key) EXPECT_EQ(got.code, c.code);
+    if (c.kind == ScriptLineKind::Key) {
+      EXPECT_EQ(got.code, c.code);
+    }
     EXPECT_EQ(got.text, c.text);
   }
   keyUp = 38;
