@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 #include <deque>
+#include <memory>
 
 #include "platform/text.h"
 #include "shell/draw.h"
@@ -21,23 +22,23 @@ constexpr const char* kSkillList = "Res\\skill.kss";
 
 int ScenarioIndex(int scenario) { return (scenario >= 0 && scenario < 4) ? scenario : 0; }
 
+// A sheet looked up in an open scope: the cache's own picture, shared so that
+// it stays valid until the scope closes whatever else is read meanwhile.
 struct HeldPicture {
   std::string path;
-  Surface picture;
-  bool loaded = false;
+  std::shared_ptr<const Surface> picture;  // null when the file was missing
 };
 int openScopes = 0;
 std::deque<HeldPicture> held;
 
 // The picture for one cell copy: from the open scope when there is one.
-const Surface* Picture(const char* path, Surface& scratch) {
-  // Used at once, before any other picture is read: the kept picture needs no copy.
+const Surface* SheetPicture(const char* path) {
+  // Used at once, before any other picture is read: the kept picture itself.
   if (openScopes == 0) return ::Picture(path);
   for (HeldPicture& h : held)
-    if (h.path == path) return h.loaded ? &h.picture : nullptr;
-  held.push_back(HeldPicture{path, Surface(), false});
-  held.back().loaded = LoadBmp(path, held.back().picture);
-  return held.back().loaded ? &held.back().picture : nullptr;
+    if (h.path == path) return h.picture.get();
+  held.push_back(HeldPicture{path, SharedPicture(path)});
+  return held.back().picture.get();
 }
 
 void CopyGridRow(int row, char out[20]) {
@@ -56,18 +57,14 @@ PictureScope::~PictureScope() {
 void PaintPictureAt(const char* path, int x, int y) { PaintBmp(0, path, x, y - kPictureOffsetY); }
 
 void PaintCell(const char* sheet, int sx, int sy, int w, int h, int dx, int dy) {
-  Surface scratch;
-  const Surface* picture = Picture(sheet, scratch);
+  const Surface* picture = SheetPicture(sheet);
   if (!picture) return;
   backDC->Blit(dx, dy, *picture, sx, sy, w, h, RasterOp::Copy);
-  backDC->Touch();
 }
 
 void PaintMaskedCell(const char* image, const char* mask, int sx, int sy, int w, int h, int dx, int dy) {
-  Surface scratch;
-  if (const Surface* m = Picture(mask, scratch)) backDC->Blit(dx, dy, *m, sx, sy, w, h, RasterOp::Or);
-  if (const Surface* i = Picture(image, scratch)) backDC->Blit(dx, dy, *i, sx, sy, w, h, RasterOp::And);
-  backDC->Touch();
+  if (const Surface* m = SheetPicture(mask)) backDC->Blit(dx, dy, *m, sx, sy, w, h, RasterOp::Or);
+  if (const Surface* i = SheetPicture(image)) backDC->Blit(dx, dy, *i, sx, sy, w, h, RasterOp::And);
 }
 
 void PaintDigits(int value, int x, int y, int step, int height, int pauseMs) {

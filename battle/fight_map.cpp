@@ -98,7 +98,6 @@ void FightMap::DrawTiles(int top, int left) {
                    kTileSize, RasterOp::Copy);
     }
   }
-  backDC->Touch();
 }
 
 void FightMap::Show() {

@@ -23,23 +23,29 @@ void ClipSpan(int& a, int& len, int lo, int hi) {
   len = static_cast<int>(end - start);
 }
 
-Pixel Combine(Pixel dst, Pixel src, RasterOp op) {
-  switch (op) {
-    case RasterOp::Copy:
-      return src;
-    case RasterOp::Or:
-      return dst | src;
-    case RasterOp::And:
-      return dst & src;
-    case RasterOp::Invert:
-      return ~dst & kColourMask;
-  }
-  return dst;
-}
-
 }  // namespace
 
 Surface::Surface(int width, int height, Pixel fill) { Resize(width, height, fill); }
+
+void Surface::Changed(int y0, int y1) {
+  ++version_;
+  y0 = std::max(y0, 0);
+  y1 = std::min(y1, height_);
+  if (y0 >= y1) return;
+  if (changedTop_ >= changedBottom_) {
+    changedTop_ = y0;
+    changedBottom_ = y1;
+  } else {
+    changedTop_ = std::min(changedTop_, y0);
+    changedBottom_ = std::max(changedBottom_, y1);
+  }
+}
+
+void Surface::TakeChangedRows(int& y0, int& y1) {
+  y0 = changedTop_;
+  y1 = std::min(changedBottom_, height_);
+  changedTop_ = changedBottom_ = 0;
+}
 
 Surface::Surface(Surface&& other) noexcept
     : width_(other.width_), height_(other.height_), version_(other.version_), pixels_(std::move(other.pixels_)) {
@@ -54,7 +60,8 @@ Surface& Surface::operator=(const Surface& other) {
   width_ = other.width_;
   height_ = other.height_;
   pixels_ = other.pixels_;
-  version_ = version + 1;
+  version_ = version;
+  Touch();
   return *this;
 }
 
@@ -67,7 +74,8 @@ Surface& Surface::operator=(Surface&& other) noexcept {
   other.width_ = 0;
   other.height_ = 0;
   other.pixels_.clear();
-  version_ = version + 1;
+  version_ = version;
+  Touch();
   return *this;
 }
 
@@ -90,7 +98,7 @@ Pixel Surface::Get(int x, int y) const {
 void Surface::Set(int x, int y, Pixel p) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
   pixels_[static_cast<size_t>(y) * width_ + x] = p & kColourMask;
-  Touch();
+  Changed(y, y + 1);
 }
 
 void Surface::Blit(int dx, int dy, const Surface& src, int sx, int sy, int w, int h, RasterOp op) {
@@ -130,23 +138,38 @@ void Surface::Blit(int dx, int dy, const Surface& src, int sx, int sy, int w, in
   }
   // Only a real change counts: the window mirrors the back buffer many times a
   // second, and an unchanged mirror must not make the presenter upload a frame.
-  bool changed = false;
+  int firstChanged = -1, lastChanged = -1;
   for (int row = 0; row < h; ++row) {
     const Pixel* s = from + row * stride;
     Pixel* d = Row(dy + row) + dx;
+    bool changed = false;
     if (op == RasterOp::Copy) {
       if (std::memcmp(d, s, sizeof(Pixel) * w) == 0) continue;
       std::memcpy(d, s, sizeof(Pixel) * w);
       changed = true;
     } else {
-      for (int col = 0; col < w; ++col) {
-        Pixel p = Combine(d[col], s[col], op);
-        changed = changed || p != d[col];
-        d[col] = p;
+      // Straight loops without branches, which the compiler vectorises.
+      Pixel diff = 0;
+      if (op == RasterOp::Or) {
+        for (int col = 0; col < w; ++col) {
+          Pixel p = d[col] | s[col];
+          diff |= p ^ d[col];
+          d[col] = p;
+        }
+      } else {
+        for (int col = 0; col < w; ++col) {
+          Pixel p = d[col] & s[col];
+          diff |= p ^ d[col];
+          d[col] = p;
+        }
       }
+      changed = diff != 0;
     }
+    if (!changed) continue;
+    if (firstChanged < 0) firstChanged = row;
+    lastChanged = row;
   }
-  if (changed) Touch();
+  if (firstChanged >= 0) Changed(dy + firstChanged, dy + lastChanged + 1);
 }
 
 void Surface::InvertRect(int x, int y, int w, int h) {
@@ -157,7 +180,7 @@ void Surface::InvertRect(int x, int y, int w, int h) {
     Pixel* d = Row(y + row) + x;
     for (int col = 0; col < w; ++col) d[col] = ~d[col] & kColourMask;
   }
-  Touch();
+  Changed(y, y + h);
 }
 
 void Surface::FillRect(int x1, int y1, int x2, int y2, Pixel color) {
@@ -166,7 +189,7 @@ void Surface::FillRect(int x1, int y1, int x2, int y2, Pixel color) {
   if (x2 <= x1 || y2 <= y1) return;
   color &= kColourMask;
   for (int y = y1; y < y2; ++y) std::fill(Row(y) + x1, Row(y) + x2, color);
-  Touch();
+  Changed(y1, y2);
 }
 
 void Surface::Rectangle(int x1, int y1, int x2, int y2, int penWidth, Pixel pen, int64_t brush) {

@@ -44,7 +44,13 @@ class Surface {
   // Grows on every change (a copy that leaves the pixels as they were is no
   // change); a presenter compares it to skip idle frames.
   uint32_t Version() const { return version_; }
-  void Touch() { ++version_; }
+  // A change to every row (for writes through Row()).
+  void Touch() { Changed(0, height_); }
+  // A change to the rows [y0, y1) only.
+  void Changed(int y0, int y1);
+  // The rows changed since the last call, as [y0, y1) (empty when y0 >= y1);
+  // the next call starts afresh. For the one copier that mirrors this surface.
+  void TakeChangedRows(int& y0, int& y1);
 
   // Copies w x h pixels of src from (sx, sy) to (dx, dy), clipped to both.
   void Blit(int dx, int dy, const Surface& src, int sx, int sy, int w, int h, RasterOp op);
@@ -61,5 +67,6 @@ class Surface {
   int width_ = 0;
   int height_ = 0;
   uint32_t version_ = 0;
+  int changedTop_ = 0, changedBottom_ = 0;  // rows changed since the last TakeChangedRows
   std::vector<Pixel> pixels_;
 };

@@ -8,6 +8,7 @@
 #include FT_TRUETYPE_TABLES_H
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -113,7 +114,32 @@ struct Glyph {
   int rows = 0;
   int advance = 0;
   std::vector<uint8_t> coverage;  // width x rows, 0..255
+  // The covered pixels as runs along the rows: fully covered runs are filled
+  // with the colour, partly covered ones blended (uncovered pixels are skipped).
+  struct Run {
+    int row = 0, col = 0, len = 0;
+    bool solid = false;
+  };
+  std::vector<Run> runs;
 };
+
+void FindRuns(Glyph& g) {
+  g.runs.clear();
+  for (int r = 0; r < g.rows; ++r) {
+    const uint8_t* cover = &g.coverage[static_cast<size_t>(r) * g.width];
+    int c = 0;
+    while (c < g.width) {
+      if (cover[c] == 0) {
+        ++c;
+        continue;
+      }
+      bool solid = cover[c] == 255;
+      int start = c;
+      while (c < g.width && cover[c] != 0 && (cover[c] == 255) == solid) ++c;
+      g.runs.push_back(Glyph::Run{r, start, c - start, solid});
+    }
+  }
+}
 
 struct FaceSlot {
   bool tried = false;
@@ -302,6 +328,7 @@ void FontEngine::Render(FT_Face face, FT_UInt index, bool bold, Glyph& glyph) {
     for (int c = 0; c < glyph.width; ++c)
       dst[c] = bitmap.pixel_mode == FT_PIXEL_MODE_GRAY ? src[c] : (((src[c >> 3] >> (7 - (c & 7))) & 1) ? 255 : 0);
   }
+  FindRuns(glyph);
 }
 
 const Glyph& FontEngine::GlyphFor(const SizedFace& face, char32_t c) {
@@ -340,25 +367,44 @@ uint32_t Mix(uint32_t under, uint32_t over, uint32_t alpha) {
   return (under * (255 - alpha) + over * alpha + 127) / 255;
 }
 
-void BlendGlyph(Surface& target, int penX, int baseline, const Glyph& g, Pixel color) {
+Pixel Blend(Pixel under, uint32_t r, uint32_t g, uint32_t b, uint32_t alpha) {
+  return (Mix((under >> 16) & 255, r, alpha) << 16) | (Mix((under >> 8) & 255, g, alpha) << 8) |
+         Mix(under & 255, b, alpha);
+}
+
+// The colour over one ground colour at every coverage, worked out once: most
+// partly covered pixels of opaque text lie on its own background.
+struct BlendTable {
+  Pixel under = 0, color = 0;
+  bool ready = false;
+  Pixel mixed[256];
+  void For(Pixel u, Pixel c) {
+    if (ready && u == under && c == color) return;
+    under = u, color = c, ready = true;
+    for (uint32_t a = 0; a < 256; ++a) mixed[a] = Blend(u, (c >> 16) & 255, (c >> 8) & 255, c & 255, a);
+  }
+};
+
+void BlendGlyph(Surface& target, int penX, int baseline, const Glyph& g, Pixel color, const BlendTable* table) {
   int x0 = penX + g.left, y0 = baseline - g.top;
   uint32_t r = (color >> 16) & 255, gr = (color >> 8) & 255, b = color & 255;
-  for (int row = 0; row < g.rows; ++row) {
-    int y = y0 + row;
-    if (y < 0 || y >= target.Height()) continue;
+  Pixel solidColor = color & 0xFFFFFF;
+  int width = target.Width(), height = target.Height();
+  for (const Glyph::Run& run : g.runs) {
+    int y = y0 + run.row;
+    if (y < 0 || y >= height) continue;
+    int from = std::max(x0 + run.col, 0), to = std::min(x0 + run.col + run.len, width);
+    if (from >= to) continue;
     Pixel* line = target.Row(y);
-    const uint8_t* cover = &g.coverage[static_cast<size_t>(row) * g.width];
-    for (int col = 0; col < g.width; ++col) {
-      int x = x0 + col;
-      uint32_t a = cover[col];
-      if (a == 0 || x < 0 || x >= target.Width()) continue;
-      if (a == 255) {
-        line[x] = color & 0xFFFFFF;
-        continue;
-      }
+    if (run.solid) {
+      std::fill(line + from, line + to, solidColor);
+      continue;
+    }
+    const uint8_t* cover = &g.coverage[static_cast<size_t>(run.row) * g.width];
+    for (int x = from; x < to; ++x) {
+      uint32_t a = cover[x - x0];
       Pixel under = line[x];
-      line[x] = (Mix((under >> 16) & 255, r, a) << 16) | (Mix((under >> 8) & 255, gr, a) << 8) |
-                Mix(under & 255, b, a);
+      line[x] = table && under == table->under ? table->mixed[a] : Blend(under, r, gr, b, a);
     }
   }
 }
@@ -373,12 +419,19 @@ int DrawText(Surface& target, int x, int y, const char* gbk, const TextStyle& st
   if (target.Empty() || advance <= 0) return advance;
   if (style.opaque)
     target.FillRect(x, y, static_cast<int>(static_cast<int64_t>(x) + advance), y + face.height, style.background);
+  static BlendTable table;
+  if (style.opaque) table.For(style.background & 0xFFFFFF, style.color & 0xFFFFFF);
   int pen = x;
+  int top = y, bottom = y + face.height;  // the rows the text reaches, glyphs and ground
   for (const Glyph* g : glyphs) {
-    BlendGlyph(target, pen, y + face.ascent, *g, style.color);
+    BlendGlyph(target, pen, y + face.ascent, *g, style.color, style.opaque ? &table : nullptr);
     pen += g->advance;
+    if (g->rows > 0) {
+      top = std::min(top, y + face.ascent - g->top);
+      bottom = std::max(bottom, y + face.ascent - g->top + g->rows);
+    }
   }
-  target.Touch();
+  target.Changed(top, bottom);
   return advance;
 }
 

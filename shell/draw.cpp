@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstring>
 #include <list>
 #include <string>
@@ -67,8 +68,8 @@ struct CachedPicture {
   std::string path;
   off_t size = 0;
   struct timespec mtime {};
-  Surface surface;
-  size_t Bytes() const { return static_cast<size_t>(surface.Width()) * surface.Height() * sizeof(Pixel); }
+  std::shared_ptr<const Surface> surface;
+  size_t Bytes() const { return static_cast<size_t>(surface->Width()) * surface->Height() * sizeof(Pixel); }
 };
 
 std::list<CachedPicture> pictureCache;  // most recently used first
@@ -83,7 +84,7 @@ void TrimPictureCache() {
 
 }  // namespace
 
-const Surface* Picture(const char* path) {
+std::shared_ptr<const Surface> SharedPicture(const char* path) {
   std::string real = NormalizePath(path);
   struct stat st;
   if (stat(real.c_str(), &st) != 0) return nullptr;
@@ -91,22 +92,26 @@ const Surface* Picture(const char* path) {
     if (it->path != real) continue;
     if (it->size == st.st_size && it->mtime.tv_sec == st.st_mtim.tv_sec && it->mtime.tv_nsec == st.st_mtim.tv_nsec) {
       pictureCache.splice(pictureCache.begin(), pictureCache, it);
-      return &pictureCache.front().surface;
+      return pictureCache.front().surface;
     }
     pictureCacheBytes -= it->Bytes();
     pictureCache.erase(it);
     break;
   }
+  auto surface = std::make_shared<Surface>();
+  if (!LoadBmpFile(real, *surface)) return nullptr;
   CachedPicture entry;
-  if (!LoadBmpFile(real, entry.surface)) return nullptr;
+  entry.surface = surface;
   entry.path = real;
   entry.size = st.st_size;
   entry.mtime = st.st_mtim;
   pictureCacheBytes += entry.Bytes();
   pictureCache.push_front(std::move(entry));
   TrimPictureCache();
-  return &pictureCache.front().surface;
+  return surface;
 }
+
+const Surface* Picture(const char* path) { return SharedPicture(path).get(); }
 
 bool LoadBmp(const char* path, Surface& out) {
   const Surface* picture = Picture(path);
@@ -167,8 +172,29 @@ void InvertBand(Surface& target, int x, int y, int w, int h) { target.InvertRect
 
 void RequestRepaint() {}
 
+namespace {
+// The pair of the last copy. Right after a copy the window shows the back
+// buffer, so the next copy need only cover the rows either changed since.
+const Surface* copiedBack = nullptr;
+const Surface* copiedWindow = nullptr;
+}  // namespace
+
 void CopyBackToWindow() {
-  Window().Blit(0, 0, *backDC, 0, 0, kLogicalWidth, kLogicalHeight, RasterOp::Copy);
+  Surface& window = Window();
+  int b0 = 0, b1 = 0, w0 = 0, w1 = 0;
+  backDC->TakeChangedRows(b0, b1);
+  window.TakeChangedRows(w0, w1);
+  int y0 = 0, y1 = kLogicalHeight;
+  if (copiedBack == backDC && copiedWindow == &window) {
+    if (b0 >= b1) b0 = w0, b1 = w1;
+    if (w0 >= w1) w0 = b0, w1 = b1;
+    y0 = std::min(b0, w0);
+    y1 = std::max(b1, w1);
+  }
+  if (y0 < y1) window.Blit(0, y0, *backDC, 0, y0, kLogicalWidth, y1 - y0, RasterOp::Copy);
+  window.TakeChangedRows(w0, w1);  // the rows just copied agree with the back buffer
+  copiedBack = backDC;
+  copiedWindow = &window;
   Present();
 }
 

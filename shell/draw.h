@@ -2,6 +2,8 @@
 // The drawing toolkit every screen draws through. Pictures are BMP files under
 // Res, placed 50 pixels below the y given (the picture area starts at y 50).
 // Text is GBK in the game font ("黑体", weight 900, fixed pitch).
+#include <memory>
+
 #include "platform/surface.h"
 
 constexpr int kPictureOffsetY = 50;
@@ -23,6 +25,9 @@ bool LoadBmp(const char* path, Surface& out);
 // on disk keeps its size and modification time (a changed file is read again).
 // Null when the file is missing or unreadable. Valid until the next call.
 const Surface* Picture(const char* path);
+// The same picture, shared: it stays valid for as long as the caller holds it,
+// whatever the cache does with its own reference meanwhile.
+std::shared_ptr<const Surface> SharedPicture(const char* path);
 void PaintBmp(int unused, const char* path, int x, int y);
 void PaintMaskedBmp(int unused, const char* image, const char* mask, int x, int y);
 void ShowBmp(int delay, const char* path, int x, int y);
