@@ -210,3 +210,51 @@ void Surface::Rectangle(int x1, int y1, int x2, int y2, int penWidth, Pixel pen,
   FillRect(left, top, left + penWidth, outerBottom, pen);         // left band
   FillRect(right, top, outerRight, outerBottom, pen);             // right band
 }
+
+FitRect FitKeepingAspect(int srcW, int srcH, int areaW, int areaH) {
+  FitRect r;
+  if (srcW <= 0 || srcH <= 0 || areaW <= 0 || areaH <= 0) return r;
+  // Compare the aspects exactly: srcW / srcH against areaW / areaH.
+  if (static_cast<int64_t>(srcW) * areaH >= static_cast<int64_t>(areaW) * srcH) {
+    r.w = areaW;
+    r.h = static_cast<int>(static_cast<int64_t>(srcH) * areaW / srcW);
+  } else {
+    r.h = areaH;
+    r.w = static_cast<int>(static_cast<int64_t>(srcW) * areaH / srcH);
+  }
+  r.x = (areaW - r.w) / 2;
+  r.y = (areaH - r.h) / 2;
+  return r;
+}
+
+void ScaleRowsNearest(const Surface& src, int srcY0, int srcY1, Pixel* dst, int pitch, const FitRect& fit, int& y0,
+                      int& y1) {
+  y0 = y1 = 0;
+  if (src.Empty() || fit.w <= 0 || fit.h <= 0) return;
+  srcY0 = std::max(srcY0, 0);
+  srcY1 = std::min(srcY1, src.Height());
+  if (srcY0 >= srcY1) return;
+  int64_t sw = src.Width(), sh = src.Height();
+  // The source column under the centre of each target column, worked out once.
+  static std::vector<int> columns;
+  columns.resize(static_cast<size_t>(fit.w));
+  for (int x = 0; x < fit.w; ++x) columns[x] = static_cast<int>((2 * static_cast<int64_t>(x) + 1) * sw / (2 * fit.w));
+  int previous = -1;
+  const Pixel* previousRow = nullptr;
+  for (int ty = 0; ty < fit.h; ++ty) {
+    int sy = static_cast<int>((2 * static_cast<int64_t>(ty) + 1) * sh / (2 * fit.h));
+    if (sy < srcY0) continue;
+    if (sy >= srcY1) break;
+    Pixel* out = dst + static_cast<size_t>(fit.y + ty) * pitch + fit.x;
+    if (sy == previous) {
+      std::memcpy(out, previousRow, sizeof(Pixel) * fit.w);  // the same source row again
+    } else {
+      const Pixel* in = src.Row(sy);
+      for (int x = 0; x < fit.w; ++x) out[x] = in[columns[x]];
+      previous = sy;
+      previousRow = out;
+    }
+    if (y0 == y1) y0 = fit.y + ty;
+    y1 = fit.y + ty + 1;
+  }
+}

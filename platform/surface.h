@@ -70,3 +70,17 @@ class Surface {
   int changedTop_ = 0, changedBottom_ = 0;  // rows changed since the last TakeChangedRows
   std::vector<Pixel> pixels_;
 };
+
+// Where a picture of srcW x srcH lands when it is fitted into an area of
+// areaW x areaH keeping its aspect, centred between black bars.
+struct FitRect {
+  int x = 0, y = 0, w = 0, h = 0;
+};
+FitRect FitKeepingAspect(int srcW, int srcH, int areaW, int areaH);
+
+// Scales the source rows [srcY0, srcY1) of `src` into the rectangle `fit` of a
+// 32-bit 0x00RRGGBB buffer (`pitch` pixels a row), nearest neighbour: each
+// target pixel takes the source pixel under its centre. The target rows
+// written come back as [y0, y1) (empty when y0 >= y1).
+void ScaleRowsNearest(const Surface& src, int srcY0, int srcY1, Pixel* dst, int pitch, const FitRect& fit, int& y0,
+                      int& y1);

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <cstring>
 #include <deque>
 
 #include "platform/bmp.h"
@@ -11,7 +12,10 @@ namespace {
 
 enum class Backend { None, Headless, Sdl };
 
-constexpr Uint32 kIdleWaitMs = 16;  // about one display frame: the Paint rate while idle
+// While idle the loop is handed a Paint this often. Nothing changes on screen
+// between keys, and an uncovered window asks for its Paint at once, so this
+// only bounds how long the loop sleeps.
+constexpr Uint32 kIdleWaitMs = 250;
 
 // Windows virtual-key codes for the keys the game and its key settings can name.
 constexpr int kVkBack = 8, kVkTab = 9, kVkReturn = 13, kVkShift = 16, kVkControl = 17, kVkMenu = 18;
@@ -53,8 +57,10 @@ struct WindowState {
   std::deque<Message> posted;
   KeySource source;
   SDL_Window* window = nullptr;
-  SDL_Renderer* renderer = nullptr;
-  SDL_Texture* texture = nullptr;
+  // The frame last shown, in logical pixels: a present sends on only the rows
+  // that differ from it.
+  Surface shown;
+  SDL_Surface* converted = nullptr;  // for a window surface not in 0x00RRGGBB
   uint32_t shownVersion = 0;
   bool mustShow = true;  // the window lost its picture (new, uncovered, resized)
   uint32_t presents = 0;
@@ -66,12 +72,11 @@ WindowState& State() {
 }
 
 void DestroySdl(WindowState& s) {
-  if (s.texture) SDL_DestroyTexture(s.texture);
-  if (s.renderer) SDL_DestroyRenderer(s.renderer);
+  if (s.converted) SDL_FreeSurface(s.converted);
   if (s.window) SDL_DestroyWindow(s.window);
-  s.texture = nullptr;
-  s.renderer = nullptr;
+  s.converted = nullptr;
   s.window = nullptr;
+  s.shown = Surface();
   // The video subsystem stays up until the process ends: shutting it down
   // unloads the display libraries SDL opened, which loses their allocations
   // from the leak checker's view, and a window opened again reuses it.
@@ -209,20 +214,15 @@ bool OpenWindow(const WindowConfig& config) {
     DestroySdl(s);
     return false;
   }
-  // The picture is scaled pixel for pixel, as the platform's isotropic mapping did.
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-  s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_ACCELERATED);
-  if (!s.renderer) s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_SOFTWARE);
-  if (s.renderer)
-    s.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, kLogicalWidth,
-                                  kLogicalHeight);
-  if (!s.texture) {
+  // The picture goes onto the window's own surface, scaled here: no graphics
+  // driver is loaded for an 800 x 600 picture (SDL would otherwise back the
+  // window surface with an accelerated renderer).
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  if (!SDL_GetWindowSurface(s.window)) {
     DestroySdl(s);
     return false;
   }
   if (config.autoSize && !config.fullScreen) FitToDesktop(s.window);
-  // Keep the aspect: the logical size is fitted into the client area with black bars.
-  SDL_RenderSetLogicalSize(s.renderer, kLogicalWidth, kLogicalHeight);
   SDL_StopTextInput();  // keys only; no input-method window
   SetIcon(s.window, config.iconPath);
   s.backend = Backend::Sdl;
@@ -290,26 +290,68 @@ Message GetMessage() {
   return {MessageType::Quit, 0};  // no window to wait on: nothing will ever come
 }
 
+namespace {
+
+bool IsXrgb(const SDL_PixelFormat* f) {
+  return f->BytesPerPixel == 4 && f->Rmask == 0xFF0000 && f->Gmask == 0x00FF00 && f->Bmask == 0x0000FF;
+}
+
+// The source rows [y0, y1) of `picture` that differ from the frame last shown
+// (all of them when the window must be drawn afresh); `shown` takes them over.
+void ChangedRows(WindowState& s, const Surface& picture, bool everything, int& y0, int& y1) {
+  if (everything || s.shown.Width() != picture.Width() || s.shown.Height() != picture.Height()) {
+    s.shown = picture;
+    y0 = 0;
+    y1 = picture.Height();
+    return;
+  }
+  y0 = y1 = 0;
+  size_t bytes = sizeof(Pixel) * static_cast<size_t>(picture.Width());
+  for (int y = 0; y < picture.Height(); ++y) {
+    if (std::memcmp(s.shown.Row(y), picture.Row(y), bytes) == 0) continue;
+    std::memcpy(s.shown.Row(y), picture.Row(y), bytes);
+    if (y0 == y1) y0 = y;
+    y1 = y + 1;
+  }
+}
+
+}  // namespace
+
 void Present() {
   WindowState& s = State();
-  if (s.backend != Backend::Sdl || !s.texture) return;
+  if (s.backend != Backend::Sdl || !s.window) return;
   const Surface& picture = WindowSurface();
   if (!s.mustShow && picture.Version() == s.shownVersion) return;
-  const Surface* frame = &picture;
-  Surface fitted;
-  if (picture.Width() != kLogicalWidth || picture.Height() != kLogicalHeight) {
-    // The texture is exactly the logical size; never let it read past a resized surface.
-    fitted.Resize(kLogicalWidth, kLogicalHeight);
-    fitted.Blit(0, 0, picture, 0, 0, kLogicalWidth, kLogicalHeight, RasterOp::Copy);
-    frame = &fitted;
-  }
-  SDL_UpdateTexture(s.texture, nullptr, frame->Pixels().data(), kLogicalWidth * static_cast<int>(sizeof(Pixel)));
-  SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
-  SDL_RenderClear(s.renderer);
-  SDL_RenderCopy(s.renderer, s.texture, nullptr, nullptr);
-  SDL_RenderPresent(s.renderer);
+  SDL_Surface* target = SDL_GetWindowSurface(s.window);  // made anew after a resize
+  if (!target || target->w <= 0 || target->h <= 0) return;
+  bool everything = s.mustShow;
+  int y0 = 0, y1 = 0;
+  ChangedRows(s, picture, everything, y0, y1);
   s.shownVersion = picture.Version();
   s.mustShow = false;
+  if (y0 >= y1 && !everything) return;  // touched, but every pixel as it was
+  FitRect fit = FitKeepingAspect(kLogicalWidth, kLogicalHeight, target->w, target->h);
+  // Draw into the window surface itself, or into a 0x00RRGGBB copy converted onto it.
+  SDL_Surface* canvas = target;
+  if (!IsXrgb(target->format)) {
+    if (!s.converted || s.converted->w != target->w || s.converted->h != target->h) {
+      if (s.converted) SDL_FreeSurface(s.converted);
+      s.converted = SDL_CreateRGBSurfaceWithFormat(0, target->w, target->h, 32, SDL_PIXELFORMAT_RGB888);
+      everything = true;
+    }
+    if (!s.converted) return;
+    canvas = s.converted;
+  }
+  if (SDL_MUSTLOCK(canvas) && SDL_LockSurface(canvas) != 0) return;
+  if (everything) SDL_FillRect(canvas, nullptr, 0);  // the bars
+  int ty0 = 0, ty1 = 0;
+  ScaleRowsNearest(s.shown, y0, y1, static_cast<Pixel*>(canvas->pixels), canvas->pitch / 4, fit, ty0, ty1);
+  if (SDL_MUSTLOCK(canvas)) SDL_UnlockSurface(canvas);
+  SDL_Rect rows{0, ty0, target->w, ty1 - ty0};
+  if (everything) rows = SDL_Rect{0, 0, target->w, target->h};
+  if (canvas != target) SDL_BlitSurface(canvas, &rows, target, &rows);
+  if (everything) SDL_UpdateWindowSurface(s.window);
+  else if (rows.h > 0) SDL_UpdateWindowSurfaceRects(s.window, &rows, 1);
   ++s.presents;
 }
 
