@@ -90,4 +90,4 @@ bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DKESTREL_TESTS=OFF -DKESTREL_BENCH=ON
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target kestrel_bench
 	@cd $(BENCH_BUILD) && if command -v xvfb-run >/dev/null && [ -z "$$DISPLAY" ]; then \
-	  xvfb-run -a ./kestrel_bench; else ./kestrel_bench; fi
+	  xvfb-run -a -s "-screen 0 1920x1080x24" ./kestrel_bench; else ./kestrel_bench; fi
