@@ -7,17 +7,26 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
-// Makes a scratch folder with Res/ (and the named sub-folders) and enters it.
+// Makes a scratch folder with Res/ (and the named sub-folders) and enters it;
+// the folder goes when the process ends normally (every merge and every run
+// of libFuzzer is a process of its own, so they would pile up).
 inline void EnterScratchFolder(const char* const* folders, int count) {
   static bool done = false;
+  static std::string made;
   if (done) return;
   done = true;
   struct stat st{};
   std::string pattern = stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) ? "/dev/shm" : "/tmp";
   pattern += "/kestrel-fuzz-XXXXXX";
   if (!mkdtemp(pattern.data()) || chdir(pattern.c_str()) != 0) std::abort();
+  made = pattern;
+  std::atexit([] {
+    std::error_code ec;
+    std::filesystem::remove_all(made, ec);
+  });
   std::string make = "mkdir -p Res";
   for (int i = 0; i < count; ++i) make += std::string(" Res/") + folders[i];
   if (std::system(make.c_str()) != 0) std::abort();
