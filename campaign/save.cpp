@@ -23,9 +23,9 @@ constexpr const char* kAutosaveLabel = "自动";
 constexpr int kSlotDateX = 450;
 constexpr int kSlotDateHeight = 40;
 // The slot picture has three bars; the fourth row copies the third one lower down.
-constexpr int kBarLeft = 95;
+constexpr int kBarLeft = 150;  // the bar without the third row's numeral
 constexpr int kBarTop = 305;
-constexpr int kBarWidth = 545;
+constexpr int kBarWidth = 490;
 constexpr int kBarHeight = 62;
 // A piece of the bar without writing on it covers the picture's own "年".
 constexpr int kBarPlainX = 300;

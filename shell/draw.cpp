@@ -147,7 +147,7 @@ void DrawTextIn(Surface& target, const char* text, int x, int y, const char* fac
 }
 
 void PaintText(const char* text, int x, int y, int height) {
-  ReportLogPaintedText(text, x, y);
+  ReportLogPaintedText(text, x, y, height);
   DrawTextIn(*backDC, text, x, y, kFontHei, height, kBlack);
 }
 

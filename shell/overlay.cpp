@@ -20,7 +20,7 @@ constexpr int kBottom = 570;
 constexpr int kTextLeft = kLeft + 15;
 constexpr int kFont = 22;
 constexpr int kTitleFont = 30;
-constexpr int kLineStep = 27;
+constexpr int kLineStep = 26;
 constexpr int kLineBytes = 58;  // fixed pitch: a GBK byte is about 12 pixels wide at this height
 constexpr int kLogRows = 19;
 

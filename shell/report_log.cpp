@@ -21,6 +21,7 @@ constexpr size_t kMaxLogFileBytes = 2u << 20;
 struct Painted {
   int x;
   int y;
+  int height;
   std::string text;
 };
 
@@ -98,9 +99,9 @@ int ScaledDelay(int ms) {
   return std::max(1, ms / reportSpeed);
 }
 
-void ReportLogPaintedText(const char* text, int x, int y) {
+void ReportLogPaintedText(const char* text, int x, int y, int height) {
   if (!capturing || text == nullptr) return;
-  pending.push_back(Painted{x, y, text});
+  pending.push_back(Painted{x, y, height > 1 ? height : 2, text});
 }
 
 void ReportLogMessage(const char* a, const char* b, const char* c) {
@@ -131,15 +132,28 @@ void ReportLogFlushPending() {
   }
   std::stable_sort(pending.begin(), pending.end(),
                    [](const Painted& l, const Painted& r) { return l.y != r.y ? l.y < r.y : l.x < r.x; });
+  // The texts of one line are laid out as the screen shows them: a text drawn
+  // into the spaces of another ("军 vs      军" with a name inside) fills them.
   std::string text;
-  for (const Painted& p : pending) {
-    std::string piece = Tidy(p.text);
-    if (piece.empty()) continue;
-    if (p.x == kOfficerNameX && p.y == kOfficerNameY) {
-      if (pendingOfficer.empty()) pendingOfficer = piece;
-      continue;
+  for (size_t i = 0; i < pending.size();) {
+    size_t end = i;
+    while (end < pending.size() && pending[end].y == pending[i].y) ++end;
+    std::string line;
+    int left = pending[i].x;
+    for (size_t k = i; k < end; ++k) {
+      const Painted& p = pending[k];
+      if (p.x == kOfficerNameX && p.y == kOfficerNameY) {
+        if (pendingOfficer.empty()) pendingOfficer = Tidy(p.text);
+        continue;
+      }
+      size_t at = static_cast<size_t>((p.x - left) * 2 / p.height);
+      if (line.size() < at + p.text.size()) line.resize(at + p.text.size(), ' ');
+      for (size_t b = 0; b < p.text.size(); ++b) {
+        if (p.text[b] != ' ' || line[at + b] == ' ') line[at + b] = p.text[b];
+      }
     }
-    text += piece;
+    text += Tidy(line);
+    i = end;
   }
   Take(text);
   ReportLogDiscardPending();

@@ -46,8 +46,9 @@ bool InMonthEnd();
 int ScaledDelay(int ms);
 
 // Hooks of the toolkit and the report panels.
-// A text painted into the back buffer (kept for the panel until the next delay).
-void ReportLogPaintedText(const char* text, int x, int y);
+// A text painted into the back buffer (kept for the panel until the next delay),
+// at `height` pixels: the fixed-pitch font makes a byte half as wide.
+void ReportLogPaintedText(const char* text, int x, int y, int height);
 // A boxed message's texts, in reading order.
 void ReportLogMessage(const char* a, const char* b, const char* c);
 // The city and officer the panel being drawn speaks of.

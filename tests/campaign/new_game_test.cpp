@@ -54,16 +54,19 @@ TEST_F(NewGameTest, FourthScenarioHasFiveRows) {
   EXPECT_EQ(game->who.rulerMenu.lastIndex, 4);
 }
 
-TEST_F(NewGameTest, RulerMarksBlackenTheStartingCities) {
+// The marks of the chosen ruler's starting cities are in his faction's colour
+// (as his cities fly it on the map), framed in black.
+TEST_F(NewGameTest, RulerMarksShowTheStartingCitiesInTheFactionsColour) {
   game->Int();
   game->KeyDown(keyReturn);
   // Ruler 0 holds cities 0 and 1; their marks sit at pair k of who.kdt, 2 right and 2 up.
-  EXPECT_EQ(backDC->Get(320 + 2, 200 + 5 - 2), kBlack);
-  EXPECT_EQ(backDC->Get(320 + 20 + 2 + 9, 200 + 15 - 2 + 9), kBlack);
+  EXPECT_EQ(backDC->Get(320 + 2, 200 + 5 - 2), FactionPaletteColor(0));
+  EXPECT_EQ(backDC->Get(320 + 20 + 2 + 9, 200 + 15 - 2 + 9), FactionPaletteColor(0));
+  EXPECT_EQ(backDC->Get(320 + 1, 200 + 5 - 3), kBlack);  // the frame
   backDC->Resize(800, 600, kWhite);
   game->KeyDown(keyDown);  // ruler 1 holds city 2 only
-  EXPECT_EQ(backDC->Get(320 + 40 + 2, 200 + 25 - 2), kBlack);
-  EXPECT_NE(backDC->Get(320 + 2, 200 + 5 - 2), kBlack);
+  EXPECT_EQ(backDC->Get(320 + 40 + 2, 200 + 25 - 2), FactionPaletteColor(1));
+  EXPECT_EQ(backDC->Get(320 + 2, 200 + 5 - 2), kWhite);
 }
 
 TEST_F(NewGameTest, ReturnOnARulerStartsTheCampaign) {

@@ -30,7 +30,7 @@ std::string Repeat(const std::string& s, int n) {
   return out;
 }
 
-// The dump without what only a clock or an open panel tells.
+// The dump without what only a clock (when asked for) or an open panel tells.
 std::string Records(std::string dump) {
   dump = std::regex_replace(dump, std::regex("\"tickCount\":[0-9]+"), "");
   return std::regex_replace(dump, std::regex("\"overlay\":[0-9]+"), "");
@@ -198,6 +198,7 @@ TEST(ReportLogFile, UnreadableLinesAreSkippedAndOnlyTwelveMonthsKept) {
 TEST(Speed, FourQuartersTheVirtualTimeOfAMonthEnd) {
   long long took[2] = {};
   const char* speeds[] = {"Speed=1\n", "Speed=4\n"};
+  setenv("KESTREL_DUMP_CLOCK", "1", 1);  // the dumps tell the virtual clock
   for (int i = 0; i < 2; ++i) {
     Sandbox box;
     box.Write("Res/startup.ini", Ini(speeds[i]));
@@ -207,6 +208,7 @@ TEST(Speed, FourQuartersTheVirtualTimeOfAMonthEnd) {
     // Less the main loop's pause after the key, which no setting changes.
     took[i] = Tick(b) - Tick(box.Read("shots/a.json")) - 5;
   }
+  unsetenv("KESTREL_DUMP_CLOCK");
   ASSERT_GT(took[0], 1000);
   EXPECT_NEAR(static_cast<double>(took[1]), took[0] / 4.0, took[0] * 0.02);
 }
@@ -242,4 +244,35 @@ TEST(WindowSize, LargestFourByThreeThatFitsTheDesktopWithItsCaption) {
   FitFourThree(300, 200, 0, 30, w, h);  // never below 400 x 300
   EXPECT_EQ(w, 400);
   EXPECT_EQ(h, 300);
+}
+
+// A panel's texts make one entry in the order the screen shows them; a text
+// painted into the spaces of another fills them, and the speaker's name (where
+// the answer panel writes it) is the entry's officer.
+TEST(ReportLogFile, APanelReadsAsTheScreenShowsIt) {
+  ReportLogClear();
+  int year = 190, month = 3;
+  {
+    MonthEndScope scope(&year, &month, true);
+    ReportLogPaintedText("map text that a redraw throws away", 0, 0, 40);
+    ReportLogDiscardPending();
+    ReportLogPaintedText("     vs      ", 300, 100, 40);  // the banner's middle, 20 pixels a byte
+    ReportLogPaintedText("AB", 200, 100, 40);
+    ReportLogPaintedText("CD", 460, 100, 40);
+    ReportLogPaintedText("second line", 300, 170, 40);
+    ReportLogPaintedText("Zhang", 120, 430, 40);
+    ReportLogPanelSubject("City", nullptr);
+    ReportLogFlushPending();
+    ReportLogMessage("one", "two", "");
+  }
+  ASSERT_EQ(ReportLogEntries().size(), 2u);
+  EXPECT_EQ(ReportLogEntries()[0].text, "AB vs CDsecond line");  // lines join as one sentence
+  EXPECT_EQ(ReportLogEntries()[0].officer, "Zhang");
+  EXPECT_EQ(ReportLogEntries()[0].city, "City");
+  EXPECT_EQ(ReportLogEntries()[0].month, 3);
+  EXPECT_EQ(ReportLogEntries()[1].text, "one two");
+  ReportLogPaintedText("outside a month end", 0, 0, 40);  // nothing is kept outside the scope
+  ReportLogFlushPending();
+  EXPECT_EQ(ReportLogEntries().size(), 2u);
+  ReportLogClear();
 }
