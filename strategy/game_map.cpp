@@ -2,6 +2,7 @@
 #include "strategy/game_map.h"
 #include "war/war_globals.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "campaign/scenario_files.h"
@@ -121,6 +122,9 @@ void GameMap::ArrowSet() {
       for (int* field : fields) more = more && table.Read(*field);
     }
   }
+  // A short or damaged table can leave the arrow off the cursor's cell: the
+  // cursor's cell wins, with the view scrolled so that it shows.
+  if (!ArrowStandsOnCursorCell()) PlaceArrowOnCursorCell();
   // A seat on the viewport's border starts with the arrow on that edge; with
   // the flag cleared the first press towards it would move the arrow off the
   // screen and away from the cursor cell, so the flags follow the position.
@@ -130,12 +134,31 @@ void GameMap::ArrowSet() {
   atBottomEdge = arrowY == kBottomEdgeY;
 }
 
-bool GameMap::ArrowOnCursorCell() const {
+void GameMap::PlaceArrowOnCursorCell() {
+  cursorCol = std::clamp(cursorCol, 0, kMapColumns - 1);
+  cursorRow = std::clamp(cursorRow, 0, kCellRows - 1);
+  int firstCol = std::clamp(cursorCol - (kRightEdgeX - kLeftEdgeX) / kCellWidth, 0, kMaxScrollX / kCellWidth);
+  int firstRow = std::clamp(cursorRow - (kBottomEdgeY - kTopEdgeY) / kCellHeight, 0, kMaxScrollY / kCellHeight);
+  scrollX = firstCol * kCellWidth;
+  scrollY = firstRow * kCellHeight;
+  arrowX = (cursorCol - firstCol) * kCellWidth + kLeftEdgeX;
+  arrowY = (cursorRow - firstRow) * kCellHeight + kTopEdgeY;
+}
+
+bool GameMap::ArrowOnCursorCell() const { return ArrowStandsOnCursorCell() && EdgeFlagsAgree(); }
+
+bool GameMap::ArrowStandsOnCursorCell() const {
   bool onCell = arrowX == cursorCol * kCellWidth + kLeftEdgeX - scrollX &&
                 arrowY == cursorRow * kCellHeight + kTopEdgeY - scrollY;
+  bool inView = arrowX >= kLeftEdgeX && arrowX <= kRightEdgeX && arrowY >= kTopEdgeY && arrowY <= kBottomEdgeY;
+  bool onMap = cursorCol >= 0 && cursorCol < kMapColumns && cursorRow >= 0 && cursorRow < kCellRows;
+  return onCell && inView && onMap;
+}
+
+bool GameMap::EdgeFlagsAgree() const {
   bool flagsAgree = (atLeftEdge != 0) == (arrowX == kLeftEdgeX) && (atRightEdge != 0) == (arrowX == kRightEdgeX) &&
                     (atTopEdge != 0) == (arrowY == kTopEdgeY) && (atBottomEdge != 0) == (arrowY == kBottomEdgeY);
-  return onCell && flagsAgree;
+  return flagsAgree;
 }
 
 int RulerChoiceOf(int scenarioNo, int rulerNumber) {

@@ -256,6 +256,9 @@ class GameMap {
   // Whether the arrow is drawn on the cell the cursor names (the view's scroll
   // taken into account), with the edge flags matching where it stands.
   bool ArrowOnCursorCell() const;
+  bool ArrowStandsOnCursorCell() const;
+  bool EdgeFlagsAgree() const;
+  void PlaceArrowOnCursorCell();
 
   // The officer at list position `pick` of the city's idle officers, -1 if none.
   int ActorAt(int pick) const { return heroList.CityOfficerAt(pick); }

@@ -145,6 +145,24 @@ TEST_F(MapScreen, ANewCampaignKeepsNothingOfTheLastOne) {
   EXPECT_EQ(Hero(5).heroOwnerId, 6);  // what the tables hold is read as ever
 }
 
+// A start table that is missing, short or out of step with itself cannot put
+// the arrow anywhere but on the cursor's cell.
+TEST_F(MapScreen, ADamagedStartTableStillPutsTheArrowOnTheCursorsCell) {
+  for (const char* table : {"", "412 435 90\n", "700 -45 0 0 11 8\n", "12 35 360 240 11 8\n"}) {
+    res.Write("Res/arrowset1.kdt", table);
+    map->arrowX = map->arrowY = 0;
+    map->cursorCol = 11;
+    map->cursorRow = 8;
+    map->InitMap(0, 0);
+    EXPECT_TRUE(map->ArrowOnCursorCell()) << table;
+    EXPECT_EQ(map->cursorCol, 11) << table;
+    for (int key : {keyRight, keyDown, keyLeft, keyUp}) {
+      map->KeyDown(key);
+      EXPECT_TRUE(map->ArrowOnCursorCell()) << table << " key " << key;
+    }
+  }
+}
+
 TEST_F(MapScreen, GovernorRules) {
   // City 0: officers 0 (intelligence 75), 1 (85), 2 (50), the ruler 5 (80).
   map->GetCityTaisou();
