@@ -21,6 +21,7 @@
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "shell/globals.h"
+#include "shell/play_lives.h"
 #include "shell/screenshot.h"
 #include "strategy/map_globals.h"
 #include "war/war_globals.h"
@@ -1231,17 +1232,7 @@ int RunGuidedPlayer(const LaunchOptions& options) {
   UseVirtualClock(true);
   uint32_t seed = options.seedGiven ? options.seed : 1;
   GuidedPlayer player(options.guidedKeys, seed);
-  LaunchOptions life = options;
-  life.seedGiven = true;
-  for (uint32_t lives = 0;; ++lives) {
-    life.seed = seed + lives;
-    StartHeadless([&player](Message& next) { return player.Next(next); });
-    WinMain(life);
-    player.ProcessEnded();
-    if (player.Failed() || player.Exhausted()) break;
-    screenNumber = kScreenIntro;
-    TheGame() = Game();
-  }
+  PlayLives(player, options, seed);
   player.Report(stdout);
   return player.BrokeAny() ? 3 : 0;
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "campaign/game.h"
+#include "shell/play_lives.h"
 #include "campaign/invariants.h"
 #include "platform/clock.h"
 #include "platform/window.h"
@@ -346,13 +347,6 @@ class Monkey {
   long long slotStamps_[kSaveSlots] = {};
 };
 
-// What a new process would start from: the intro, and a game object fresh
-// from its constructor.
-void ResetForRestart() {
-  screenNumber = kScreenIntro;
-  TheGame() = Game();
-}
-
 }  // namespace
 
 int RunMonkey(const LaunchOptions& options) {
@@ -361,17 +355,7 @@ int RunMonkey(const LaunchOptions& options) {
   reportSeed = seed;
   InstallDeathReport();
   Monkey monkey(options.monkeyKeys, seed);
-  LaunchOptions life = options;
-  life.seedGiven = true;
-  for (uint32_t lives = 0;; ++lives) {
-    // Each life draws its own game randoms, as separate processes would.
-    life.seed = seed + lives;
-    StartHeadless([&monkey](Message& next) { return monkey.Next(next); });
-    WinMain(life);
-    monkey.ProcessEnded();
-    if (monkey.Failed() || monkey.Exhausted()) break;
-    ResetForRestart();
-  }
+  PlayLives(monkey, options, seed);
   monkey.Report(stdout);
   return monkey.Failed() ? 3 : 0;
 }
