@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev zlib1g-dev
   fonts-wqy-zenhei fonts-arphic-ukai
   googletest libgtest-dev
-  libbenchmark-dev
+  libbenchmark-dev xvfb
   gcovr
 )
 
