@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/text.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 
@@ -14,8 +15,9 @@ constexpr int kHeight = 28;
 void PaintListMarks(int page, int pages, bool moreAbove, bool moreBelow) {
   char text[48];
   std::snprintf(text, sizeof text, "%s%s 第%d/%d栏", moreAbove ? "▲" : "  ", moreBelow ? "▼" : "  ", page, pages);
-  int width = 0;
-  for (const char* p = text; *p; ++p) ++width;
-  backDC->FillRect(kRight - width * kHeight / 2 - 8, kY - 2, kRight, kY + kHeight + 2, kBlack);
-  DrawTextIn(*backDC, text, kRight - width * kHeight / 2, kY, kFontHei, kHeight, kWhite);
+  int left = kRight - MeasureText(text, FontSpec{kFontHei, kHeight, kFontWeightHeavy});
+  // Black on a white label in both colour modes: the plain mode draws text on
+  // opaque white blocks, which would hide white letters.
+  backDC->FillRect(left - 8, kY - 2, kRight + 4, kY + kHeight + 2, kWhite);
+  DrawTextIn(*backDC, text, left, kY, kFontHei, kHeight, kBlack);
 }

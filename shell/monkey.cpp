@@ -159,7 +159,7 @@ class Monkey {
     // A lost campaign ends the program at once: its last records (a ruler
     // taken or dead with nobody to crown, his cities still his) are nobody's
     // to keep any more.
-    if (!CampaignLost(TheGame())) Observe();
+    if (!EndedInDefeat(TheGame())) Observe();
     ++restarts_;
     if (Exhausted() || Failed()) return;  // the run ends here, not the game
     const Game& game = TheGame();
@@ -171,13 +171,13 @@ class Monkey {
       for (const CityRecord& c : m.cityList.cities) {
         if (c.ownerId != m.playerRuler && c.ownerId != 0) ++others;
       }
-      if (CampaignLost(game)) ++events_["campaign lost (defeat)"];
+      if (EndedInDefeat(game)) ++events_["campaign lost (defeat)"];
       else if (others == 0) ++events_["campaign won (victory)"];
       else ++events_["game quit in a campaign"];
     }
   }
 
-  static bool CampaignLost(const Game& game) {
+  static bool EndedInDefeat(const Game& game) {
     if (!InCampaign(game)) return false;
     const GameMap& m = game.newGame.who;
     int own = 0;
