@@ -4,21 +4,13 @@
 #include <algorithm>
 
 #include "platform/random.h"
+#include "rules/character_odds.h"
 #include "shell/run_log.h"
 #include "strategy/game_map.h"
 
 int computerAttackQueued = 0;
 
 namespace {
-
-// Two thresholds against rand() % 100 by the owner's character: below the
-// first interior and harmonise, below the second diplomacy, else armament.
-struct TacticOdds {
-  int interiorHarmonize;  // TacticOddsIH
-  int diplomacy;          // TacticOddsD
-};
-constexpr int kCharacters = 5;
-constexpr TacticOdds kTacticOdds[kCharacters] = {{70, 80}, {60, 70}, {50, 70}, {30, 40}, {15, 20}};
 
 constexpr int kFoodFloor = 100;       // a city with less food is given this much:
 constexpr int kFoodRestored = 500;
@@ -63,7 +55,7 @@ int RaiseTo(int value, int step, int cap) {
 // The owner's own record decides; an empty city has no owner and reads the first.
 int OwnerCharacter(const HeroList& heroes, int ownerId) {
   int index = ownerId >= 1 && ownerId <= kHeroCount ? ownerId - 1 : 0;
-  return std::clamp(heroes.heroes[index].character, 0, kCharacters - 1);
+  return heroes.heroes[index].character;
 }
 
 // Money or food lying about: a searcher without intelligence has an empty
@@ -80,7 +72,7 @@ void GameMap::ComputerStatic() {
   for (int i = 0; i < kCityCount; ++i) {
     CityRecord& c = cityList.cities[i];
     if (c.ownerId == playerRuler) continue;
-    const TacticOdds& odds = kTacticOdds[OwnerCharacter(heroList, c.ownerId)];
+    const TacticOdds& odds = TacticOddsFor(OwnerCharacter(heroList, c.ownerId));
     c.status = 0;
     c.disasterPrevention = RaiseTo(c.disasterPrevention, 1, kPreventionCap);
     if (c.food < kFoodFloor) c.food = kFoodRestored;

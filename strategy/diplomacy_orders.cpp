@@ -1,8 +1,8 @@
 // The diplomacy orders 15 to 19: working on other rulers' officers and rulers.
 #include <algorithm>
 
-#include "platform/random.h"
 #include "shell/run_log.h"
+#include "strategy/diplomacy_rule.h"
 #include "strategy/game_map.h"
 
 namespace {
@@ -15,13 +15,8 @@ constexpr int kIncitePaid = 15;
 constexpr int kSubmitStamina = 10;
 constexpr int kDiscordLoyaltyLoss = 4;
 
-// Odds by character (0 the most peaceful .. 4 the most warlike).
-constexpr int kDiscordOdds[5] = {50, 30, 40, 30, 5};
-constexpr int kWinOverOdds[5] = {15, 40, 30, 20, 5};
-constexpr int kInciteOdds[5] = {30, 10, 20, 60, 5};
-constexpr int kSubmitOdds[5] = {10, 1, 20, 5, 15};
-
-int Odds(const int* table, int character) { return table[character < 0 ? 0 : (character > 4 ? 4 : character)]; }
+// The success flag a queued task carries.
+int Succeeded(DiplomacyOutcome outcome) { return outcome == DiplomacyOutcome::kSuccess ? 1 : 0; }
 
 }  // namespace
 
@@ -38,18 +33,6 @@ int GameMap::DiplomacyFirstStep(int pick, int stamina, int* flag) {
   return kOrderSecondPick;
 }
 
-// Win-over and incitement share one draw: the target must be outwitted, the
-// actor's own loyalty must not hold him back, and the target's character must
-// allow it. Returns the success flag.
-int GameMap::DiplomacyDraw(int actor, int target, const int* odds) {
-  const HeroRecord& a = Hero(actor);
-  const HeroRecord& t = Hero(target);
-  int chance = a.intelligence - t.intelligence + 50;
-  if (Rand() % 100 > chance) return 0;
-  if (Rand() % 100 < a.loyalty) return 0;
-  return Rand() % 100 < Odds(odds, t.character) ? 0 : 1;
-}
-
 int GameMap::SowDiscord(int pick) {
   if (foreignOfficerListFlag == 0) return DiplomacyFirstStep(pick, kDiscordStamina, &foreignOfficerListFlag);
   int target = heroList.PickedHero(pick);
@@ -60,10 +43,8 @@ int GameMap::SowDiscord(int pick) {
   HeroRecord& t = Hero(target);
   a.inListFlag = kActed;
   a.stamina -= kDiscordStamina;
-  int chance = a.intelligence - t.intelligence + 50;
-  if (Rand() % 100 > chance) return kOrderFinished;
-  if (Rand() % 100 < a.loyalty) return kOrderFinished;
-  if (Rand() % 100 >= Odds(kDiscordOdds, t.character)) t.loyalty = std::max(t.loyalty - kDiscordLoyaltyLoss, 0);
+  if (DrawDiplomacy(DiplomacyMove::kSowDiscord, DiplomacySide::kPlayer, a, t) == DiplomacyOutcome::kSuccess)
+    t.loyalty = std::max(t.loyalty - kDiscordLoyaltyLoss, 0);
   return kOrderFinished;
 }
 
@@ -80,7 +61,7 @@ int GameMap::WinOver(int pick) {
   HeroRecord& a = Hero(firstPick);
   a.inListFlag = kActed;
   a.stamina -= kWinOverStamina;
-  int success = DiplomacyDraw(firstPick, target, kWinOverOdds);
+  int success = Succeeded(DrawDiplomacy(DiplomacyMove::kWinOver, DiplomacySide::kPlayer, a, Hero(target)));
   QueueTask(SourceCityIndex(), target, kTaskWinOver, success, 0, 0, 0, 0);
   return kOrderFinished;
 }
@@ -99,7 +80,7 @@ int GameMap::Incite(int pick) {
   a.inListFlag = kActed;
   a.stamina -= kIncitePaid;
   const HeroRecord& t = Hero(target);
-  int success = DiplomacyDraw(firstPick, target, kInciteOdds);
+  int success = Succeeded(DrawDiplomacy(DiplomacyMove::kIncite, DiplomacySide::kPlayer, a, t));
   // A city its ruler governs himself cannot be turned.
   if (t.cityNo >= 1 && t.cityNo <= kCityCount) {
     const CityRecord& home = cityList.cities[t.cityNo - 1];
@@ -123,9 +104,7 @@ int GameMap::CallToSubmit(int pick) {
   a.stamina -= kSubmitStamina;
   a.inListFlag = kActed;
   const HeroRecord& t = Hero(target);
-  int success = 0;
-  int chance = a.intelligence - t.intelligence + 50;
-  if (Rand() % 100 <= chance) success = Rand() % 100 <= Odds(kSubmitOdds, a.character) ? 1 : 0;
+  int success = Succeeded(DrawDiplomacy(DiplomacyMove::kCallToSubmit, DiplomacySide::kPlayer, a, t));
   QueueTask(SourceCityIndex(), target, kTaskSubmit, success, 0, 0, 0, 0);
   return kOrderFinished;
 }

@@ -347,5 +347,4 @@ class GameMap {
   void TargetTransport(int cell);
   void OperateConfirmed(int amount);
   void OperateCancelled();
-  int DiplomacyDraw(int actor, int target, const int* oddsByCharacter);
 };

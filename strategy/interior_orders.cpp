@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/random.h"
+#include "rules/character_odds.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
@@ -22,9 +23,6 @@ constexpr int kGiveLoyalty = 8;
 constexpr int kTakeLoyalty = 20;
 constexpr int kMaxLoyaltyPersuadable = 60;
 
-// Persuasion divisor by the captive's character (0 the most peaceful).
-constexpr int kPersuadeDivisor[5] = {2, 5, 4, 3, 1};
-
 // Items that change the holder's troops instead of being carried.
 struct TroopItem {
   int item;
@@ -33,8 +31,6 @@ struct TroopItem {
   int troopType;
 };
 constexpr TroopItem kTroopItems[3] = {{31, 106, 0, 4}, {32, 0, 106, 5}, {33, 0, 0, 3}};
-
-int CharacterIndex(int character) { return character < 0 ? 0 : (character > 4 ? 4 : character); }
 
 // An officer who received or handed back an item has acted this month; his
 // loyalty moves by `change` within its bounds.
@@ -178,7 +174,7 @@ int GameMap::PersuadeCaptive(int pick) {
   int success = 0;
   int chance = persuader.intelligence - c.intelligence + 50;
   if (Rand() % 100 <= chance) {
-    int divisor = kPersuadeDivisor[CharacterIndex(c.character)];
+    int divisor = PersuadeDivisor(c.character);
     int loyalty = c.loyalty;
     c.loyalty -= loyalty / 10;
     success = loyalty > kMaxLoyaltyPersuadable ? 0 : (Rand() % 100 >= loyalty / divisor ? 1 : 0);

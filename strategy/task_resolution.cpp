@@ -3,6 +3,7 @@
 // checked before any of its numbers indexes a table.
 #include "platform/random.h"
 #include "shell/run_log.h"
+#include "strategy/diplomacy_rule.h"
 #include "strategy/game_map.h"
 
 namespace {
@@ -141,23 +142,14 @@ void RunWinOver(GameMap& map, const TaskRecord& t) {
   if (t.value1 != 1 || !ValidHero(t.officer) || !ValidCity(t.city)) return;
   HeroRecord& h = map.heroList.heroes[t.officer];
   if (!StillServes(h)) return;
-  h.heroOwnerId = map.cityList.cities[t.city].ownerId;
-  h.cityNo = t.city + 1;
+  WinOverTo(h, map.cityList, t.city);
 }
 
 void RunIncite(GameMap& map, const TaskRecord& t) {
   int city = t.city - 1;  // this task keeps the target's city 1-based
   if (t.value1 != 1 || !ValidHero(t.officer) || !ValidCity(city)) return;
-  HeroRecord& rebel = map.heroList.heroes[t.officer];
-  if (!StillServes(rebel)) return;
-  int number = t.officer + 1;
-  rebel.heroOwnerId = number;
-  rebel.loyalty = kMaxLoyalty;
-  map.cityList.cities[city].ownerId = number;
-  // The garrison follows him; a ruler standing in the city stays his own master.
-  for (HeroRecord& h : map.heroList.heroes) {
-    if (h.cityNo == city + 1 && h.ServesFaction() && !h.IsRuler()) h.heroOwnerId = number;
-  }
+  if (!StillServes(map.heroList.heroes[t.officer])) return;
+  RiseAsRuler(map.heroList, map.cityList, t.officer, city);
   map.ShowItAfter(kTaskIncite, 1, 0, t.officer);
 }
 
@@ -175,14 +167,7 @@ void RunSubmit(GameMap& map, const TaskRecord& t) {
     CityRecord& home = map.cityList.cities[t.city];
     home.ownerId = player;
     home.governorId = player;
-    for (HeroRecord& h : map.heroList.heroes) {
-      if (h.heroOwnerId != number) continue;
-      h.heroOwnerId = player;
-      if (ValidCity(h.cityNo - 1)) map.cityList.cities[h.cityNo - 1].ownerId = player;
-    }
-    for (CityRecord& c : map.cityList.cities) {
-      if (c.ownerId == number) c.ownerId = player;
-    }
+    HandOverFaction(map.heroList, map.cityList, number, player);
   }
   map.ShowItAfter(kTaskSubmit, t.value1, 0, t.officer);
 }
