@@ -7,6 +7,7 @@
 #include "rules/character_odds.h"
 #include "shell/run_log.h"
 #include "strategy/game_map.h"
+#include "strategy/search_rule.h"
 
 int computerAttackQueued = 0;
 
@@ -35,17 +36,6 @@ constexpr int kHarmonizeMove = 5;
 constexpr int kPreventionStep = 4;
 constexpr int kMoveNeedsMoreThan = 2;  // officers in the city before one leaves
 
-// Search, as the search task does it.
-constexpr int kSearchKinds = 4;
-constexpr int kSearchSomeone = 1;
-constexpr int kSearchMoney = 2;
-constexpr int kSearchFood = 3;
-constexpr int kSearchDraw = 150;
-constexpr int kWinDraw = 110;
-constexpr int kFindBase = 10;
-constexpr int kJoinLoyaltyBase = 70;
-constexpr int kJoinLoyaltySpread = 30;
-
 // Raises a value by a step up to a cap; a value already above keeps it.
 int RaiseTo(int value, int step, int cap) {
   if (value >= cap) return value;
@@ -56,13 +46,6 @@ int RaiseTo(int value, int step, int cap) {
 int OwnerCharacter(const HeroList& heroes, int ownerId) {
   int index = ownerId >= 1 && ownerId <= kHeroCount ? ownerId - 1 : 0;
   return heroes.heroes[index].character;
-}
-
-// Money or food lying about: a searcher without intelligence has an empty
-// range to draw from and brings back only the fixed part.
-int FindAmount(int intelligence) {
-  if (intelligence <= 0) return kFindBase;
-  return Rand() % (2 * intelligence) + kFindBase;
 }
 
 }  // namespace
@@ -126,53 +109,12 @@ void GameMap::ComputerTacticInterior(int city) {
   }
 }
 
-// The search task's rules without its report: a free officer may join the
-// city's owner, an item may be found (and taken by the officer it waited
-// for), or money or food turns up.
+// The search task's rules without its report; an item found by the officer
+// it waited for passes into his hands.
 void GameMap::ComputerSearch(int officer, int city) {
-  CityRecord& c = cityList.cities[city];
-  int intelligence = heroList.heroes[officer].intelligence;
-  switch (Rand() % kSearchKinds) {
-    case kSearchSomeone: {
-      int s = Rand() % kSearchDraw;
-      if (s >= intelligence) return;
-      if (s % 2 == 0) {
-        int found[kHeroCount];
-        int n = 0;
-        for (int i = 0; i < kHeroCount; ++i) {
-          const HeroRecord& h = heroList.heroes[i];
-          if (h.cityNo == city + 1 && h.heroOwnerId == 0) found[n++] = i;
-        }
-        if (n == 0) return;
-        HeroRecord& h = heroList.heroes[found[Rand() % n]];
-        bool joins = h.loyalToId == officer + 1 || (h.loyalToId == 0 && Rand() % kWinDraw < intelligence);
-        if (!joins) return;
-        h.heroOwnerId = c.ownerId;
-        h.loyalty = Rand() % kJoinLoyaltySpread + kJoinLoyaltyBase;
-      } else {
-        int found[kGoodCount];
-        int n = 0;
-        for (int i = 0; i < kGoodCount; ++i) {
-          const GoodRecord& g = goodList.goods[i];
-          if (g.goodCityNo == city + 1 && g.found == 0) found[n++] = i;
-        }
-        if (n == 0) return;
-        GoodRecord& g = goodList.goods[found[Rand() % n]];
-        // The item waiting for this officer goes to him; found, it is no
-        // longer lying in the city to be found again.
-        if (g.finderId == officer + 1) {
-          g.holderId = officer + 1;
-          g.found = 1;
-        } else if (g.finderId == 0 && Rand() % kWinDraw < intelligence) {
-          g.found = 1;
-        }
-      }
-      return;
-    }
-    case kSearchMoney: c.money += FindAmount(intelligence); return;
-    case kSearchFood: c.food += FindAmount(intelligence); return;
-    default: return;
-  }
+  SearchFind find = DrawSearch(heroList, goodList, officer, city);
+  ApplySearch(find, heroList, goodList, cityList.cities[city]);
+  if (find.kind == kSearchItem && find.waitedFor) goodList.goods[find.value].holderId = officer + 1;
 }
 
 // Officers of a crowded city may move on to another city of the same owner.

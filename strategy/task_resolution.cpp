@@ -1,116 +1,26 @@
 // The month's queued tasks take effect, each with its report. Records are
 // walked from 1 until the first free one; a record read back from a save is
 // checked before any of its numbers indexes a table.
-#include "platform/random.h"
 #include "shell/run_log.h"
 #include "strategy/diplomacy_rule.h"
 #include "strategy/game_map.h"
+#include "strategy/search_rule.h"
 
 namespace {
 
-// Search outcomes (the report's result for task 1).
-constexpr int kFoundNothing = 0;
-constexpr int kFoundOfficer = 1;
-constexpr int kFoundItem = 2;
-constexpr int kFoundMoney = 3;
-constexpr int kFoundFood = 4;
-constexpr int kHeardOfSage = 5;
-
-constexpr int kSearchDraw = 150;   // s = rand() % 150 must fall below intelligence
-constexpr int kWinDraw = 110;      // rand() % 110 < intelligence wins over a stranger
-constexpr int kFindBase = 10;      // money and food finds: rand() % (2 I) + 10
-constexpr int kJoinLoyaltyBase = 70;
-constexpr int kJoinLoyaltySpread = 30;
 constexpr int kPlunderFood = 5;    // food and money per point of intelligence + force
 constexpr int kPlunderMoney = 2;
 
 bool ValidHero(int index) { return index >= 0 && index < kHeroCount; }
 bool ValidCity(int index) { return index >= 0 && index < kCityCount; }
 
-struct Outcome {
-  int kind = kFoundNothing;
-  int value = 0;
-};
-
-// A free officer of the city: the searcher's own friend joins, a stranger
-// joins when the searcher is clever enough, another's friend stays hidden.
-// A refusal names the officer as -(index + 1), so that officer 0 refusing is
-// not mistaken for officer 0 joining.
-Outcome SearchPerson(GameMap& map, int searcher, int city) {
-  int found[kHeroCount];
-  int count = 0;
-  for (int i = 0; i < kHeroCount; ++i) {
-    const HeroRecord& h = map.heroList.heroes[i];
-    if (h.cityNo == city + 1 && h.heroOwnerId == 0) found[count++] = i;
-  }
-  if (count == 0) return {};
-  int index = found[Rand() % count];
-  HeroRecord& h = map.heroList.heroes[index];
-  int intelligence = map.heroList.heroes[searcher].intelligence;
-  bool joins = false;
-  if (h.loyalToId == searcher + 1) {
-    joins = true;
-  } else if (h.loyalToId != 0) {
-    return {kHeardOfSage, 0};
-  } else if (Rand() % kWinDraw < intelligence) {
-    joins = true;
-  }
-  if (!joins) return {kFoundOfficer, -(index + 1)};
-  h.heroOwnerId = map.cityList.cities[city].ownerId;
-  h.loyalty = Rand() % kJoinLoyaltySpread + kJoinLoyaltyBase;
-  return {kFoundOfficer, index};
-}
-
-// A hidden item of the city: found by the one it waits for, or by a clever searcher.
-Outcome SearchItem(GameMap& map, int searcher, int city) {
-  int found[kGoodCount];
-  int count = 0;
-  for (int i = 0; i < kGoodCount; ++i) {
-    const GoodRecord& g = map.goodList.goods[i];
-    if (g.goodCityNo == city + 1 && g.found == 0) found[count++] = i;
-  }
-  if (count == 0) return {};
-  int index = found[Rand() % count];
-  GoodRecord& g = map.goodList.goods[index];
-  int intelligence = map.heroList.heroes[searcher].intelligence;
-  bool finds = g.finderId == searcher + 1 || (g.finderId == 0 && Rand() % kWinDraw < intelligence);
-  if (!finds) return {};
-  g.found = 1;
-  return {kFoundItem, index};
-}
-
-// Money or food lying about. A searcher without intelligence has an empty
-// range to draw from; he still brings the fixed part back.
-int SearchFind(int intelligence) {
-  if (intelligence <= 0) return kFindBase;
-  return Rand() % (2 * intelligence) + kFindBase;
-}
-
 void RunSearch(GameMap& map, const TaskRecord& t) {
   int searcher = t.officer;
   int city = t.city;
   if (!ValidHero(searcher) || !ValidCity(city)) return;
-  int intelligence = map.heroList.heroes[searcher].intelligence;
-  CityRecord& c = map.cityList.cities[city];
-  Outcome out;
-  switch (Rand() % 4) {
-    case 1: {
-      int s = Rand() % kSearchDraw;
-      if (s >= intelligence) break;
-      out = s % 2 == 0 ? SearchPerson(map, searcher, city) : SearchItem(map, searcher, city);
-      break;
-    }
-    case 2:
-      out = {kFoundMoney, SearchFind(intelligence)};
-      c.money += out.value;
-      break;
-    case 3:
-      out = {kFoundFood, SearchFind(intelligence)};
-      c.food += out.value;
-      break;
-    default: break;
-  }
-  map.ShowItAfter(kTaskSearch, out.kind, out.value, searcher);
+  SearchFind find = DrawSearch(map.heroList, map.goodList, searcher, city);
+  ApplySearch(find, map.heroList, map.goodList, map.cityList.cities[city]);
+  map.ShowItAfter(kTaskSearch, find.kind, find.value, searcher);
 }
 
 // A captive already executed, released or persuaded makes no report.

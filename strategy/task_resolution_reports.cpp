@@ -9,6 +9,7 @@
 #include "shell/report_log.h"
 #include "shell/run_log.h"
 #include "strategy/game_map.h"
+#include "strategy/search_rule.h"
 
 namespace {
 
@@ -93,20 +94,24 @@ void GameMap::ShowItAfter(int type, int result, int value, int officer) {
     return;
   }
   if (officer < 0 || officer >= kHeroCount) return;
+  // The speaker's portrait and name under his lines, held for a moment.
+  auto present = [this](int speaker) {
+    ShowPortraitAndName(speaker);
+    ReportSubject(Hero(speaker).cityNo - 1);
+    CopyBackToWindow();
+    Wait(500);
+  };
   Show(0);
   PaintPanel();
   switch (type) {
     case kTaskSearch:
       switch (result) {
-        case 1: {
+        case kSearchOfficer: {
           int found = value >= 0 ? value : -value - 1;
           ShortName(scenario, found, name);
           PaintLines({"城中找到 ", nullptr, nullptr});
           PaintLine(name, 500, kLineY[0]);
-          ShowPortraitAndName(officer);
-          ReportSubject(Hero(officer).cityNo - 1);
-          CopyBackToWindow();
-          Wait(500);
+          present(officer);
           // Then the found officer answers for himself, under his own portrait.
           foundOfficerShown = 1;
           Show(0);
@@ -115,7 +120,7 @@ void GameMap::ShowItAfter(int type, int result, int value, int officer) {
           officer = found;
           break;
         }
-        case 2: {
+        case kSearchItem: {
           char item[kNameBytes + 1] = {};
           CopyListLine(kGoodNames, goodList.goods[value >= 0 && value < kGoodCount ? value : 0].goodId - 1, item,
                        kNameBytes);
@@ -123,12 +128,12 @@ void GameMap::ShowItAfter(int type, int result, int value, int officer) {
           PaintLine(item, 500, kLineY[0]);
           break;
         }
-        case 3:
-        case 4:
-          PaintLines({result == 3 ? "城中找到金钱 " : "城中找到粮食 ", nullptr, nullptr});
+        case kSearchMoney:
+        case kSearchFood:
+          PaintLines({result == kSearchMoney ? "城中找到金钱 " : "城中找到粮食 ", nullptr, nullptr});
           PaintNumber(value, 550, kLineY[0]);
           break;
-        case 5: PaintLines(kHeardOfSage); break;
+        case kSearchHeardOfSage: PaintLines(kHeardOfSage); break;
         default: PaintLines(kNothingFound); break;
       }
       break;
@@ -142,10 +147,7 @@ void GameMap::ShowItAfter(int type, int result, int value, int officer) {
       break;
     default: break;
   }
-  ShowPortraitAndName(officer);
-  ReportSubject(Hero(officer).cityNo - 1);
-  CopyBackToWindow();
-  Wait(500);
+  present(officer);
   foundOfficerShown = 0;
   Show(0);
 }
