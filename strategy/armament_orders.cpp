@@ -3,6 +3,7 @@
 
 #include "shell/globals.h"
 #include "shell/run_log.h"
+#include "strategy/armament_rule.h"
 #include "strategy/game_map.h"
 
 namespace {
@@ -48,8 +49,7 @@ int GameMap::AssignSoldiers(int pick) {
   if (actor < 0) return kOrderFinished;
   const HeroRecord& h = Hero(actor);
   firstPick = actor;
-  int byRank = (h.level * 10 + h.force + h.intelligence) * 10;
-  operate.Init(kOperateSoldiers, std::min(byRank, h.soldiers + SourceCity().reserveSoldiers));
+  operate.Init(kOperateSoldiers, std::min(SoldierCapacity(h), h.soldiers + SourceCity().reserveSoldiers));
   operatePurpose = kPurposeAssign;
   operate.Show();
   return kOrderDialog;

@@ -5,6 +5,7 @@
 
 #include "platform/random.h"
 #include "shell/run_log.h"
+#include "strategy/armament_rule.h"
 #include "strategy/game_map.h"
 
 namespace {
@@ -15,13 +16,8 @@ constexpr int kFillLast = 5;
 constexpr int kPlunder = 6;
 constexpr int kWar = 7;
 constexpr int kTrainEvery = 3;  // a level in months not divisible by three
-constexpr int kMaxLevel = 20;
-constexpr int kPlunderFood = 5;
-constexpr int kPlunderMoney = 2;
 constexpr int kWarNeedsOfficers = 4;
 constexpr int kWarNeedsTroops = 1000;
-
-int FullRanks(const HeroRecord& h) { return (h.level * 10 + h.force + h.intelligence) * 10; }
 
 }  // namespace
 
@@ -32,7 +28,7 @@ void GameMap::ComputerTacticArmament(int city) {
   int count = ComputerCityOfficers(city, officers);
   if (date.month % kTrainEvery != 0 && count > 0) {
     HeroRecord& h = heroList.heroes[officers[Rand() % count]];
-    h.level = std::min(h.level + 1, kMaxLevel);
+    h.level = std::min(h.level + 1, kMaxHeroLevel);
   }
   for (int i = 0; i < kHeroCount; ++i) {
     HeroRecord& h = heroList.heroes[i];
@@ -40,14 +36,9 @@ void GameMap::ComputerTacticArmament(int city) {
     int d = Rand() % kArmamentChoices;
     if (highAttackChance && d != kPlunder) d = kWar;
     if (d >= kFillFirst && d <= kFillLast) {
-      h.soldiers = FullRanks(h);
+      h.soldiers = SoldierCapacity(h);  // the ranks filled up at no cost
     } else if (d == kPlunder) {
-      c.peopleLoyalty /= 2;
-      c.farming /= 2;
-      c.commerce /= 2;
-      int u = h.intelligence + h.force;
-      c.food += kPlunderFood * u;
-      c.money += kPlunderMoney * u;
+      PlunderCity(c, h);
     } else if (d == kWar && h.IsRuler() && ComputerCityOfficers(city, officers) >= kWarNeedsOfficers) {
       ComputerWar(city);
     }

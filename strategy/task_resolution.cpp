@@ -2,14 +2,12 @@
 // walked from 1 until the first free one; a record read back from a save is
 // checked before any of its numbers indexes a table.
 #include "shell/run_log.h"
+#include "strategy/armament_rule.h"
 #include "strategy/diplomacy_rule.h"
 #include "strategy/game_map.h"
 #include "strategy/search_rule.h"
 
 namespace {
-
-constexpr int kPlunderFood = 5;    // food and money per point of intelligence + force
-constexpr int kPlunderMoney = 2;
 
 bool ValidHero(int index) { return index >= 0 && index < kHeroCount; }
 bool ValidCity(int index) { return index >= 0 && index < kCityCount; }
@@ -84,15 +82,8 @@ void RunSubmit(GameMap& map, const TaskRecord& t) {
 
 void RunPlunder(GameMap& map, const TaskRecord& t) {
   if (!ValidHero(t.officer) || !ValidCity(t.city)) return;
-  CityRecord& c = map.cityList.cities[t.city];
-  const HeroRecord& h = map.heroList.heroes[t.officer];
-  c.peopleLoyalty /= 2;
-  c.farming /= 2;
-  c.commerce /= 2;
-  int u = h.intelligence + h.force;
-  c.food += kPlunderFood * u;
-  c.money += kPlunderMoney * u;
-  map.ShowItAfter(kTaskPlunder, kPlunderMoney * u, kPlunderFood * u, t.officer);
+  PlunderTake take = PlunderCity(map.cityList.cities[t.city], map.heroList.heroes[t.officer]);
+  map.ShowItAfter(kTaskPlunder, take.money, take.food, t.officer);
 }
 
 }  // namespace
