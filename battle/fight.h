@@ -46,6 +46,12 @@ constexpr int kTargetAttack = 0;
 constexpr int kTargetHarmful = 1;
 constexpr int kTargetHelpful = 2;
 
+// What a blow or a skill took: the soldiers lost and the experience they earn.
+struct HitOutcome {
+  int loss = 0;
+  int gain = 0;
+};
+
 class Fight {
  public:
   int day = 0;
@@ -126,6 +132,10 @@ class Fight {
   void ShowUpName();
   void ShowArmyNumber();
   void ShowUnitsInView();
+  void ShowUnitsInView(int top, int left);
+  // The status bar and the map with the view on a unit, every live unit in
+  // it; returns the view's origin.
+  void ViewOnUnit(int unit, int& top, int& left);
   void ShowInformation(int kind, int unit);
 
   // ---- reach (fight_move.cpp)
@@ -139,16 +149,27 @@ class Fight {
   void GetLifeSkillAtDf();
   void CountAtDf(int unit);
   int HitLoss(int attacker, int target);
+  // The attack of either side: the target loses the hit (at most what he
+  // has), the attacker earns its experience.
+  HitOutcome StrikeUnit(int attacker, int target, int& sideTotal);
+  // A loss already capped by what the target has comes off him and off his
+  // side's total; returns it with the experience it earns.
+  HitOutcome TakeSoldiers(int attacker, int target, int loss, int& sideTotal);
+  // A target left without soldiers is beaten, then the attacker may rise a
+  // level, each side with its own presentation.
+  void AfterHit(int attacker, int target, bool computerSide);
   void CountAtkHurt();
   int GetExp(int loss);
+  int GetExp(int attacker, int target, int loss);
   // Experience of `attacker` for a loss dealt to `target` (already applied).
   int ExpFor(int attacker, int target, int loss) const;
   int FightEvent();
   // Takes 100 experience for a level once a unit has 100 or more, refilling
-  // life and skill power. The player's side plays Showsj first; the computer
-  // side passes true and plays its own presentation.
+  // life and skill power, after the side's presentation (Showsj or AIShowsj).
   void LevelUpIfDue(int unit, bool computerSide);
   void ShowHurt(int loss, int gain);
+  // "-loss" in the plain display, at a point of the screen.
+  void PaintLossAt(int loss, int x, int y);
   void ShowExperienceBox(int gain);
   void PlayAttackAnimation(int attacker, int target, bool riverCase);
   void Showsj();
@@ -168,8 +189,15 @@ class Fight {
   int SkillDamage(int skill, int caster, int target);
   int GetSkill();
   int CountSklHurt();
+  // The loss a skill's damage takes from the target, capped by what he has.
+  HitOutcome SkillStrike(int caster, int target, int damage, int& sideTotal);
   void ShowSkillHurt(int loss, int gain);
-  void PlaySkillAnimation(int skill);
+  void PlaySkillAnimation(int skill, int caster, int target);
+  // A skill's loss as both sides show it: with the animations the count under
+  // "兵力减少", in the plain display the skill's name in a box with the loss
+  // at a point of the screen.
+  void PaintSoldiersLost(int loss);
+  void PaintSkillLossBox(int skill, int loss, int x, int y);
   void ResolveSkillResult();
 
   // ---- weather, days, events and the end (fight_days.cpp)
@@ -209,11 +237,12 @@ class Fight {
   void AIShowsj();
   // Helpers of the above.
   void AIShowMove(bool before);
-  void AIViewOn(int unit, int& top, int& left);
-  int AIExperienceFor(int attacker, int target, int loss);
-  void AIAfterHit(int target);
   // ---- end of the computer side's turn ----
 };
+
+// The view origin that shows a unit's square with room around it.
+int ViewTopFor(int row);
+int ViewLeftFor(int col);
 
 // Direction 1..8 of an attack on battleCity from the 1-based city warSerial:
 // the direction table's entry, or the compass side of the attacker's map cell

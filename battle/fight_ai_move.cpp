@@ -1,7 +1,6 @@
 // The computer side's turn: every computer unit in slot order moves, then
 // attacks, or else tries a skill, or else waits. Where it moves to is decided
 // here; what it hits and how is in fight_ai_target.cpp.
-#include <algorithm>
 #include <cstdlib>
 
 #include "battle/battle_globals.h"
@@ -25,9 +24,6 @@ constexpr int kBarTextHeight = 60;
 
 // Terrain that gives a defender cover: a later square on it wins a tie of estimates.
 bool IsCover(int kind) { return kind >= kMountain && kind <= kCamp; }
-
-int ViewTopFor(int row) { return std::clamp(row - 2, 0, kMaxViewTop); }
-int ViewLeftFor(int col) { return std::clamp(col - 4, 0, kMaxViewLeft); }
 }  // namespace
 
 // A computer unit that beats the player ends the turn there. One that finds
@@ -109,11 +105,7 @@ void Fight::AIShowMove(bool before) {
   int top = ViewTopFor(u.row), left = ViewLeftFor(u.col);
   battleMap.ShowMove(top, left);
   if (before) AIShowMoveArrange();
-  for (int i = 0; i < kUnitSlots; ++i) {
-    if (!(IsOwnSlot(i) || IsEnemySlot(i)) || units[i].Beaten()) continue;
-    int sr = units[i].row - top, sc = units[i].col - left;
-    if (sr >= 0 && sr < kViewRows && sc >= 0 && sc < kViewCols) units[i].Show(sc, sr);
-  }
+  ShowUnitsInView(top, left);
   PaintBmp(0, kStatusBar, 0, 400);
   ShowWeatherBar();
   ShowFood();

@@ -1,7 +1,7 @@
 // The computer side's choice of target and action, and their resolution. The
-// damage comes from the same rules as the player's (HitLoss, SkillDamage,
-// GetExp); what differs is that the computer pays no skill power, rolls no
-// ruse, and its skills only ever take soldiers.
+// blows and losses follow the same rules as the player's (StrikeUnit,
+// SkillDamage, SkillStrike, AfterHit); what differs is that the computer pays
+// no skill power, rolls no ruse, and its skills only ever take soldiers.
 #include <algorithm>
 
 #include "battle/battle_globals.h"
@@ -126,64 +126,23 @@ int Fight::AICountSkillHurtBefore(int unit, int skill) {
   return p > 0 ? p : -1;
 }
 
-// GetExp reads the attacker from selectedUnit and the target from targetUnit;
-// during the computer turn targetUnit is the acting unit, so both are swapped
-// in for the call and put back.
-int Fight::AIExperienceFor(int attacker, int target, int loss) {
-  int keptSelected = selectedUnit, keptTarget = targetUnit;
-  selectedUnit = attacker;
-  targetUnit = target;
-  int gain = GetExp(loss);
-  selectedUnit = keptSelected;
-  targetUnit = keptTarget;
-  return gain;
-}
-
-// The defeat of the target and the level-up of the acting unit, shared by
-// attacks and skills.
-void Fight::AIAfterHit(int target) {
-  FightHero& t = units[target];
-  if (t.soldiers < 1) {
-    AIShowsw(target);
-    t.unitStatus = kStatusBeaten;
-    t.soldiers = 0;
-  }
-  if (units[targetUnit].experience >= kLevelUpExperience) {
-    AIShowsj();
-    LevelUpIfDue(targetUnit, true);
-  }
-}
-
 void Fight::AICountAtHurt() {
   Log(1, "Fight::AICountAtHurt", "开始", 0);
   if (aiTarget < 0 || aiTarget >= kSideSlots) return;
   const int attacker = targetUnit, target = aiTarget;
-  FightHero& a = units[attacker];
-  FightHero& t = units[target];
-  int loss = std::min(HitLoss(attacker, target), std::max(t.soldiers, 0));
-  t.soldiers -= loss;
-  ownSoldierTotal -= loss;
-  int gain = AIExperienceFor(attacker, target, loss);
-  lastExp = gain;
-  a.experience += gain;
+  HitOutcome hit = StrikeUnit(attacker, target, ownSoldierTotal);
   AIShowArrowAt(target);
-  AIShowAtHurt(loss, gain, target);
-  AIAfterHit(target);
+  AIShowAtHurt(hit.loss, hit.gain, target);
+  AfterHit(attacker, target, true);
 }
 
 int Fight::AICountSkillHurt(int skill) {
   Log(1, "Fight::AICountSkillHurt", "开始", 0);
   if (aiTarget < 0 || aiTarget >= kSideSlots) return 0;
   const int attacker = targetUnit, target = aiTarget;
-  FightHero& a = units[attacker];
-  FightHero& t = units[target];
-  int loss = std::clamp(AICountSkillHurtBefore(target, skill), 0, std::max(t.soldiers, 0));
-  t.soldiers -= loss;
-  ownSoldierTotal -= loss;
-  int gain = AIExperienceFor(attacker, target, loss);
-  lastExp = gain;
-  a.experience += gain;
-  AIShowSkillHurt(loss, gain, skill, target);
-  AIAfterHit(target);
+  HitOutcome hit = SkillStrike(attacker, target, AICountSkillHurtBefore(target, skill), ownSoldierTotal);
+  units[attacker].experience += hit.gain;
+  AIShowSkillHurt(hit.loss, hit.gain, skill, target);
+  AfterHit(attacker, target, true);
   return 0;
 }

@@ -131,28 +131,47 @@ int Fight::HitLoss(int attacker, int target) {
   return base + kMinimumHit;
 }
 
-void Fight::CountAtkHurt() {
-  Log(1, "Fight::CountAtkHurt", "开始", 0);
-  FightHero& a = units[selectedUnit];
-  FightHero& t = units[targetUnit];
-  int loss = std::min(HitLoss(selectedUnit, targetUnit), std::max(t.soldiers, 0));
-  t.soldiers -= loss;
-  enemySoldierTotal -= loss;
-  int gain = GetExp(loss);
-  lastExp = gain;
-  a.experience += gain;
-  ShowHurt(loss, gain);
+HitOutcome Fight::StrikeUnit(int attacker, int target, int& sideTotal) {
+  int loss = std::min(HitLoss(attacker, target), std::max(units[target].soldiers, 0));
+  HitOutcome hit = TakeSoldiers(attacker, target, loss, sideTotal);
+  units[attacker].experience += hit.gain;
+  return hit;
+}
+
+HitOutcome Fight::TakeSoldiers(int attacker, int target, int loss, int& sideTotal) {
+  units[target].soldiers -= loss;
+  sideTotal -= loss;
+  HitOutcome hit{loss, GetExp(attacker, target, loss)};
+  lastExp = hit.gain;
+  return hit;
+}
+
+void Fight::AfterHit(int attacker, int target, bool computerSide) {
+  FightHero& t = units[target];
   if (t.soldiers < 1) {
-    Showsw();
+    if (computerSide) {
+      AIShowsw(target);
+    } else {
+      Showsw();
+    }
     t.unitStatus = kStatusBeaten;
     t.soldiers = 0;
   }
-  LevelUpIfDue(selectedUnit, false);
+  LevelUpIfDue(attacker, computerSide);
 }
 
-int Fight::GetExp(int loss) {
+void Fight::CountAtkHurt() {
+  Log(1, "Fight::CountAtkHurt", "开始", 0);
+  HitOutcome hit = StrikeUnit(selectedUnit, targetUnit, enemySoldierTotal);
+  ShowHurt(hit.loss, hit.gain);
+  AfterHit(selectedUnit, targetUnit, false);
+}
+
+int Fight::GetExp(int loss) { return GetExp(selectedUnit, targetUnit, loss); }
+
+int Fight::GetExp(int attacker, int target, int loss) {
   Log(1, "Fight::GetExp", "开始", 0);
-  return ExpFor(selectedUnit, targetUnit, loss);
+  return ExpFor(attacker, target, loss);
 }
 
 int Fight::ExpFor(int attacker, int target, int loss) const {
@@ -170,7 +189,11 @@ int Fight::ExpFor(int attacker, int target, int loss) const {
 void Fight::LevelUpIfDue(int unit, bool computerSide) {
   FightHero& u = units[unit];
   if (u.experience < kLevelUpExperience) return;
-  if (!computerSide) Showsj();
+  if (computerSide) {
+    AIShowsj();
+  } else {
+    Showsj();
+  }
   u.experience -= kLevelUpExperience;
   u.level = std::min(u.level + 1, kUnitMaxLevel);
   u.life = u.LifeFormula();
@@ -256,13 +279,17 @@ void Fight::ShowHurt(int loss, int gain) {
     PlayAttackAnimation(selectedUnit, targetUnit, true);
     PaintDigits(loss, 300, 200, 50, 100, 0);
   } else {
-    char text[16];
-    std::snprintf(text, sizeof text, "-%d", loss);
-    PaintText(text, kTileSize * battleMap.cursorCol, kTileSize * battleMap.cursorRow + kPictureOffsetY, 50);
+    PaintLossAt(loss, kTileSize * battleMap.cursorCol, kTileSize * battleMap.cursorRow + kPictureOffsetY);
   }
   CopyBackToWindow();
   Wait(1000);
   ShowExperienceBox(gain);
+}
+
+void Fight::PaintLossAt(int loss, int x, int y) {
+  char text[16];
+  std::snprintf(text, sizeof text, "-%d", loss);
+  PaintText(text, x, y, 50);
 }
 
 // The view centred on a unit, the map and every live unit in it, then five

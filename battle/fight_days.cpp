@@ -1,6 +1,5 @@
 // Between the player's turns: weather, the day counter and its limit, the
 // daily events, the win and loss tests and the result banner.
-#include <algorithm>
 #include <cstdio>
 
 #include "battle/battle_globals.h"
@@ -118,19 +117,9 @@ void Fight::ChangeStatue(int unit) {
 void Fight::ShowHurt2(int unit, int loss) {
   Log(1, "Fight::ShowHurt2", "开始", 0);
   PictureScope pictures;
-  ShowBar();
-  int top = std::clamp(units[unit].row - 2, 0, kMaxViewTop);
-  int left = std::clamp(units[unit].col - 4, 0, kMaxViewLeft);
-  battleMap.ShowMove(top, left);
-  for (int i = 0; i < kUnitSlots; ++i) {
-    if (!(IsOwnSlot(i) || IsEnemySlot(i)) || units[i].Beaten()) continue;
-    int sr = units[i].row - top, sc = units[i].col - left;
-    if (sr >= 0 && sr < kViewRows && sc >= 0 && sc < kViewCols) units[i].Show(sc, sr);
-  }
-  CopyBackToWindow();
-  char text[16];
-  std::snprintf(text, sizeof text, "-%d", loss);
-  PaintText(text, 320, 210, 50);
+  int top = 0, left = 0;
+  ViewOnUnit(unit, top, left);
+  PaintLossAt(loss, 320, 210);
   CopyBackToWindow();
   Wait(1000);
   PaintPictureAt(kMessageBox, 105, 185);

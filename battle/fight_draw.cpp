@@ -1,5 +1,6 @@
 // The battle's screens: the map with markers, units, cursor and menus; the
 // two situation screens; unit and terrain information; the status bar.
+#include <algorithm>
 #include <cstdio>
 
 #include "battle/battle_globals.h"
@@ -148,12 +149,26 @@ void Fight::Show(int mode) {
   CopyBackToWindow();
 }
 
-void Fight::ShowUnitsInView() {
+void Fight::ShowUnitsInView() { ShowUnitsInView(battleMap.viewTop, battleMap.viewLeft); }
+
+void Fight::ShowUnitsInView(int top, int left) {
   for (int i = 0; i < kUnitSlots; ++i) {
     if (!(IsOwnSlot(i) || IsEnemySlot(i)) || units[i].Beaten()) continue;
-    int sr = units[i].row - battleMap.viewTop, sc = units[i].col - battleMap.viewLeft;
+    int sr = units[i].row - top, sc = units[i].col - left;
     if (sr >= 0 && sr < kViewRows && sc >= 0 && sc < kViewCols) units[i].Show(sc, sr);
   }
+}
+
+int ViewTopFor(int row) { return std::clamp(row - 2, 0, kMaxViewTop); }
+int ViewLeftFor(int col) { return std::clamp(col - 4, 0, kMaxViewLeft); }
+
+void Fight::ViewOnUnit(int unit, int& top, int& left) {
+  top = ViewTopFor(units[unit].row);
+  left = ViewLeftFor(units[unit].col);
+  ShowBar();
+  battleMap.ShowMove(top, left);
+  ShowUnitsInView(top, left);
+  CopyBackToWindow();
 }
 
 void Fight::ShowBar() {

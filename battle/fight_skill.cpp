@@ -221,32 +221,22 @@ int Fight::CountSklHurt() {
     messageCode = kMessageTerrain;
     return -1;
   }
-  FightHero& caster = units[selectedUnit];
-  FightHero& t = units[targetUnit];
-  int loss = std::clamp(a, 0, std::max(t.soldiers, 0));
-  t.soldiers -= loss;
-  enemySoldierTotal -= loss;
-  int gain = GetExp(loss);
-  lastExp = gain;
-  if (IsDamageSkill(skill)) {
-    ShowSkillHurt(loss, gain);
-    caster.experience += gain;
-  } else {
-    ShowSkillHurt(loss, kSkillFixedExperience);
-    caster.experience += kSkillFixedExperience;
-  }
-  if (t.soldiers <= 0) {
-    Showsw();
-    t.unitStatus = kStatusBeaten;
-    t.soldiers = 0;
-  }
-  LevelUpIfDue(selectedUnit, false);
+  HitOutcome hit = SkillStrike(selectedUnit, targetUnit, a, enemySoldierTotal);
+  // Skills that take no soldiers by the formula earn a fixed experience.
+  int gain = IsDamageSkill(skill) ? hit.gain : kSkillFixedExperience;
+  ShowSkillHurt(hit.loss, gain);
+  units[selectedUnit].experience += gain;
+  AfterHit(selectedUnit, targetUnit, false);
   return 0;
 }
 
-void Fight::PlaySkillAnimation(int skill) {
+HitOutcome Fight::SkillStrike(int caster, int target, int damage, int& sideTotal) {
+  return TakeSoldiers(caster, target, std::clamp(damage, 0, std::max(units[target].soldiers, 0)), sideTotal);
+}
+
+void Fight::PlaySkillAnimation(int skill, int caster, int target) {
   if (PlaysAttackAnimation(skill)) {
-    PlayAttackAnimation(selectedUnit, targetUnit, false);
+    PlayAttackAnimation(caster, target, false);
     return;
   }
   SkillAnimation anim = AnimationOf(skill);
@@ -265,26 +255,33 @@ void Fight::ShowSkillHurt(int loss, int gain) {
   bool damage = IsDamageSkill(skill);
   if (!(loss == 0 && damage)) {
     if (menuShow) {
-      PlaySkillAnimation(skill);
+      PlaySkillAnimation(skill, selectedUnit, targetUnit);
       if (damage || skill == 21) {
-        PaintText("兵力减少", 250, 100, 60);
-        PaintDigits(loss, 300, 200, 50, 100, 100);
+        PaintSoldiersLost(loss);
         Wait(1000);
       }
     } else {
-      char name[20];
-      SkillName(skill, name);
-      PaintPictureAt(kMessageBox, 105, 55);
-      PaintText(name, 200, 85, 50);
-      PaintText("兵力减少", 400, 85, 50);
-      char text[16];
-      std::snprintf(text, sizeof text, "-%d", loss);
-      PaintText(text, kTileSize * battleMap.cursorCol, kTileSize * battleMap.cursorRow + kPictureOffsetY, 50);
+      PaintSkillLossBox(skill, loss, kTileSize * battleMap.cursorCol,
+                        kTileSize * battleMap.cursorRow + kPictureOffsetY);
       CopyBackToWindow();
       Wait(1000);
     }
   }
   ShowExperienceBox(gain);
+}
+
+void Fight::PaintSoldiersLost(int loss) {
+  PaintText("兵力减少", 250, 100, 60);
+  PaintDigits(loss, 300, 200, 50, 100, 100);
+}
+
+void Fight::PaintSkillLossBox(int skill, int loss, int x, int y) {
+  char name[20];
+  SkillName(skill, name);
+  PaintPictureAt(kMessageBox, 105, 55);
+  PaintText(name, 200, 85, 50);
+  PaintText("兵力减少", 400, 85, 50);
+  PaintLossAt(loss, x, y);
 }
 
 // The weather and spying skills take effect at the redraw after they were chosen.

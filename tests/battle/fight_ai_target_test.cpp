@@ -110,6 +110,24 @@ TEST_F(BattleTest, AComputerHitIsCappedAtTheTargetsSoldiers) {
   EXPECT_EQ(fight->ownSoldierTotal, 993);
 }
 
+TEST_F(BattleTest, ABlowTakesTheSameWhicheverSideStrikesIt) {
+  NewBattle(1, 1, 0);
+  Place(0, 10, 11);
+  Place(10, 10, 10);
+  fight->ownSoldierTotal = fight->enemySoldierTotal = 1000;
+  HitOutcome byPlayer = fight->StrikeUnit(0, 10, fight->enemySoldierTotal);
+  fight->units[10].soldiers = 1000;
+  fight->units[10].experience = 0;
+  HitOutcome byComputer = fight->StrikeUnit(10, 0, fight->ownSoldierTotal);
+  EXPECT_GT(byPlayer.loss, 0);
+  EXPECT_EQ(byComputer.loss, byPlayer.loss);
+  EXPECT_EQ(byComputer.gain, byPlayer.gain);
+  EXPECT_EQ(fight->enemySoldierTotal, 1000 - byPlayer.loss);
+  EXPECT_EQ(fight->ownSoldierTotal, 1000 - byComputer.loss);
+  EXPECT_EQ(fight->units[0].soldiers, 1000 - byComputer.loss);
+  EXPECT_EQ(fight->units[10].experience, fight->units[0].experience);
+}
+
 TEST_F(BattleTest, AComputerUnitLevelsUpFromItsHitsAndRefillsOnlyItself) {
   NewBattle(1, 1, 0);
   Place(0, 10, 11);
