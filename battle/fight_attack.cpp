@@ -172,7 +172,7 @@ void Fight::LevelUpIfDue(int unit, bool computerSide) {
   if (u.experience < kLevelUpExperience) return;
   if (!computerSide) Showsj();
   u.experience -= kLevelUpExperience;
-  u.level = std::min(u.level + 1, kUnitMaxLevel);
+  u.level = std::min(u.level + 1, kMaxHeroLevel);
   u.life = u.LifeFormula();
   u.skillPower = u.SkillPowerCeiling();
 }

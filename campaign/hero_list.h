@@ -1,15 +1,14 @@
 #pragma once
 // The 300 officer slots of the campaign, the officer list screen (six column
 // pages over one of six officer groups) and the name lookups.
+#include "rules/world.h"
 #include "shell/json_writer.h"
 
-constexpr int kHeroCount = 300;
 constexpr int kDeadOwner = 300;        // heroOwnerId of a dead officer; above it a captive
 constexpr int kHeroListRows = 6;
 constexpr int kHeroColumnPages = 6;
 constexpr int kHeroNameBuffer = 20;
 constexpr int kFullStamina = 100;
-constexpr int kMaxHeroLevel = 20;
 constexpr int kMaxAbility = 200;
 constexpr int kMaxLoyalty = 100;
 

@@ -12,14 +12,14 @@
 #include "battle/fight.h"
 #include "campaign/operate.h"
 #include "campaign/save.h"
+#include "rules/city_grid.h"
 #include "shell/json_writer.h"
 #include "shell/menu.h"
 #include "strategy/map_globals.h"
 #include "strategy/task_record.h"
 
-constexpr int kMapColumns = 12;
-constexpr int kCellRows = 9;
-constexpr int kCityNameCells = 97;   // the name list covers cells 0..96
+constexpr int kMapColumns = kCityGridCols;
+constexpr int kCellRows = kCityGridRows;
 constexpr int kTabKey = 9;           // fixed, not one of the configurable keys
 constexpr int kRoadMapKey = -100;    // GameMap::Show's code for the road map
 
