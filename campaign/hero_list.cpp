@@ -19,8 +19,6 @@ namespace {
 constexpr int kTextHeight = 50;
 constexpr int kRowTop = 120;
 constexpr int kRowHeight = 60;
-constexpr int kTroopTypes = 6;
-constexpr const char* kTroopWords[kTroopTypes] = {"骑兵", "步兵", "弓兵", "水兵", "极兵", "玄兵"};
 
 // Horses: item 23 is the best mount, 24 and 25 good ones, 26 to 30 ordinary.
 constexpr int kBestHorse = 23;
@@ -123,10 +121,10 @@ void HeroList::GetListStyle(int command) {
     case 8: listStyle = 2; break;
     case 15: case 16: case 17: listStyle = 3; break;
     case 19: listStyle = 4; break;
-    case 25: listStyle = 6; break;
+    case kNewRulerCommand: listStyle = 6; break;
     case 18: break;
     default:
-      if (command >= 0 && command <= 26) listStyle = 0;
+      if (command >= 0 && command <= kDefencePickCommand) listStyle = 0;
       break;
   }
 }
