@@ -20,5 +20,15 @@ constexpr bool EveryCityHasAMap() {
     if (m < 0 || m >= kBattleMapCount) return false;
   return true;
 }
+// A map no city fights on would be drawn and checked for nothing.
+constexpr bool EveryMapHasACity() {
+  for (int m = 0; m < kBattleMapCount; ++m) {
+    bool used = false;
+    for (int map : kCityBattleMap) used = used || map == m;
+    if (!used) return false;
+  }
+  return true;
+}
 }  // namespace battle_map_checks
 static_assert(battle_map_checks::EveryCityHasAMap());
+static_assert(battle_map_checks::EveryMapHasACity());
