@@ -1,6 +1,8 @@
 #include "platform/text.h"
 
+#ifndef __EMSCRIPTEN__
 #include <fontconfig/fontconfig.h>
+#endif
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
@@ -35,7 +37,14 @@ constexpr const char* kHeiName = "黑体";
 constexpr const char* kLiName = "隶书";
 constexpr const char* kHeiFamily = "WenQuanYi Zen Hei Mono";
 constexpr const char* kLiFamily = "AR PL UKai CN";
+#ifndef __EMSCRIPTEN__
 constexpr FcChar32 kProbeHanzi = 0x6C49;  // 汉: a fallback face must have it to count as CJK
+#else
+// The page has no fontconfig: the two faces come with it, cut down to the
+// characters the game can show.
+constexpr const char* kHeiFile = "/fonts/hei.ttf";
+constexpr const char* kLiFile = "/fonts/li.ttf";
+#endif
 
 // 黑体 puts its baseline 859/1000 of the cell below the top. The stand-ins'
 // ideographs reach from about -0.14 to 0.86 em, so the same baseline keeps
@@ -186,6 +195,7 @@ int SlotForName(const char* face) {
   return kHeiSlot;  // 黑体 and every face the game does not know
 }
 
+#ifndef __EMSCRIPTEN__
 bool HasFamily(FcPattern* pattern, const char* family) {
   FcChar8* name = nullptr;
   for (int i = 0; FcPatternGetString(pattern, FC_FAMILY, i, &name) == FcResultMatch; ++i)
@@ -233,6 +243,19 @@ bool FontEngine::FindAnyCjkFont(std::string& file, int& index) {
   FcPatternDestroy(pattern);
   return found;
 }
+#else
+bool FontEngine::FindFontFile(const char* family, std::string& file, int& index) {
+  file = std::strcmp(family, kLiFamily) == 0 ? kLiFile : kHeiFile;
+  index = 0;
+  return true;
+}
+
+bool FontEngine::FindAnyCjkFont(std::string& file, int& index) {
+  file = kHeiFile;
+  index = 0;
+  return true;
+}
+#endif
 
 // The cell a Windows height measures. 黑体 spans exactly one em from ascent to
 // descent; the stand-ins' typographic metrics do too (their line metrics add a
