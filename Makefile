@@ -108,7 +108,7 @@ web:
 	JOBS=$(JOBS) web/build-deps.sh $(WEB_BUILD)/deps
 	/usr/bin/python3 web/gbk_sources.py . $(WEB_BUILD)/gbk-src $(WEB_FOLDERS)
 	/usr/bin/python3 web/stage_data.py $(BUILD)/Res $(WEB_BUILD)
-	/usr/bin/python3 web/make_fonts.py . $(BUILD)/Res $(WEB_BUILD)/fonts
+	/usr/bin/python3 web/make_fonts.py . $(BUILD)/Res $(WEB_BUILD)/fonts $$(ls -d $(WEB_BUILD)/deps/src/freetype-*/ | head -n1)
 	$(WEB_ENV) emcmake cmake -S web -B $(WEB_BUILD)/cmake -DCMAKE_BUILD_TYPE=Release \
 	  -DKESTREL_OUT=$(CURDIR)/$(WEB_BUILD) -DKESTREL_GBK_SOURCES=$(CURDIR)/$(WEB_BUILD)/gbk-src \
 	  -DKESTREL_DEPS=$(CURDIR)/$(WEB_BUILD)/deps -DKESTREL_DATA_STAGE=$(CURDIR)/$(WEB_BUILD)/stage \

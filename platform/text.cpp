@@ -470,7 +470,44 @@ std::string GbkToUtf8(const std::string& gbk) {
   return Convert(cd, gbk.data(), gbk.size());
 }
 
+#ifndef __EMSCRIPTEN__
 std::string Utf8ToGbk(const std::string& utf8) {
   static iconv_t cd = Converter("GBK", "UTF-8");
   return Convert(cd, utf8.data(), utf8.size());
 }
+#else
+// The browser's libc reads GBK but cannot write it: the table from code
+// points back to GBK is made once from the reading direction.
+std::string Utf8ToGbk(const std::string& utf8) {
+  static const std::unordered_map<char32_t, uint16_t> table = [] {
+    std::unordered_map<char32_t, uint16_t> t;
+    for (int lead = 0x81; lead <= 0xFE; ++lead)
+      for (int trail = 0x40; trail <= 0xFE; ++trail) {
+        if (trail == 0x7F) continue;
+        char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+        std::string wide = Convert(GbkToUtf32(), pair, 2);
+        if (wide.size() != 4) continue;
+        const auto* b = reinterpret_cast<const unsigned char*>(wide.data());
+        char32_t c = b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<char32_t>(b[3]) << 24);
+        t.emplace(c, static_cast<uint16_t>(lead << 8 | trail));
+      }
+    return t;
+  }();
+  static iconv_t toUtf32 = Converter("UTF-32LE", "UTF-8");
+  std::string wide = Convert(toUtf32, utf8.data(), utf8.size());
+  std::string out;
+  for (size_t i = 0; i + 4 <= wide.size(); i += 4) {
+    const auto* b = reinterpret_cast<const unsigned char*>(wide.data() + i);
+    char32_t c = b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<char32_t>(b[3]) << 24);
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+      continue;
+    }
+    auto found = table.find(c);
+    if (found == table.end()) continue;  // no GBK form: skipped, as the desktop's conversion does
+    out.push_back(static_cast<char>(found->second >> 8));
+    out.push_back(static_cast<char>(found->second & 0xFF));
+  }
+  return out;
+}
+#endif

@@ -60,6 +60,9 @@ build_zlib() {
 build_zlib
 build libpng "$(one_dir libpng1.6)" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
   -DPNG_EXECUTABLES=OFF -DZLIB_ROOT="$prefix" -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include"
-build freetype "$(one_dir freetype)" -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_ZLIB=ON \
+# FreeType reads gzip-packed fonts with the zlib above: its own copy of zlib
+# would clash with it at the link.
+build freetype "$(one_dir freetype)" -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_PNG=ON -DFT_REQUIRE_ZLIB=ON \
+  -DZLIB_LIBRARY="$prefix/lib/libz.a" -DZLIB_INCLUDE_DIR="$prefix/include" \
   -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_BROTLI=ON
 build sdl2 "$(one_dir libsdl2)" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_THREADS=OFF

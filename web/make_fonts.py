@@ -7,7 +7,7 @@ tables), and the text files resgen wrote into Res/ (GBK). Printable ASCII is
 always kept. Writes OUT/hei.ttf (WenQuanYi Zen Hei Mono, the face standing in
 for 黑体) and OUT/li.ttf (AR PL UKai CN, for 隶书).
 
-usage: make_fonts.py SOURCE_ROOT RES_DIR OUT_DIR
+usage: make_fonts.py SOURCE_ROOT RES_DIR OUT_DIR FREETYPE_SOURCE
 """
 import os
 import subprocess
@@ -40,6 +40,23 @@ def characters(source_root, res_dir):
     return {c for c in chars if ord(c) >= 0x20 and not 0xD800 <= ord(c) < 0xE000}
 
 
+def autohint_characters(freetype_src):
+    """FreeType's auto-hinter, which draws the game's text, measures each face
+    on its CJK blue-zone characters (autofit/afblue.dat of the FreeType the page
+    links) and the standard stems 田 and 囗: a face cut without them would be
+    hinted differently from the whole one, and the text would differ by a pixel
+    here and there from the desktop game's."""
+    import re
+    path = os.path.join(freetype_src, "src", "autofit", "afblue.dat")
+    if not os.path.exists(path):
+        raise SystemExit("make_fonts: no %s" % path)
+    text = open(path, encoding="utf-8").read()
+    chars = set("田囗")
+    for block in re.findall(r"AF_BLUE_STRING_CJK_\w+\n((?:\s*\"[^\"]*\"\n)+)", text):
+        chars.update(c for c in "".join(re.findall(r'"([^"]*)"', block)) if ord(c) > 0x7F)
+    return chars
+
+
 def font_number(path, family):
     from fontTools.ttLib import TTCollection
     for i, font in enumerate(TTCollection(path).fonts):
@@ -49,13 +66,13 @@ def font_number(path, family):
 
 
 def main(argv):
-    if len(argv) != 4:
+    if len(argv) != 5:
         raise SystemExit(__doc__)
-    source_root, res_dir, out_dir = argv[1:]
+    source_root, res_dir, out_dir, freetype_src = argv[1:]
     if not os.path.isdir(res_dir):
         raise SystemExit("make_fonts: no %s (build the desktop data first)" % res_dir)
     os.makedirs(out_dir, exist_ok=True)
-    chars = characters(source_root, res_dir)
+    chars = characters(source_root, res_dir) | autohint_characters(freetype_src)
     text_file = os.path.join(out_dir, "characters.txt")
     with open(text_file, "w", encoding="utf-8") as f:
         f.write("".join(sorted(chars)))

@@ -141,6 +141,14 @@ Module.onRuntimeInitialized = function () {
   FS.symlink('/persist/Save', '/game/Res/Save');
   FS.symlink('/persist/Log', '/game/Res/Log');
   FS.symlink('/persist/startup.ini', '/game/Res/startup.ini');
+  // The late files stand as empty files until the game first opens them, so
+  // that whatever asks for their size before opening finds them there.
+  Object.keys(Module.kestrelLate || {}).forEach(function (rel) {
+    var path = '/game/' + rel;
+    if (exists(path)) return;
+    FS.mkdirTree(path.replace(/\/[^\/]*$/, ''));
+    FS.writeFile(path, new Uint8Array(0));
+  });
   FS.chdir('/game');
   Module.kestrel.sync();
 };
