@@ -28,10 +28,10 @@ import cdp  # noqa: E402
 
 SEED = 1
 # Pixels that may differ per shot: a tenth of a percent of the picture. The
-# desktop's FreeType is built with HarfBuzz, whose view of the face's glyphs
-# guides the auto-hinter; the page's is built without it, so the edges of some
-# characters come out a shade apart (a few hundred pixels on a screen full of
-# text, the pictures and the rest of the layout exactly the same).
+# cut faces give the desktop's FreeType the very glyphs the whole faces do;
+# the page's FreeType, the same source built for wasm32 (where a long has 32
+# bits), draws the edges of some characters a shade apart: up to a few hundred
+# pixels on a screen full of text, the pictures and the layout exactly alike.
 TOLERANCE = 480
 KEYS = {  # script word: (DOM key, DOM code, Windows virtual-key code)
     "RETURN": ("Enter", "Enter", 13), "ESC": ("Escape", "Escape", 27), "SPACE": (" ", "Space", 32),
