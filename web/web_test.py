@@ -304,6 +304,27 @@ def main():
                 want = open(path, "rb").read() if os.path.exists(path) else None
                 check(got is not None and got == want,
                       "save slot %d kept by the browser, the same bytes as the desktop game's" % value)
+        # Keys belong to the game only while its canvas has the focus.
+        before = browser.state()["keys"]
+        browser.page.evaluate("document.getElementById('canvas').blur()")
+        for kind in ("keyDown", "keyUp"):
+            browser.page.call("Input.dispatchKeyEvent", type=kind, key="ArrowDown", code="ArrowDown",
+                              windowsVirtualKeyCode=40, nativeVirtualKeyCode=40)
+        time.sleep(0.5)
+        check(browser.state()["keys"] == before, "a key pressed while the canvas has no focus stays with the page")
+        browser.page.evaluate("document.getElementById('canvas').focus()")
+        # A late file comes from the server whole, as resgen wrote it.
+        late = json.loads(browser.page.evaluate("JSON.stringify(Object.keys(Module.kestrelLate))"))
+        if late:
+            name = sorted(late)[0]
+            got = browser.page.evaluate("Module.kestrel.fetchLate('%s').then(function (ok) {"
+                                        "return ok ? Array.from(FS.readFile('/game/%s').subarray(0, 4096)).concat("
+                                        "[FS.stat('/game/%s').size]) : null; })" % (name, name, name),
+                                        await_promise=True)
+            path = os.path.join(args.build, name)
+            want = open(path, "rb").read()
+            check(got is not None and bytes(got[:-1]) == want[:4096] and got[-1] == len(want),
+                  "the late file %s fetched on demand, as resgen wrote it" % name)
         state = browser.state()
         figures.append("keys: %d, busy time (without the game's designed delays) %.2f s in all, slowest %s %.3f s"
                        % (keys, busy_total, slowest[1], slowest[0]))
