@@ -1,4 +1,4 @@
-#include "shell/guided_player.h"
+#include "app/guided_player.h"
 
 #include <sys/stat.h>
 
@@ -21,7 +21,7 @@
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "shell/globals.h"
-#include "shell/play_lives.h"
+#include "app/play_lives.h"
 #include "shell/screenshot.h"
 #include "strategy/map_globals.h"
 #include "war/war_globals.h"

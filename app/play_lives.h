@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "campaign/game.h"
-#include "shell/app.h"
+#include "app/app.h"
 #include "shell/globals.h"
 
 // What a new process would start from: the intro, and a game object fresh
