@@ -15,7 +15,7 @@
 #include "battle/battle_globals.h"
 #include "battle/battle_tables.h"
 #include "campaign/game.h"
-#include "campaign/invariants.h"
+#include "app/game_invariants.h"
 #include "campaign/scenario_files.h"
 #include "campaign/table_file.h"
 #include "platform/clock.h"

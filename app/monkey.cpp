@@ -12,7 +12,7 @@
 
 #include "campaign/game.h"
 #include "app/play_lives.h"
-#include "campaign/invariants.h"
+#include "app/game_invariants.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "shell/globals.h"
