@@ -16,7 +16,6 @@ constexpr const char* kTargetSheet = "Res\\Fight\\atshow.kbp";
 constexpr const char* kTargetMask = "Res\\Fight\\atshowmask.kbp";
 constexpr const char* kLevelUpSheet = "Res\\Fight\\sj.kbp";
 constexpr const char* kLevelUpMask = "Res\\Fight\\sjmask.kbp";
-constexpr const char* kMessageBox = "Res\\Fight\\fight_messagekuang.kbp";
 constexpr int kFrames = 5;
 constexpr int kTargetFramePause = 200;
 constexpr int kResultPause = 1000;

@@ -5,6 +5,7 @@
 
 #include "platform/random.h"
 #include "shell/run_log.h"
+#include "rules/tasks.h"
 #include "strategy/game_map.h"
 
 namespace {
@@ -15,9 +16,6 @@ constexpr int kFillLast = 5;
 constexpr int kPlunder = 6;
 constexpr int kWar = 7;
 constexpr int kTrainEvery = 3;  // a level in months not divisible by three
-constexpr int kMaxLevel = 20;
-constexpr int kPlunderFood = 5;
-constexpr int kPlunderMoney = 2;
 constexpr int kWarNeedsOfficers = 4;
 constexpr int kWarNeedsTroops = 1000;
 
@@ -32,7 +30,7 @@ void GameMap::ComputerTacticArmament(int city) {
   int count = ComputerCityOfficers(city, officers);
   if (date.month % kTrainEvery != 0 && count > 0) {
     HeroRecord& h = heroList.heroes[officers[Rand() % count]];
-    h.level = std::min(h.level + 1, kMaxLevel);
+    h.level = std::min(h.level + 1, kMaxHeroLevel);
   }
   for (int i = 0; i < kHeroCount; ++i) {
     HeroRecord& h = heroList.heroes[i];

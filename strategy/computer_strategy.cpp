@@ -5,6 +5,7 @@
 
 #include "platform/random.h"
 #include "shell/run_log.h"
+#include "rules/tasks.h"
 #include "strategy/game_map.h"
 
 int computerAttackQueued = 0;
@@ -48,11 +49,6 @@ constexpr int kSearchKinds = 4;
 constexpr int kSearchSomeone = 1;
 constexpr int kSearchMoney = 2;
 constexpr int kSearchFood = 3;
-constexpr int kSearchDraw = 150;
-constexpr int kWinDraw = 110;
-constexpr int kFindBase = 10;
-constexpr int kJoinLoyaltyBase = 70;
-constexpr int kJoinLoyaltySpread = 30;
 
 // Raises a value by a step up to a cap; a value already above keeps it.
 int RaiseTo(int value, int step, int cap) {

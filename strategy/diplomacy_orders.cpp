@@ -7,12 +7,6 @@
 
 namespace {
 
-constexpr int kDiplomacyMoney = 50;
-constexpr int kDiscordStamina = 20;
-constexpr int kWinOverStamina = 15;
-constexpr int kInciteNeed = 20;
-constexpr int kIncitePaid = 15;
-constexpr int kSubmitStamina = 10;
 constexpr int kDiscordLoyaltyLoss = 4;
 
 // Odds by character (0 the most peaceful .. 4 the most warlike).
@@ -27,11 +21,11 @@ int Odds(const int* table, int character) { return table[character < 0 ? 0 : (ch
 
 // Step 1 of 15 to 17 and 19: the actor is picked and the list turns to the
 // group the target is picked from.
-int GameMap::DiplomacyFirstStep(int pick, int stamina, int* flag) {
+int GameMap::DiplomacyFirstStep(int pick, Order order, int* flag) {
   if (RefuseNoIdle()) return kOrderFinished;
   int actor = ActorAt(pick);
   if (actor < 0) return kOrderFinished;
-  if (RefuseMoneyStamina(actor, kDiplomacyMoney, stamina)) return kOrderRefused;
+  if (NoticeRefusal(CostRefusalOf(order, actor))) return kOrderRefused;
   firstPick = actor;
   *flag = 1;
   Show(0);
@@ -51,7 +45,7 @@ int GameMap::DiplomacyDraw(int actor, int target, const int* odds) {
 }
 
 int GameMap::SowDiscord(int pick) {
-  if (foreignOfficerListFlag == 0) return DiplomacyFirstStep(pick, kDiscordStamina, &foreignOfficerListFlag);
+  if (foreignOfficerListFlag == 0) return DiplomacyFirstStep(pick, Order::kSowDiscord, &foreignOfficerListFlag);
   int target = heroList.PickedHero(pick);
   foreignOfficerListFlag = 0;
   Show(0);
@@ -59,7 +53,7 @@ int GameMap::SowDiscord(int pick) {
   HeroRecord& a = Hero(firstPick);
   HeroRecord& t = Hero(target);
   a.inListFlag = kActed;
-  a.stamina -= kDiscordStamina;
+  PayCosts(Order::kSowDiscord, firstPick);
   int chance = a.intelligence - t.intelligence + 50;
   if (Rand() % 100 > chance) return kOrderFinished;
   if (Rand() % 100 < a.loyalty) return kOrderFinished;
@@ -68,7 +62,7 @@ int GameMap::SowDiscord(int pick) {
 }
 
 int GameMap::WinOver(int pick) {
-  if (foreignOfficerListFlag == 0) return DiplomacyFirstStep(pick, kWinOverStamina, &foreignOfficerListFlag);
+  if (foreignOfficerListFlag == 0) return DiplomacyFirstStep(pick, Order::kWinOver, &foreignOfficerListFlag);
   int target = heroList.PickedHero(pick);
   foreignOfficerListFlag = 0;
   Show(0);
@@ -79,14 +73,14 @@ int GameMap::WinOver(int pick) {
   }
   HeroRecord& a = Hero(firstPick);
   a.inListFlag = kActed;
-  a.stamina -= kWinOverStamina;
+  PayCosts(Order::kWinOver, firstPick);
   int success = DiplomacyDraw(firstPick, target, kWinOverOdds);
   QueueTask(SourceCityIndex(), target, kTaskWinOver, success, 0, 0, 0, 0);
   return kOrderFinished;
 }
 
 int GameMap::Incite(int pick) {
-  if (foreignOfficerListFlag == 0) return DiplomacyFirstStep(pick, kInciteNeed, &foreignOfficerListFlag);
+  if (foreignOfficerListFlag == 0) return DiplomacyFirstStep(pick, Order::kIncite, &foreignOfficerListFlag);
   int target = heroList.PickedHero(pick);
   foreignOfficerListFlag = 0;
   Show(0);
@@ -97,7 +91,7 @@ int GameMap::Incite(int pick) {
   }
   HeroRecord& a = Hero(firstPick);
   a.inListFlag = kActed;
-  a.stamina -= kIncitePaid;
+  PayCosts(Order::kIncite, firstPick);
   const HeroRecord& t = Hero(target);
   int success = DiplomacyDraw(firstPick, target, kInciteOdds);
   // A city its ruler governs himself cannot be turned.
@@ -110,7 +104,7 @@ int GameMap::Incite(int pick) {
 }
 
 int GameMap::CallToSubmit(int pick) {
-  if (rulerListFlag == 0) return DiplomacyFirstStep(pick, kSubmitStamina, &rulerListFlag);
+  if (rulerListFlag == 0) return DiplomacyFirstStep(pick, Order::kCallToSubmit, &rulerListFlag);
   int target = heroList.PickedHero(pick);
   rulerListFlag = 0;
   Show(0);
@@ -120,7 +114,7 @@ int GameMap::CallToSubmit(int pick) {
     return kOrderFinished;
   }
   HeroRecord& a = Hero(firstPick);
-  a.stamina -= kSubmitStamina;
+  PayCosts(Order::kCallToSubmit, firstPick);
   a.inListFlag = kActed;
   const HeroRecord& t = Hero(target);
   int success = 0;

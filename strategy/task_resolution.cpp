@@ -3,6 +3,7 @@
 // checked before any of its numbers indexes a table.
 #include "platform/random.h"
 #include "shell/run_log.h"
+#include "rules/tasks.h"
 #include "strategy/game_map.h"
 
 namespace {
@@ -14,14 +15,6 @@ constexpr int kFoundItem = 2;
 constexpr int kFoundMoney = 3;
 constexpr int kFoundFood = 4;
 constexpr int kHeardOfSage = 5;
-
-constexpr int kSearchDraw = 150;   // s = rand() % 150 must fall below intelligence
-constexpr int kWinDraw = 110;      // rand() % 110 < intelligence wins over a stranger
-constexpr int kFindBase = 10;      // money and food finds: rand() % (2 I) + 10
-constexpr int kJoinLoyaltyBase = 70;
-constexpr int kJoinLoyaltySpread = 30;
-constexpr int kPlunderFood = 5;    // food and money per point of intelligence + force
-constexpr int kPlunderMoney = 2;
 
 bool ValidHero(int index) { return index >= 0 && index < kHeroCount; }
 bool ValidCity(int index) { return index >= 0 && index < kCityCount; }

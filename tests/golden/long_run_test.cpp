@@ -27,9 +27,11 @@ namespace {
 
 constexpr int kKeysBetweenDumps = 500;
 
+// The test list is also read when CTest discovers the tests, without the
+// environment the runs get: then the recordings are found beside this file.
 fs::path SourceDir() {
-  const char* source = std::getenv("KESTREL_SOURCE_DIR");
-  return fs::path(source ? source : ".");
+  if (const char* source = std::getenv("KESTREL_SOURCE_DIR")) return source;
+  return fs::path(__FILE__).parent_path().parent_path().parent_path();
 }
 
 fs::path LongRunDir() { return SourceDir() / "tests" / "golden" / "long_runs"; }
