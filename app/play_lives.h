@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "campaign/game.h"
-#include "shell/app.h"
+#include "app/app.h"
 #include "shell/globals.h"
 
 // What a new process would start from: the intro, and a game object fresh
