@@ -91,3 +91,33 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target kestrel_bench
 	@cd $(BENCH_BUILD) && if command -v xvfb-run >/dev/null && [ -z "$$DISPLAY" ]; then \
 	  xvfb-run -a -s "-screen 0 1920x1080x24" ./kestrel_bench; else ./kestrel_bench; fi
+
+# The browser build: build-web/ holds index.html, index.js, index.wasm and
+# index.data (the game's data), with the late data under late/. Everything it
+# needs comes from Debian (scripts/install-web-deps.sh); resgen runs natively.
+# Serve it with `python3 web/serve.py build-web` (or any static server).
+WEB_BUILD := build-web
+WEB_ENV := NODE_PATH=/usr/share/nodejs
+WEB_FOLDERS := platform shell campaign strategy war battle rules app
+.PHONY: web web-test
+web:
+	@scripts/install-web-deps.sh $(WEB_BUILD)/deps/src
+	@scripts/install-deps.sh
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTREL_TESTS=OFF
+	cmake --build $(BUILD) -j $(JOBS) --target resources
+	JOBS=$(JOBS) web/build-deps.sh $(WEB_BUILD)/deps
+	/usr/bin/python3 web/gbk_sources.py . $(WEB_BUILD)/gbk-src $(WEB_FOLDERS)
+	/usr/bin/python3 web/stage_data.py $(BUILD)/Res $(WEB_BUILD)
+	/usr/bin/python3 web/make_fonts.py . $(BUILD)/Res $(WEB_BUILD)/fonts $$(ls -d $(WEB_BUILD)/deps/src/freetype-*/ | head -n1)
+	$(WEB_ENV) emcmake cmake -S web -B $(WEB_BUILD)/cmake -DCMAKE_BUILD_TYPE=Release \
+	  -DKESTREL_OUT=$(CURDIR)/$(WEB_BUILD) -DKESTREL_GBK_SOURCES=$(CURDIR)/$(WEB_BUILD)/gbk-src \
+	  -DKESTREL_DEPS=$(CURDIR)/$(WEB_BUILD)/deps -DKESTREL_DATA_STAGE=$(CURDIR)/$(WEB_BUILD)/stage \
+	  -DKESTREL_FONTS=$(CURDIR)/$(WEB_BUILD)/fonts -DKESTREL_DATA_STAMP=$(CURDIR)/$(BUILD)/Res/.stamp
+	$(WEB_ENV) cmake --build $(WEB_BUILD)/cmake -j $(JOBS)
+	@/usr/bin/python3 web/sizes.py $(WEB_BUILD)
+
+# Plays a short campaign in headless Chromium and compares its pictures with
+# the desktop game's headless ones of the same keys; reloads the page between
+# saving and loading.
+web-test: web all
+	/usr/bin/python3 web/web_test.py --build $(BUILD) --web $(WEB_BUILD) --keys web/campaign.keys

@@ -2,10 +2,11 @@
 // Battle-wide values shared by the player's turn, the computer's turn and the
 // drawing code. They live outside Fight because the computer side reuses the
 // same acting-unit, target and range grids as the player's routines.
+#include "rules/battle_maps.h"
 #include "shell/json_writer.h"
 
-constexpr int kMapRows = 31;
-constexpr int kMapCols = 32;
+constexpr int kMapRows = kBattleRows;
+constexpr int kMapCols = kBattleCols;
 
 extern int selectedUnit;  // acting unit (player turn) or the attacking unit
 extern int targetUnit;    // target unit; during the computer turn the moving computer unit

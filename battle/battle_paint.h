@@ -14,6 +14,9 @@ class PictureScope {
   PictureScope& operator=(const PictureScope&) = delete;
 };
 
+// The framed box the battle writes its messages in.
+constexpr const char* kMessageBox = "Res\\Fight\\fight_messagekuang.kbp";
+
 // A picture whose top-left lands at absolute (x, y) (the toolkit adds 50 to y).
 void PaintPictureAt(const char* path, int x, int y);
 // The w x h cell of a sheet at (sx, sy), copied to (dx, dy).

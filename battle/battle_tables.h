@@ -1,11 +1,16 @@
 #pragma once
 // The battle's rule tables: terrain, movement, combat coefficients, skills and
-// deployment. Every rule that is a table lives here so each has one place.
+// deployment. The rules the game shares with resgen (directions, battle maps,
+// deployment, terrain, skills) live in rules/; this adds the battle's own.
+#include "rules/battle_maps.h"
+#include "rules/deployment.h"
+#include "rules/directions.h"
+#include "rules/skills.h"
+#include "rules/terrain.h"
+#include "rules/troops.h"
+#include "rules/weather.h"
+#include "rules/world.h"
 
-constexpr int kTroopTypes = 6;     // 骑 步 弓 水 极 玄
-constexpr int kTerrainKinds = 8;   // 平原 草地 山地 森林 村庄 城池 营寨 河流
-constexpr int kSkillCount = 25;
-constexpr int kUnitMaxLevel = 20;
 constexpr int kUnitSlots = 20;
 constexpr int kSideSlots = 10;
 constexpr int kEnemyBase = 10;     // first computer-side slot; also its commander
@@ -13,37 +18,12 @@ constexpr int kOwnCommander = 0;
 constexpr int kStatusBeaten = 8;
 constexpr int kLastDay = 31;       // the call of ShowDay that finds this ends the battle
 
-enum TroopType { kCavalry = 0, kInfantry = 1, kArcher = 2, kNavy = 3, kHalberd = 4, kMystic = 5 };
-enum TerrainKind {
-  kPlain = 0, kGrass = 1, kMountain = 2, kForest = 3, kVillage = 4, kCity = 5, kCamp = 6, kRiver = 7
-};
 enum UnitStatus {
   kStatusNormal = 0, kStatusConfused = 1, kStatusSealed = 2, kStatusImmobile = 3, kStatusQimen = 4,
   kStatusDunjia = 5, kStatusStone = 6, kStatusHidden = 7
 };
 
 // ---- terrain -------------------------------------------------------------
-constexpr int kFirstTile = 1;
-constexpr int kLastTile = 45;
-constexpr int kCityTile = 3;
-constexpr int kCampTile = 41;
-
-inline bool TileKnown(int tile) { return tile >= kFirstTile && tile <= kLastTile; }
-// Unknown tile numbers count as plain so a damaged map never indexes past a table.
-inline int TerrainKindOfTile(int tile) {
-  if (!TileKnown(tile)) return kPlain;
-  if (tile == 1) return kPlain;
-  if (tile == 2) return kGrass;
-  if (tile == 3) return kCity;
-  if (tile == 4) return kVillage;
-  if (tile == 5) return kForest;
-  if (tile <= 15) return kMountain;
-  if (tile == kCampTile) return kCamp;
-  return kRiver;
-}
-inline bool IsRiverTile(int tile) { return TerrainKindOfTile(tile) == kRiver; }
-inline bool IsMountainTile(int tile) { return tile >= 6 && tile <= 15; }
-
 constexpr const char* kTerrainNames[kTerrainKinds] = {"平原", "草地", "山地", "森林", "村庄", "城池", "营寨", "河流"};
 constexpr const char* kTerrainText[kTerrainKinds][3] = {
     {"平原：适合各兵种作战之", "地形。无防御效果。", ""},
@@ -56,12 +36,7 @@ constexpr const char* kTerrainText[kTerrainKinds][3] = {
     {"河流：适合水军作战之地", "形。水军无防御效果。", ""},
 };
 
-// City index -> battle map number; cities past the table fight on map 0.
-constexpr int kMappedCities = 38;
-constexpr int kCityMap[kMappedCities] = {6, 0, 1, 6, 3, 4, 2, 5, 6, 3, 1, 0, 2, 3, 4, 0, 2, 1, 4,
-                                         6, 1, 1, 3, 5, 6, 6, 3, 3, 4, 2, 6, 6, 1, 2, 3, 4, 5, 1};
-inline int MapNumberOfCity(int city) { return (city >= 0 && city < kMappedCities) ? kCityMap[city] : 0; }
-constexpr const char* kMapFiles[7] = {
+constexpr const char* kMapFiles[kBattleMapCount] = {
     "Res\\Fight\\fightmap00.kdt", "Res\\Fight\\fightmap01.kdt", "Res\\Fight\\fightmap02.kdt",
     "Res\\Fight\\fightmap03.kdt", "Res\\Fight\\fightmap04.kdt", "Res\\Fight\\fightmap05.kdt",
     "Res\\Fight\\fightmap06.kdt"};
@@ -125,24 +100,7 @@ constexpr const char* kQuotes[7][3] = {
 };
 
 // ---- skills --------------------------------------------------------------
-constexpr int kSkillWeather = 22;
-constexpr int kSkillSpy = 24;
-constexpr int kSkillHeal = 15;
-constexpr int kSkillGreatHeal = 19;
-constexpr int kSkillTableColumns = 32;
-constexpr int kSkillBasePowerColumn = 2;
-constexpr int kSkillWeatherColumn = 4;       // + weather 1..5
-constexpr int kSkillCasterLandColumn = 10;   // + terrain kind
-constexpr int kSkillTargetLandColumn = 18;   // + terrain kind
-constexpr int kSkillTroopColumn = 26;        // + troop type
 constexpr int kSkillFixedExperience = 8;
-
-constexpr int kSkillCost[kSkillCount] = {15, 20, 25, 30, 15, 20, 25, 15, 20, 25, 15, 30, 15,
-                                         20, 20, 15, 30, 30, 20, 30, 30, 25, 10, 20, 15};
-inline int SkillCost(int skill) { return (skill >= 0 && skill < kSkillCount) ? kSkillCost[skill] : 0; }
-
-inline bool IsDamageSkill(int s) { return (s >= 0 && s <= 5) || (s >= 7 && s <= 11) || s == 16 || s == 17; }
-inline bool IsHelpfulSkill(int s) { return s == kSkillHeal || s == kSkillGreatHeal; }
 
 constexpr int kMaxTroopSkills = 9;
 struct TroopSkillList {
@@ -185,10 +143,6 @@ inline int OfferedTroopSkills(int troopType, int level) {
 }
 
 // ---- weather -------------------------------------------------------------
-constexpr int kWeatherKinds = 5;
-constexpr int kWeatherRain = 4;
-constexpr int kWeatherIce = 5;
-constexpr int kWeatherWind = 3;
 constexpr const char* kWeatherDayImages[kWeatherKinds] = {
     "Res\\Fight\\01fight_qin.kbp", "Res\\Fight\\02fight_yin.kbp", "Res\\Fight\\03fight_feng.kbp",
     "Res\\Fight\\04fight_yu.kbp", "Res\\Fight\\05fight_bin.kbp"};
@@ -201,45 +155,9 @@ constexpr const char* kWeatherIconMasks[kWeatherKinds] = {
     "Res\\Fight\\fight_weather5mask.kbp"};
 
 // ---- deployment ----------------------------------------------------------
-constexpr int kDirections = 8;
-constexpr int kAttackDirectionTable[kMappedCities][kDirections] = {
-    {4, 0, 0, 0, 0, 0, 0, 0},        {8, 0, 0, 3, 0, 7, 0, 0},      {0, 0, 0, 0, 0, 0, 2, 0},
-    {9, 0, 0, 0, 0, 0, 0, 1},        {0, 0, 6, 0, 11, 0, 0, 0},     {0, 0, 0, 7, 12, 0, 0, 5},
-    {0, 0, 2, 0, 13, 0, 6, 0},       {0, 0, 0, 0, 0, 14, 0, 2},     {0, 0, 0, 10, 15, 0, 0, 4},
-    {0, 0, 0, 11, 0, 0, 9, 0},       {21, 5, 0, 16, 0, 15, 0, 10},  {0, 6, 0, 13, 16, 0, 0, 0},
-    {0, 7, 0, 14, 17, 0, 12, 0},     {19, 0, 8, 0, 18, 0, 13, 0},   {21, 9, 11, 0, 0, 20, 0, 0},
-    {0, 12, 0, 17, 22, 0, 0, 11},    {23, 13, 0, 0, 0, 0, 16, 0},   {0, 14, 0, 19, 23, 0, 0, 0},
-    {0, 0, 0, 0, 0, 0, 18, 14},      {0, 0, 15, 0, 25, 0, 0, 0},    {0, 0, 0, 22, 27, 0, 15, 11},
-    {0, 16, 0, 23, 0, 0, 21, 0},     {30, 18, 0, 24, 0, 29, 22, 17}, {0, 0, 0, 0, 0, 0, 23, 0},
-    {32, 20, 0, 26, 0, 31, 0, 0},    {0, 0, 0, 0, 0, 0, 25, 0},     {34, 21, 0, 28, 0, 33, 0, 0},
-    {0, 0, 0, 29, 34, 0, 27, 0},     {35, 0, 23, 0, 0, 0, 28, 0},   {0, 0, 0, 0, 0, 35, 0, 23},
-    {0, 0, 25, 0, 0, 0, 0, 0},       {0, 0, 0, 33, 0, 0, 0, 25},    {36, 0, 27, 0, 0, 0, 32, 0},
-    {0, 28, 0, 35, 37, 0, 0, 27},    {0, 0, 30, 0, 38, 0, 34, 29},  {0, 0, 0, 37, 0, 0, 0, 33},
-    {0, 34, 0, 38, 0, 0, 36, 0},     {0, 35, 0, 0, 0, 0, 37, 0},
-};
-struct Square {
-  int row;
-  int col;
-};
-// Index 0 is unused: directions are 1-based.
-constexpr Square kAttackAnchors[kDirections + 1] = {{0, 0},  {28, 26}, {2, 16}, {4, 26}, {15, 26},
-                                                    {28, 18}, {28, 6},  {15, 6}, {2, 4}};
-constexpr Square kDefenceAnchors[7] = {{15, 15}, {17, 16}, {14, 15}, {17, 14}, {15, 15}, {17, 16}, {15, 13}};
 // The opening view puts a side's anchor under the cursor's start cell.
 constexpr int kStartCursorRow = 2;
 constexpr int kStartCursorCol = 4;
-
-constexpr int kFormationSlots = 10;
-// Positions 0-4 are shared by every formation. Formation 8's position 5 sits at
-// (+1, +1): the square no other position of that formation uses.
-constexpr Square kFormations[kDirections + 1][kFormationSlots] = {
-    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}},
-    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {-1, -1}, {1, -2}, {-2, 1}, {1, 1}, {2, 2}},
-    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {2, -2}, {2, 2}, {-1, -1}, {-1, 1}, {-2, 0}},
-    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {1, -1}, {2, 1}, {-1, -2}, {-1, 1}, {-2, 2}},
-    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {-2, -2}, {2, -2}, {-1, 1}, {1, 1}, {0, 2}},
-    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {-2, -2}, {-2, 2}, {1, -1}, {1, 1}, {2, 0}},
-    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {-1, 1}, {-2, -1}, {1, 2}, {1, -1}, {2, -2}},
-    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {-2, 2}, {2, 2}, {-1, -1}, {1, -1}, {0, -2}},
-    {{0, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, 0}, {1, 1}, {2, -1}, {-1, 2}, {-1, -1}, {-2, -2}},
-};
+// FightMap::ShowStart's codes for the side the opening shows.
+constexpr int kShowComputerSide = -2;
+constexpr int kShowPlayerSide = -1;

@@ -248,5 +248,3 @@ int ViewLeftFor(int col);
 // the direction table's entry, or the compass side of the attacker's map cell
 // when the table has none.
 int AttackDirection(int battleCity, int warSerial);
-// Fills a unit's anchors and formation (used by FightHero::GetStartPosition).
-int TableDirection(int battleCity, int warSerial);

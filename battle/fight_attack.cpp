@@ -43,7 +43,6 @@ constexpr int kMissileW = 45, kMissileH = 25;
 constexpr int kWaterRow = 6;
 constexpr int kFramePause = 50;
 
-constexpr const char* kMessageBox = "Res\\Fight\\fight_messagekuang.kbp";
 constexpr const char* kLevelUpSheet = "Res\\Fight\\sj.kbp";
 constexpr const char* kLevelUpMask = "Res\\Fight\\sjmask.kbp";
 constexpr const char* kDefeatSheet = "Res\\Fight\\sw.kbp";
@@ -195,7 +194,7 @@ void Fight::LevelUpIfDue(int unit, bool computerSide) {
     Showsj();
   }
   u.experience -= kLevelUpExperience;
-  u.level = std::min(u.level + 1, kUnitMaxLevel);
+  u.level = std::min(u.level + 1, kMaxHeroLevel);
   u.life = u.LifeFormula();
   u.skillPower = u.SkillPowerCeiling();
 }

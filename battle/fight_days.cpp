@@ -12,7 +12,6 @@
 
 namespace {
 constexpr const char* kDayBanner = "Res\\Fight\\fight_days.kbp";
-constexpr const char* kMessageBox = "Res\\Fight\\fight_messagekuang.kbp";
 constexpr const char* kResultBack = "Res\\Fight\\fight_msgback.kbp";
 constexpr const char* kWinPicture = "Res\\Fight\\fight_win.kbp";
 constexpr const char* kLosePicture = "Res\\Fight\\fight_lose.kbp";

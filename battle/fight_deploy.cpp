@@ -14,8 +14,6 @@
 
 namespace {
 constexpr const char* kCityCells = "Res\\City\\postion.kdt";
-constexpr int kShowComputerSide = -2;
-constexpr int kShowPlayerSide = -1;
 constexpr int kOpeningPause = 2000;
 
 // A city's cell on the strategic map: line `city` of the position table.
@@ -36,10 +34,7 @@ bool CityCell(int city, int& col, int& row) {
   return found;
 }
 
-// Direction numbers by compass side, starting east and turning
-// counter-clockwise (map rows grow downwards): E NE N NW W SW S SE.
-constexpr int kCompassDirections[8] = {4, 3, 2, 8, 7, 6, 5, 1};
-constexpr int kFallbackDirection = 2;
+constexpr int kFallbackDirection = kTopSide;
 
 int CompassDirection(int fromCity, int toCity) {
   int fromCol = 0, fromRow = 0, toCol = 0, toRow = 0;
@@ -50,16 +45,9 @@ int CompassDirection(int fromCity, int toCity) {
   double angle = std::atan2(static_cast<double>(dy), static_cast<double>(dx));
   int octant = static_cast<int>(std::lround(angle / (M_PI / 4)));
   octant = (octant % 8 + 8) % 8;
-  return kCompassDirections[octant];
+  return kDirectionByOctant[octant];
 }
 }  // namespace
-
-int TableDirection(int battleCity, int warSerial) {
-  if (battleCity < 0 || battleCity >= kMappedCities) return 0;
-  for (int d = 0; d < kDirections; ++d)
-    if (kAttackDirectionTable[battleCity][d] == warSerial) return d + 1;
-  return 0;
-}
 
 // War orders go only to neighbouring cities, but a city missing from the
 // table (or a city past it) still needs a side of the map to attack from.
@@ -81,20 +69,21 @@ int FightMap::GetMyPosition() const {
 
 void FightHero::GetStartPosition() {
   Log(1, "FightHero::GetStartPosition", "开始", 0);
-  const Square& defence = kDefenceAnchors[MapNumberOfCity(battleCity)];
+  Square defence = DefenceAnchor(MapNumberOfCity(battleCity));
   defenceAnchorRow = defence.row;
   defenceAnchorCol = defence.col;
   int d = AttackDirection(battleCity, warSerial);
   formation = d;
-  attackAnchorRow = kAttackAnchors[d].row;
-  attackAnchorCol = kAttackAnchors[d].col;
+  Square attack = AttackAnchor(d);
+  attackAnchorRow = attack.row;
+  attackAnchorCol = attack.col;
 }
 
 void FightHero::SetPosition(int slot) {
   Log(1, "FightHero::SetPosition", "开始", 0);
   GetStartPosition();
   int position = slot % kSideSlots;
-  const Square& offset = kFormations[formation][position];
+  Square offset = FormationOffset(formation, position);
   bool ownSide = slot < kEnemyBase;
   bool attacking = (warType == 0) == ownSide;
   row = (attacking ? attackAnchorRow : defenceAnchorRow) + offset.row;
@@ -106,8 +95,7 @@ void FightMap::GetStartPosition(int sideShown, int warType) {
   Log(1, "FightMap::GetStartPosition", "开始", 0);
   bool computerSide = sideShown == -1;
   bool defending = computerSide == (warType == 0);
-  Square anchor = defending ? kDefenceAnchors[MapNumberOfCity(mapCity)]
-                            : kAttackAnchors[AttackDirection(mapCity, warSerial)];
+  Square anchor = defending ? DefenceAnchor(MapNumberOfCity(mapCity)) : AttackAnchor(AttackDirection(mapCity, warSerial));
   viewTop = std::clamp(anchor.row - kStartCursorRow, 0, kMaxViewTop);
   viewLeft = std::clamp(anchor.col - kStartCursorCol, 0, kMaxViewLeft);
 }

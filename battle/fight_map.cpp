@@ -16,12 +16,10 @@ constexpr const char* kArrow = "Res\\Fight\\arrow.kbp";
 constexpr const char* kArrowMask = "Res\\Fight\\arrowmask.kbp";
 constexpr int kSideComputer = -1;
 constexpr int kSidePlayer = 0;
-constexpr int kShowComputerSide = -2;
-constexpr int kShowPlayerSide = -1;
 }  // namespace
 
 int ReadBattleMapFile(int mapNumber, int* tiles) {
-  if (mapNumber < 0 || mapNumber > 6) mapNumber = 0;
+  if (mapNumber < 0 || mapNumber >= kBattleMapCount) mapNumber = 0;
   FILE* f = OpenFile(kMapFiles[mapNumber], "r");
   if (!f) return 0;
   int count = 0;

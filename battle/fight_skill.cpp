@@ -15,7 +15,6 @@
 
 namespace {
 constexpr const char* kSkillTable = "Res\\Fight\\skill.kdt";
-constexpr const char* kMessageBox = "Res\\Fight\\fight_messagekuang.kbp";
 constexpr const char* kSkillSheet = "Res\\Fight\\fight_skill.kbp";
 constexpr int kErrorInvalid = -3;
 constexpr int kErrorTerrain = -5;

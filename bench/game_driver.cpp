@@ -5,7 +5,7 @@
 #include "campaign/game.h"
 #include "platform/clock.h"
 #include "platform/window.h"
-#include "shell/app.h"
+#include "app/app.h"
 #include "shell/globals.h"
 
 namespace {

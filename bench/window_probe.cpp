@@ -16,7 +16,7 @@
 #include "bench/play.h"
 #include "campaign/game.h"
 #include "platform/window.h"
-#include "shell/app.h"
+#include "app/app.h"
 #include "shell/globals.h"
 
 namespace {

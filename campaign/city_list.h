@@ -1,8 +1,8 @@
 #pragma once
 // The 50 cities of the campaign and the three-page city information screen.
+#include "rules/world.h"
 #include "shell/json_writer.h"
 
-constexpr int kCityCount = 50;
 constexpr int kCityTableFields = 18;    // the table has no status column
 constexpr int kMoneyFoodCap = 99998;    // a table value above this loads as 1
 constexpr int kCityPages = 3;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "campaign/hero_list.h"
 #include "campaign/scenario_files.h"
 #include "campaign/table_file.h"
 #include "shell/list_marks.h"
@@ -15,7 +16,6 @@ namespace {
 constexpr int kTextHeight = 50;
 constexpr int kRowTop = 120;
 constexpr int kRowHeight = 60;
-constexpr const char* kTroopWords[6] = {"骑兵", "步兵", "弓兵", "水兵", "极兵", "玄兵"};
 
 void PaintNumber(int value, int x, int y) {
   char text[32];
@@ -218,7 +218,7 @@ void GoodList::GetGoodChange(int position) {
   if (g == nullptr) return;
   if (g->usage == kUsageEquip) {
     snprintf(changeText, sizeof changeText, "%s", "无");
-  } else if (g->troopChange >= 0 && g->troopChange < 6) {
+  } else if (g->troopChange >= 0 && g->troopChange < kTroopTypes) {
     snprintf(changeText, sizeof changeText, "%s", kTroopWords[g->troopChange]);
   }
 }

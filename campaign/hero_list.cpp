@@ -5,6 +5,7 @@
 
 #include "campaign/scenario_files.h"
 #include "campaign/table_file.h"
+#include "rules/orders.h"
 #include "shell/list_marks.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
@@ -19,8 +20,6 @@ namespace {
 constexpr int kTextHeight = 50;
 constexpr int kRowTop = 120;
 constexpr int kRowHeight = 60;
-constexpr int kTroopTypes = 6;
-constexpr const char* kTroopWords[kTroopTypes] = {"骑兵", "步兵", "弓兵", "水兵", "极兵", "玄兵"};
 
 // Horses: item 23 is the best mount, 24 and 25 good ones, 26 to 30 ordinary.
 constexpr int kBestHorse = 23;
@@ -117,16 +116,19 @@ void HeroList::Init(int x, int y, int scenarioNo, int command, int rulerNo) {
 
 void HeroList::GetListStyle(int command) {
   Log(1, "HeroList::GetListStyle", "开始", 0);
-  switch (command) {
-    case 6: listStyle = 1; break;
-    case 7: listStyle = 5; break;
-    case 8: listStyle = 2; break;
-    case 15: case 16: case 17: listStyle = 3; break;
-    case 19: listStyle = 4; break;
-    case 25: listStyle = 6; break;
-    case 18: break;
+  if (command == kNewRulerCommand) {
+    listStyle = 6;
+    return;
+  }
+  switch (OrderOf(command)) {
+    case Order::kPersuadeCaptive: listStyle = 1; break;
+    case Order::kExecuteCaptive: listStyle = 5; break;
+    case Order::kRelease: listStyle = 2; break;
+    case Order::kSowDiscord: case Order::kWinOver: case Order::kIncite: listStyle = 3; break;
+    case Order::kCallToSubmit: listStyle = 4; break;
+    case Order::kDiplomacyBack: break;
     default:
-      if (command >= 0 && command <= 26) listStyle = 0;
+      if (command >= 0 && command <= kDefencePickCommand) listStyle = 0;
       break;
   }
 }

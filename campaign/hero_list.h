@@ -1,17 +1,24 @@
 #pragma once
 // The 300 officer slots of the campaign, the officer list screen (six column
 // pages over one of six officer groups) and the name lookups.
+#include "rules/troops.h"
+#include "rules/world.h"
 #include "shell/json_writer.h"
 
-constexpr int kHeroCount = 300;
 constexpr int kDeadOwner = 300;        // heroOwnerId of a dead officer; above it a captive
 constexpr int kHeroListRows = 6;
 constexpr int kHeroColumnPages = 6;
 constexpr int kHeroNameBuffer = 20;
 constexpr int kFullStamina = 100;
-constexpr int kMaxHeroLevel = 20;
 constexpr int kMaxAbility = 200;
 constexpr int kMaxLoyalty = 100;
+// Troop types as the officer and item lists name them.
+constexpr const char* kTroopWords[kTroopTypes] = {"骑兵", "步兵", "弓兵", "水兵", "极兵", "玄兵"};
+
+// The officer lists opened outside the 24 orders, by the number HeroList::Init
+// takes in place of an order.
+constexpr int kNewRulerCommand = 25;     // all the player's officers, in every city
+constexpr int kDefencePickCommand = 26;  // the defenders of a city under attack
 
 // inListFlag values.
 constexpr int kActed = 0;
@@ -96,6 +103,8 @@ class HeroList {
   int playerRulerNo = 0;
 
   void PubInit(int scenario);
+  // `command` is the order the list is for (rules/orders.h), or
+  // kNewRulerCommand or kDefencePickCommand.
   void Init(int x, int y, int scenario, int command, int playerRulerNo);
   void GetListStyle(int command);
   void GetCityNum();

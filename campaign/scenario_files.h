@@ -1,8 +1,7 @@
 #pragma once
 // The per-scenario data files (scenario s carries the number s + 1 in its
 // names) and the list look-up every name lookup goes through.
-
-constexpr int kScenarioCount = 4;
+#include "rules/world.h"
 
 constexpr const char* kCityTables[kScenarioCount] = {"Res\\City\\city1.kdt", "Res\\City\\city2.kdt",
                                                      "Res\\City\\city3.kdt", "Res\\City\\city4.kdt"};

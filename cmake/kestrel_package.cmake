@@ -1,13 +1,13 @@
 # The configuration program, installing under a prefix, and the Debian package.
 
 # kestrelmoor-config edits startup.ini with the game's own toolkit; GBK like the game.
-file(GLOB KESTREL_CONFIG_SRCS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/config/*.cpp)
-list(FILTER KESTREL_CONFIG_SRCS EXCLUDE REGEX ".*/main\\.cpp$")
+set(KESTREL_CONFIG_SRCS tools/config/config_screen.cpp tools/config/config_settings.cpp)
+set(KESTREL_CONFIG_MAIN_SRCS tools/config/main.cpp)
 add_library(kconfig STATIC ${KESTREL_CONFIG_SRCS})
 target_include_directories(kconfig PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_options(kconfig PRIVATE ${KESTREL_GAME_FLAGS})
-target_link_libraries(kconfig PUBLIC kshell kplatform)
-add_executable(kestrelmoor-config ${PROJECT_SOURCE_DIR}/tools/config/main.cpp)
+target_link_libraries(kconfig PUBLIC kshell)
+add_executable(kestrelmoor-config ${KESTREL_CONFIG_MAIN_SRCS})
 target_compile_options(kestrelmoor-config PRIVATE ${KESTREL_GAME_FLAGS})
 target_link_libraries(kestrelmoor-config PRIVATE kconfig)
 set_target_properties(kestrelmoor-config PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "campaign/game.h"
-#include "shell/app.h"
+#include "app/app.h"
 #include "shell/globals.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

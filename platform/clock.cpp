@@ -4,6 +4,12 @@
 
 #include <cerrno>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+
+#include "platform/web.h"
+#endif
+
 namespace {
 
 bool virtualClock = false;
@@ -37,9 +43,16 @@ void SleepMs(uint32_t ms) {
     virtualTicks += ms;
     return;
   }
+#ifdef __EMSCRIPTEN__
+  // Hands the thread back to the browser (Asyncify), so the page keeps
+  // drawing and taking keys while the game waits.
+  emscripten_sleep(ms);
+  WebSlept(ms);
+#else
   timespec wait{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
   while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
   }
+#endif
 }
 
 void UseVirtualClock(bool on) {

@@ -2,6 +2,10 @@
 
 #include <png.h>
 
+#ifdef __EMSCRIPTEN__
+#include "platform/web.h"
+#endif
+
 #include <csetjmp>
 #include <cstdio>
 #include <vector>
@@ -55,5 +59,9 @@ bool SavePng(const std::string& path, const Surface& image) {
   if (!file) return false;
   bool ok = WriteRows(file, width, height, rows);
   ok = (std::fclose(file) == 0) && ok;
+#ifdef __EMSCRIPTEN__
+  // In the browser a picture on the page's disk is of no use to the player.
+  if (ok) WebOfferDownload(path);
+#endif
   return ok;
 }

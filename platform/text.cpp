@@ -1,6 +1,8 @@
 #include "platform/text.h"
 
+#ifndef __EMSCRIPTEN__
 #include <fontconfig/fontconfig.h>
+#endif
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
@@ -35,7 +37,14 @@ constexpr const char* kHeiName = "黑体";
 constexpr const char* kLiName = "隶书";
 constexpr const char* kHeiFamily = "WenQuanYi Zen Hei Mono";
 constexpr const char* kLiFamily = "AR PL UKai CN";
+#ifndef __EMSCRIPTEN__
 constexpr FcChar32 kProbeHanzi = 0x6C49;  // 汉: a fallback face must have it to count as CJK
+#else
+// The page has no fontconfig: the two faces come with it, cut down to the
+// characters the game can show.
+constexpr const char* kHeiFile = "/fonts/hei.ttf";
+constexpr const char* kLiFile = "/fonts/li.ttf";
+#endif
 
 // 黑体 puts its baseline 859/1000 of the cell below the top. The stand-ins'
 // ideographs reach from about -0.14 to 0.86 em, so the same baseline keeps
@@ -186,6 +195,7 @@ int SlotForName(const char* face) {
   return kHeiSlot;  // 黑体 and every face the game does not know
 }
 
+#ifndef __EMSCRIPTEN__
 bool HasFamily(FcPattern* pattern, const char* family) {
   FcChar8* name = nullptr;
   for (int i = 0; FcPatternGetString(pattern, FC_FAMILY, i, &name) == FcResultMatch; ++i)
@@ -233,6 +243,19 @@ bool FontEngine::FindAnyCjkFont(std::string& file, int& index) {
   FcPatternDestroy(pattern);
   return found;
 }
+#else
+bool FontEngine::FindFontFile(const char* family, std::string& file, int& index) {
+  file = std::strcmp(family, kLiFamily) == 0 ? kLiFile : kHeiFile;
+  index = 0;
+  return true;
+}
+
+bool FontEngine::FindAnyCjkFont(std::string& file, int& index) {
+  file = kHeiFile;
+  index = 0;
+  return true;
+}
+#endif
 
 // The cell a Windows height measures. 黑体 spans exactly one em from ascent to
 // descent; the stand-ins' typographic metrics do too (their line metrics add a
@@ -447,7 +470,44 @@ std::string GbkToUtf8(const std::string& gbk) {
   return Convert(cd, gbk.data(), gbk.size());
 }
 
+#ifndef __EMSCRIPTEN__
 std::string Utf8ToGbk(const std::string& utf8) {
   static iconv_t cd = Converter("GBK", "UTF-8");
   return Convert(cd, utf8.data(), utf8.size());
 }
+#else
+// The browser's libc reads GBK but cannot write it: the table from code
+// points back to GBK is made once from the reading direction.
+std::string Utf8ToGbk(const std::string& utf8) {
+  static const std::unordered_map<char32_t, uint16_t> table = [] {
+    std::unordered_map<char32_t, uint16_t> t;
+    for (int lead = 0x81; lead <= 0xFE; ++lead)
+      for (int trail = 0x40; trail <= 0xFE; ++trail) {
+        if (trail == 0x7F) continue;
+        char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+        std::string wide = Convert(GbkToUtf32(), pair, 2);
+        if (wide.size() != 4) continue;
+        const auto* b = reinterpret_cast<const unsigned char*>(wide.data());
+        char32_t c = b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<char32_t>(b[3]) << 24);
+        t.emplace(c, static_cast<uint16_t>(lead << 8 | trail));
+      }
+    return t;
+  }();
+  static iconv_t toUtf32 = Converter("UTF-32LE", "UTF-8");
+  std::string wide = Convert(toUtf32, utf8.data(), utf8.size());
+  std::string out;
+  for (size_t i = 0; i + 4 <= wide.size(); i += 4) {
+    const auto* b = reinterpret_cast<const unsigned char*>(wide.data() + i);
+    char32_t c = b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<char32_t>(b[3]) << 24);
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+      continue;
+    }
+    auto found = table.find(c);
+    if (found == table.end()) continue;  // no GBK form: skipped, as the desktop's conversion does
+    out.push_back(static_cast<char>(found->second >> 8));
+    out.push_back(static_cast<char>(found->second & 0xFF));
+  }
+  return out;
+}
+#endif

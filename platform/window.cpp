@@ -8,6 +8,10 @@
 #include "platform/bmp.h"
 #include "platform/text.h"
 
+#ifdef __EMSCRIPTEN__
+#include "platform/web.h"
+#endif
+
 namespace {
 
 enum class Backend { None, Headless, Sdl };
@@ -151,6 +155,9 @@ bool SdlInputWaiting() {
 }
 
 Message NextSdlMessage() {
+#ifdef __EMSCRIPTEN__
+  WebWaiting(true);
+#endif
   Uint32 start = SDL_GetTicks();
   for (;;) {
     Uint32 waited = SDL_GetTicks() - start;
@@ -158,7 +165,12 @@ Message NextSdlMessage() {
     SDL_Event event;
     if (!SDL_WaitEventTimeout(&event, static_cast<int>(kIdleWaitMs - waited))) return {MessageType::Paint, 0};
     Message message;
-    if (Translate(event, message)) return message;
+    if (Translate(event, message)) {
+#ifdef __EMSCRIPTEN__
+      if (message.type == MessageType::KeyDown) WebWaiting(false);
+#endif
+      return message;
+    }
   }
 }
 
@@ -204,10 +216,22 @@ void FitToDesktop(SDL_Window* window) {
 bool OpenWindow(const WindowConfig& config) {
   WindowState& s = State();
   CloseWindow();
+#ifdef __EMSCRIPTEN__
+  // Keys reach the game only while its canvas has the focus; the rest of the
+  // page keeps its own.
+  SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, "#canvas");
+#endif
   if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   int width = config.clientWidth > 0 ? config.clientWidth : kLogicalWidth;
   int height = config.clientHeight > 0 ? config.clientHeight : kLogicalHeight;
   Uint32 flags = SDL_WINDOW_SHOWN | (config.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+#ifdef __EMSCRIPTEN__
+  // The canvas holds the logical picture pixel for pixel; the page scales it
+  // to the browser window with crisp edges.
+  width = kLogicalWidth;
+  height = kLogicalHeight;
+  flags = SDL_WINDOW_SHOWN;
+#endif
   std::string caption = GbkToUtf8(config.caption);
   s.window = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height, flags);
   if (!s.window) {
@@ -222,7 +246,9 @@ bool OpenWindow(const WindowConfig& config) {
     DestroySdl(s);
     return false;
   }
+#ifndef __EMSCRIPTEN__
   if (config.autoSize && !config.fullScreen) FitToDesktop(s.window);
+#endif
   SDL_StopTextInput();  // keys only; no input-method window
   SetIcon(s.window, config.iconPath);
   s.backend = Backend::Sdl;
@@ -234,6 +260,9 @@ bool OpenWindow(const WindowConfig& config) {
 void SetFullScreen(bool on) {
   WindowState& s = State();
   if (!s.window) return;
+#ifdef __EMSCRIPTEN__
+  return;  // the page decides how large the canvas is shown
+#endif
   SDL_SetWindowFullscreen(s.window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   s.mustShow = true;
 }

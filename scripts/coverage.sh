@@ -8,7 +8,7 @@ set -e
 BUILD=${1:-build-coverage}
 JOBS=${2:-$(nproc)}
 ROOT=$(pwd)
-FOLDERS="platform shell campaign strategy war battle"
+FOLDERS="platform shell campaign strategy war battle app"
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Debug -DKESTREL_TESTS=ON -DKESTREL_SANITIZE=OFF \
   -DCMAKE_CXX_FLAGS="--coverage -fprofile-update=atomic" -DCMAKE_EXE_LINKER_FLAGS=--coverage >/dev/null
 cmake --build "$BUILD" -j "$JOBS"

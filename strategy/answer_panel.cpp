@@ -53,42 +53,42 @@ void PaintNumbers(const char* format, int first, int second, int x, int y) {
 
 void GameMap::ShowIt(int a, int b, int officer) {
   Log(1, "GameMap::ShowIt", "开始", 0);
-  ShowAnswer(command, a, b, officer);
+  ShowAnswer(OrderOf(command), a, b, officer);
 }
 
-void GameMap::ShowAnswer(int forCommand, int a, int b, int officer) {
+void GameMap::ShowAnswer(Order order, int a, int b, int officer) {
   if (officer < 0 || officer >= kHeroCount) return;
   // Gifts and reproaches are not spoken by a ruler to himself.
-  if ((forCommand == 9 || forCommand == 10) && Hero(officer).IsRuler()) return;
+  if ((order == Order::kGiveItem || order == Order::kTakeItem) && Hero(officer).IsRuler()) return;
   Show(0);
   if (colorMode == 1) {
     PaintBmp(0, "Res\\Fight\\fight_imformation.kbp", 20, 200);
   } else {
     DrawFrameRect(*backDC, 20, 250, 780, 500);
   }
-  AnswerLines(forCommand, a, b, officer);
+  AnswerLines(order, a, b, officer);
   ShowPortraitAndName(officer);
   RequestRepaint();
 }
 
-void GameMap::AnswerLines(int forCommand, int a, int b, int officer) {
+void GameMap::AnswerLines(Order order, int a, int b, int officer) {
   bool departs = a == -1;
-  switch (forCommand) {
-    case 1:
-    case 2:
-      PaintLine(forCommand == 1 ? " 农业开发度变为 " : " 商业开发度变为 ", kLineX, kLineY[0]);
+  switch (order) {
+    case Order::kDevelopFarming:
+    case Order::kDevelopCommerce:
+      PaintLine(order == Order::kDevelopFarming ? " 农业开发度变为 " : " 商业开发度变为 ", kLineX, kLineY[0]);
       PaintNumbers("%d(+%d) 。", b, a, 330, kLineY[1]);
       break;
-    case 3:
+    case Order::kSearch:
       PaintLines(Hero(officer).IsRuler() ? kSearchRuler[Rand() % 3] : kSearch[Rand() % 3]);
       break;
-    case 4:
+    case Order::kPreventDisaster:
       PaintLine(" 城市状态正常，", kLineX, kLineY[0]);
       PaintLine("防灾变为      ", kLineX, kLineY[1]);
       PaintNumbers("%d(+%d", b, a, 500, kLineY[1]);
       PaintLine(") 。          ", kLineX, kLineY[2]);
       break;
-    case 5: {
+    case Order::kWinPeople: {
       PaintLine(" 民忠变为    (+", kLineX, kLineY[0]);
       char text[32];
       snprintf(text, sizeof text, "%d", b);
@@ -97,24 +97,24 @@ void GameMap::AnswerLines(int forCommand, int a, int b, int officer) {
       PaintLine(text, kLineX, kLineY[1]);
       break;
     }
-    case 6: {
+    case Order::kPersuadeCaptive: {
       const Lines lines = {"凭我的三寸不烂", "之舌，定让他回", "心转意。"};
       PaintLines(lines);
       break;
     }
-    case 7: PaintLines(kLastWords[Rand() % 3]); break;
-    case 9: PaintLines(kThanks[Rand() % 3]); break;
-    case 10: PaintLines(kGrudge[Rand() % 3]); break;
-    case 12: {
+    case Order::kExecuteCaptive: PaintLines(kLastWords[Rand() % 3]); break;
+    case Order::kGiveItem: PaintLines(kThanks[Rand() % 3]); break;
+    case Order::kTakeItem: PaintLines(kGrudge[Rand() % 3]); break;
+    case Order::kBanquet: {
       const Lines lines = {" 主公恩情，永 ", " 铭于心……   ", nullptr};
       PaintLines(lines);
       break;
     }
-    case 13:
-    case 14:
-    case 20:
-    case 24: PaintLine(departs ? kSetOff : kChooseTarget, kLineX, kLineY[0]); break;
-    case 23: {
+    case Order::kTransport:
+    case Order::kMove:
+    case Order::kScout:
+    case Order::kWar: PaintLine(departs ? kSetOff : kChooseTarget, kLineX, kLineY[0]); break;
+    case Order::kPlunder: {
       const Lines lines = {"我虽不愿如此，", "但也是不得已。", nullptr};
       PaintLines(lines);
       break;

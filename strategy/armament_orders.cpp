@@ -8,13 +8,9 @@
 
 namespace {
 
-constexpr int kScoutStamina = 10;
-constexpr int kRecruitMoney = 1;
-constexpr int kRecruitStamina = 12;
+// Recruits on offer: 20 per point of the people's loyalty, no more than the
+// city's money pays for.
 constexpr int kRecruitPerLoyalty = 20;
-constexpr int kRecruitPerMoney = 10;
-constexpr int kPlunderStamina = 20;
-constexpr int kWarStamina = 8;
 
 }  // namespace
 
@@ -22,7 +18,7 @@ int GameMap::Scout(int pick) {
   if (RefuseNoIdle()) return kOrderFinished;
   int actor = ActorAt(pick);
   if (actor < 0) return kOrderFinished;
-  if (RefuseMoneyStamina(actor, 0, kScoutStamina)) return kOrderRefused;
+  if (NoticeRefusal(CostRefusalOf(Order::kScout, actor))) return kOrderRefused;
   firstPick = actor;
   targetMode = kTargetScout;
   ShowIt(0, 0, actor);
@@ -33,11 +29,11 @@ int GameMap::Recruit(int pick) {
   if (RefuseNoIdle()) return kOrderFinished;
   int actor = ActorAt(pick);
   if (actor < 0) return kOrderFinished;
-  if (RefuseMoneyStamina(actor, kRecruitMoney, kRecruitStamina)) return kOrderRefused;
+  if (NoticeRefusal(CostRefusalOf(Order::kRecruit, actor))) return kOrderRefused;
   const CityRecord& city = SourceCity();
   firstPick = actor;
   operate.Init(kOperateSoldiers,
-               std::min(city.peopleLoyalty * kRecruitPerLoyalty, city.money * kRecruitPerMoney));
+               std::min(city.peopleLoyalty * kRecruitPerLoyalty, city.money * kRecruitsPerCoin));
   operatePurpose = kPurposeRecruit;
   operate.Show();
   return kOrderDialog;
@@ -59,14 +55,13 @@ int GameMap::Plunder(int pick) {
   if (RefuseNoIdle()) return kOrderFinished;
   int actor = ActorAt(pick);
   if (actor < 0) return kOrderFinished;
-  if (RefuseMoneyStamina(actor, 0, kPlunderStamina)) return kOrderRefused;
+  if (NoticeRefusal(CostRefusalOf(Order::kPlunder, actor))) return kOrderRefused;
   if (QueueTask(SourceCityIndex(), actor, kTaskPlunder, 0, 0, 0, 0, 0) < 0) {
     Notice("本月命令已满");
     return kOrderRefused;
   }
-  HeroRecord& h = Hero(actor);
-  h.stamina -= kPlunderStamina;
-  h.inListFlag = kActed;
+  PayCosts(Order::kPlunder, actor);
+  Hero(actor).inListFlag = kActed;
   ShowIt(0, 0, actor);
   return kOrderDone;
 }
@@ -75,7 +70,7 @@ int GameMap::War(int pick) {
   if (RefuseNoIdle()) return kOrderFinished;
   int actor = ActorAt(pick);
   if (actor < 0) return kOrderFinished;
-  if (RefuseMoneyStamina(actor, 0, kWarStamina)) return kOrderRefused;
+  if (NoticeRefusal(CostRefusalOf(Order::kWar, actor))) return kOrderRefused;
   if (attackPartyCount == 0) {
     if (FreeTaskRecords() < kWarOrderRecords) {
       Notice("本月命令已满");
@@ -97,7 +92,7 @@ int GameMap::War(int pick) {
 }
 
 void GameMap::WarPickResult(int result) {
-  command = 24;
+  command = OrderNumber(Order::kWar);
   if (result == kOrderWarMore) {
     savedFood = SourceCity().food;
     Show(0);
@@ -130,7 +125,7 @@ void GameMap::FreeWarParty() {
 
 void GameMap::TargetScout(int cell) {
   if (cell == kCellOwn) {
-    ShowAnswer(20, 0, 0, firstPick);
+    ShowAnswer(Order::kScout, 0, 0, firstPick);
     return;
   }
   if (cell != kCellEnemy && cell != kCellUnowned) return;
@@ -143,7 +138,7 @@ void GameMap::TargetScout(int cell) {
 
 void GameMap::TargetWar(int cell) {
   if (cell == kCellOwn) {
-    ShowAnswer(24, 0, 0, warLeader);
+    ShowAnswer(Order::kWar, 0, 0, warLeader);
     return;
   }
   if (cell != kCellEnemy && cell != kCellUnowned) return;

@@ -1,9 +1,6 @@
 #include "strategy/armament_rule.h"
 
-namespace {
-constexpr int kPlunderFood = 5;  // food and money per point of intelligence + force
-constexpr int kPlunderMoney = 2;
-}  // namespace
+#include "rules/tasks.h"
 
 PlunderTake PlunderCity(CityRecord& city, const HeroRecord& officer) {
   city.peopleLoyalty /= 2;

@@ -1,5 +1,8 @@
 // How a city order runs: the officer list, the second pick, the item list, the
 // numeric dialog chains and the target choice on the map.
+#include <climits>
+#include <iterator>
+
 #include "campaign/scenario_files.h"
 #include "platform/random.h"
 #include "shell/draw.h"
@@ -7,36 +10,47 @@
 #include "shell/run_log.h"
 #include "strategy/game_map.h"
 
+namespace {
+
+// Without an officer there is no stamina to pay an order with.
+constexpr int kNoOfficerStamina = INT_MIN;
+
+}  // namespace
+
 int GameMap::GetOrder(int pick) {
   Log(1, "GameMap::GetOrder", "开始", 0);
-  switch (command) {
-    case 1: return DevelopFarming(pick);
-    case 2: return DevelopCommerce(pick);
-    case 3: return SearchCity(pick);
-    case 4: return PreventDisaster(pick);
-    case 5: return WinPeople(pick);
-    case 6: return PersuadeCaptive(pick);
-    case 7: return ExecuteCaptive(pick);
-    case 8: return ReleaseOfficer(pick);
-    case 9: return GiveItem(pick);
-    case 10: return TakeItem(pick);
-    case 11: return TradeFood(pick);
-    case 12: return HoldBanquet(pick);
-    case 13: return Transport(pick);
-    case 14: return MoveOfficer(pick);
-    case 15: return SowDiscord(pick);
-    case 16: return WinOver(pick);
-    case 17: return Incite(pick);
-    case 19: return CallToSubmit(pick);
-    case 20: return Scout(pick);
-    case 21: return Recruit(pick);
-    case 22: return AssignSoldiers(pick);
-    case 23: return Plunder(pick);
-    case 24: return War(pick);
-    default:
-      Show(0);
-      return kOrderFinished;
+  using Handler = int (GameMap::*)(int pick);
+  struct OrderHandler {
+    Order order;
+    Handler handler;  // null: the order does nothing and the map comes back
+  };
+  static constexpr OrderHandler kHandlers[kOrderCount] = {
+      {Order::kDevelopFarming, &GameMap::DevelopFarming}, {Order::kDevelopCommerce, &GameMap::DevelopCommerce},
+      {Order::kSearch, &GameMap::SearchCity},             {Order::kPreventDisaster, &GameMap::PreventDisaster},
+      {Order::kWinPeople, &GameMap::WinPeople},           {Order::kPersuadeCaptive, &GameMap::PersuadeCaptive},
+      {Order::kExecuteCaptive, &GameMap::ExecuteCaptive}, {Order::kRelease, &GameMap::ReleaseOfficer},
+      {Order::kGiveItem, &GameMap::GiveItem},             {Order::kTakeItem, &GameMap::TakeItem},
+      {Order::kTradeFood, &GameMap::TradeFood},           {Order::kBanquet, &GameMap::HoldBanquet},
+      {Order::kTransport, &GameMap::Transport},           {Order::kMove, &GameMap::MoveOfficer},
+      {Order::kSowDiscord, &GameMap::SowDiscord},         {Order::kWinOver, &GameMap::WinOver},
+      {Order::kIncite, &GameMap::Incite},                 {Order::kDiplomacyBack, nullptr},
+      {Order::kCallToSubmit, &GameMap::CallToSubmit},     {Order::kScout, &GameMap::Scout},
+      {Order::kRecruit, &GameMap::Recruit},               {Order::kAssignSoldiers, &GameMap::AssignSoldiers},
+      {Order::kPlunder, &GameMap::Plunder},               {Order::kWar, &GameMap::War},
+  };
+  static_assert(std::size(kHandlers) == std::size(kOrderCosts));
+  static_assert([] {
+    for (int i = 0; i < kOrderCount; ++i)
+      if (OrderNumber(kHandlers[i].order) != i + 1) return false;
+    return true;
+  }());
+  Order order = OrderOf(command);
+  Handler handler = order == Order::kNone ? nullptr : kHandlers[OrderNumber(order) - 1].handler;
+  if (handler == nullptr) {
+    Show(0);
+    return kOrderFinished;
   }
+  return (this->*handler)(pick);
 }
 
 void GameMap::Notice(const char* text) { PaintMessageFrame(text, 0, 300, 15, 1); }
@@ -47,16 +61,25 @@ bool GameMap::RefuseNoIdle() {
   return true;
 }
 
-bool GameMap::RefuseMoneyStamina(int officer, int money, int stamina) {
-  if (SourceCity().money < money) {
-    Notice("无足够金钱");
-    return true;
-  }
-  if (officer < 0 || Hero(officer).stamina < stamina) {
-    Notice("该将体力不足");
-    return true;
+CostRefusal GameMap::CostRefusalOf(Order order, int officer) {
+  int stamina = officer >= 0 ? Hero(officer).stamina : kNoOfficerStamina;
+  return CostsRefusal(CostsOf(order), SourceCity().money, stamina);
+}
+
+bool GameMap::NoticeRefusal(CostRefusal refusal) {
+  switch (refusal) {
+    case CostRefusal::kMoney: Notice("无足够金钱"); return true;
+    case CostRefusal::kStamina: Notice("该将体力不足"); return true;
+    case CostRefusal::kNone: break;
   }
   return false;
+}
+
+// Orders paid by the amount pay their money where the amount is confirmed.
+void GameMap::PayCosts(Order order, int officer) {
+  const OrderCosts& costs = CostsOf(order);
+  if (costs.moneyPaid != kByAmount) SourceCity().money -= costs.moneyPaid;
+  Hero(officer).stamina -= costs.staminaPaid;
 }
 
 // Command lists always show the city whose menu was opened, wherever the
@@ -79,7 +102,7 @@ void GameMap::CloseCommand() {
 void GameMap::OfficerListKey(int key) {
   int r = heroList.KeyDown(key);
   if (r == -1) {
-    if (command == 24 && attackPartyCount > 0) {
+    if (OrderOf(command) == Order::kWar && attackPartyCount > 0) {
       OpenWarFoodDialog();
       return;
     }
@@ -212,25 +235,25 @@ void GameMap::OperateConfirmed(int v) {
       pendingAmountC = v;
       operatePurpose = 0;
       operateOpen = 0;
-      ShowAnswer(13, 0, 0, firstPick);
+      ShowAnswer(Order::kTransport, 0, 0, firstPick);
       targetMode = kTargetTransport;
       CloseCommand();
       return;
     case kPurposeBuyFood:
-      actor.stamina -= 12;
-      city.money -= 5 * v;
+      actor.stamina -= CostsOf(Order::kTradeFood).staminaPaid;
+      city.money -= kFoodBuyPrice * v;
       city.food += v;
       actor.inListFlag = kActed;
       break;
     case kPurposeSellFood:
-      actor.stamina -= 12;
-      city.money += 2 * v;
+      actor.stamina -= CostsOf(Order::kTradeFood).staminaPaid;
+      city.money += kFoodSellPrice * v;
       city.food -= v;
       actor.inListFlag = kActed;
       break;
     case kPurposeRecruit:
-      actor.stamina -= 12;
-      city.money -= v / 10;
+      actor.stamina -= CostsOf(Order::kRecruit).staminaPaid;
+      city.money -= v / kRecruitsPerCoin;
       city.reserveSoldiers += v;
       city.population -= v;
       actor.inListFlag = kActed;
@@ -242,7 +265,7 @@ void GameMap::OperateConfirmed(int v) {
     case kPurposeWarFood:
       Show(0);
       targetMode = kTargetWar;
-      ShowAnswer(24, 0, 0, warLeader);
+      ShowAnswer(Order::kWar, 0, 0, warLeader);
       pendingAmountA = v;
       city.food -= v;
       operatePurpose = 0;
@@ -309,12 +332,12 @@ void GameMap::TargetMove(int cell) {
   HeroRecord& officer = Hero(firstPick);
   int n = GetCityNum() + 1;
   if (officer.cityNo == n) {
-    ShowAnswer(14, 0, 0, firstPick);
+    ShowAnswer(Order::kMove, 0, 0, firstPick);
     return;
   }
   officer.cityNo = n;
   officer.inListFlag = kTravelling;
-  ShowAnswer(14, -1, 0, firstPick);
+  ShowAnswer(Order::kMove, -1, 0, firstPick);
   targetMode = kTargetNone;
 }
 
@@ -323,7 +346,7 @@ void GameMap::TargetTransport(int cell) {
   HeroRecord& officer = Hero(firstPick);
   int n = GetCityNum() + 1;
   if (officer.cityNo == n) {
-    ShowAnswer(13, 0, 0, firstPick);
+    ShowAnswer(Order::kTransport, 0, 0, firstPick);
     return;
   }
   int arrived = Rand() % 100 > 19 ? 1 : 0;
@@ -333,9 +356,9 @@ void GameMap::TargetTransport(int cell) {
     return;
   }
   officer.inListFlag = kActed;
-  ShowAnswer(13, -1, 0, firstPick);
+  ShowAnswer(Order::kTransport, -1, 0, firstPick);
   targetMode = kTargetNone;
-  officer.stamina -= 8;
+  PayCosts(Order::kTransport, firstPick);
   if (officer.cityNo >= 1 && officer.cityNo <= kCityCount) {
     CityRecord& home = cityList.cities[officer.cityNo - 1];
     home.money -= pendingAmountA;
@@ -349,10 +372,10 @@ void GameMap::TargetEscape() {
   targetMode = kTargetNone;
   Show(0);
   if (mode == kTargetMove || mode == kTargetScout) {
-    command = mode == kTargetMove ? 14 : 20;
+    command = OrderNumber(mode == kTargetMove ? Order::kMove : Order::kScout);
     OpenOfficerList();
   } else if (mode == kTargetTransport) {
-    command = 13;
+    command = OrderNumber(Order::kTransport);
     operateOpen = 1;
     operatePurpose = kPurposeTransportSoldiers;
     operate.Init(kOperateSoldiers, SourceCity().reserveSoldiers);
@@ -360,7 +383,7 @@ void GameMap::TargetEscape() {
   } else if (mode == kTargetWar) {
     SourceCity().food = savedFood;
     pendingAmountA = 0;
-    command = 24;
+    command = OrderNumber(Order::kWar);
     operateOpen = 1;
     operatePurpose = kPurposeWarFood;
     operate.Init(kOperateFood, SourceCity().food);

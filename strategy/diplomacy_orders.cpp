@@ -7,12 +7,6 @@
 
 namespace {
 
-constexpr int kDiplomacyMoney = 50;
-constexpr int kDiscordStamina = 20;
-constexpr int kWinOverStamina = 15;
-constexpr int kInciteNeed = 20;
-constexpr int kIncitePaid = 15;
-constexpr int kSubmitStamina = 10;
 constexpr int kDiscordLoyaltyLoss = 4;
 
 // The success flag a queued task carries.
@@ -22,11 +16,11 @@ int Succeeded(DiplomacyOutcome outcome) { return outcome == DiplomacyOutcome::kS
 
 // Step 1 of 15 to 17 and 19: the actor is picked and the list turns to the
 // group the target is picked from.
-int GameMap::DiplomacyFirstStep(int pick, int stamina, int* flag) {
+int GameMap::DiplomacyFirstStep(int pick, Order order, int* flag) {
   if (RefuseNoIdle()) return kOrderFinished;
   int actor = ActorAt(pick);
   if (actor < 0) return kOrderFinished;
-  if (RefuseMoneyStamina(actor, kDiplomacyMoney, stamina)) return kOrderRefused;
+  if (NoticeRefusal(CostRefusalOf(order, actor))) return kOrderRefused;
   firstPick = actor;
   *flag = 1;
   Show(0);
@@ -34,7 +28,7 @@ int GameMap::DiplomacyFirstStep(int pick, int stamina, int* flag) {
 }
 
 int GameMap::SowDiscord(int pick) {
-  if (foreignOfficerListFlag == 0) return DiplomacyFirstStep(pick, kDiscordStamina, &foreignOfficerListFlag);
+  if (foreignOfficerListFlag == 0) return DiplomacyFirstStep(pick, Order::kSowDiscord, &foreignOfficerListFlag);
   int target = heroList.PickedHero(pick);
   foreignOfficerListFlag = 0;
   Show(0);
@@ -42,14 +36,14 @@ int GameMap::SowDiscord(int pick) {
   HeroRecord& a = Hero(firstPick);
   HeroRecord& t = Hero(target);
   a.inListFlag = kActed;
-  a.stamina -= kDiscordStamina;
+  PayCosts(Order::kSowDiscord, firstPick);
   if (DrawDiplomacy(DiplomacyMove::kSowDiscord, DiplomacySide::kPlayer, a, t) == DiplomacyOutcome::kSuccess)
     t.loyalty = std::max(t.loyalty - kDiscordLoyaltyLoss, 0);
   return kOrderFinished;
 }
 
 int GameMap::WinOver(int pick) {
-  if (foreignOfficerListFlag == 0) return DiplomacyFirstStep(pick, kWinOverStamina, &foreignOfficerListFlag);
+  if (foreignOfficerListFlag == 0) return DiplomacyFirstStep(pick, Order::kWinOver, &foreignOfficerListFlag);
   int target = heroList.PickedHero(pick);
   foreignOfficerListFlag = 0;
   Show(0);
@@ -60,14 +54,14 @@ int GameMap::WinOver(int pick) {
   }
   HeroRecord& a = Hero(firstPick);
   a.inListFlag = kActed;
-  a.stamina -= kWinOverStamina;
+  PayCosts(Order::kWinOver, firstPick);
   int success = Succeeded(DrawDiplomacy(DiplomacyMove::kWinOver, DiplomacySide::kPlayer, a, Hero(target)));
   QueueTask(SourceCityIndex(), target, kTaskWinOver, success, 0, 0, 0, 0);
   return kOrderFinished;
 }
 
 int GameMap::Incite(int pick) {
-  if (foreignOfficerListFlag == 0) return DiplomacyFirstStep(pick, kInciteNeed, &foreignOfficerListFlag);
+  if (foreignOfficerListFlag == 0) return DiplomacyFirstStep(pick, Order::kIncite, &foreignOfficerListFlag);
   int target = heroList.PickedHero(pick);
   foreignOfficerListFlag = 0;
   Show(0);
@@ -78,7 +72,7 @@ int GameMap::Incite(int pick) {
   }
   HeroRecord& a = Hero(firstPick);
   a.inListFlag = kActed;
-  a.stamina -= kIncitePaid;
+  PayCosts(Order::kIncite, firstPick);
   const HeroRecord& t = Hero(target);
   int success = Succeeded(DrawDiplomacy(DiplomacyMove::kIncite, DiplomacySide::kPlayer, a, t));
   // A city its ruler governs himself cannot be turned.
@@ -91,7 +85,7 @@ int GameMap::Incite(int pick) {
 }
 
 int GameMap::CallToSubmit(int pick) {
-  if (rulerListFlag == 0) return DiplomacyFirstStep(pick, kSubmitStamina, &rulerListFlag);
+  if (rulerListFlag == 0) return DiplomacyFirstStep(pick, Order::kCallToSubmit, &rulerListFlag);
   int target = heroList.PickedHero(pick);
   rulerListFlag = 0;
   Show(0);
@@ -101,7 +95,7 @@ int GameMap::CallToSubmit(int pick) {
     return kOrderFinished;
   }
   HeroRecord& a = Hero(firstPick);
-  a.stamina -= kSubmitStamina;
+  PayCosts(Order::kCallToSubmit, firstPick);
   a.inListFlag = kActed;
   const HeroRecord& t = Hero(target);
   int success = Succeeded(DrawDiplomacy(DiplomacyMove::kCallToSubmit, DiplomacySide::kPlayer, a, t));

@@ -7,6 +7,7 @@
 
 #include "campaign/scenario_files.h"
 #include "campaign/table_file.h"
+#include "rules/rulers.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/report_log.h"
@@ -29,15 +30,6 @@ constexpr int kBottomEdgeY = 435;
 constexpr int kMaxScrollX = 360;
 constexpr int kMaxScrollY = 240;
 constexpr int kPanelFont = 45;
-
-// The player's ruler, as officer number, by scenario and ruler choice.
-constexpr int kRulerCounts[kScenarioCount] = {18, 16, 11, 5};
-constexpr int kRulerNumbers[kScenarioCount][18] = {
-    {6, 17, 18, 10, 14, 3, 8, 12, 1, 11, 2, 7, 19, 9, 4, 16, 15, 5},
-    {12, 4, 11, 16, 1, 9, 3, 15, 2, 14, 8, 5, 6, 13, 10, 7},
-    {8, 5, 11, 9, 10, 7, 6, 4, 1, 2, 3},
-    {1, 5, 2, 3, 4},
-};
 
 constexpr int kPlayerStartSoldiers = 100;
 constexpr int kComputerStartSoldiers = 800;
@@ -163,16 +155,16 @@ bool GameMap::EdgeFlagsAgree() const {
 
 int RulerChoiceOf(int scenarioNo, int rulerNumber) {
   if (!ValidScenario(scenarioNo)) return -1;
-  for (int i = 0; i < kRulerCounts[scenarioNo]; ++i) {
-    if (kRulerNumbers[scenarioNo][i] == rulerNumber) return i;
+  for (int i = 0; i < kRulerCount[scenarioNo]; ++i) {
+    if (kRulerTable[scenarioNo][i] == rulerNumber) return i;
   }
   return -1;
 }
 
 void GameMap::ChangeOwnerNum() {
   Log(1, "GameMap::ChangeOwnerNum", "开始", 0);
-  bool known = ValidScenario(scenario) && rulerChoice >= 0 && rulerChoice < kRulerCounts[scenario];
-  playerRuler = known ? kRulerNumbers[scenario][rulerChoice] : 0;
+  bool known = ValidScenario(scenario) && rulerChoice >= 0 && rulerChoice < kRulerCount[scenario];
+  playerRuler = known ? kRulerTable[scenario][rulerChoice] : 0;
 }
 
 void GameMap::SetBingLi() {

@@ -12,14 +12,15 @@
 #include "battle/fight.h"
 #include "campaign/operate.h"
 #include "campaign/save.h"
+#include "rules/city_grid.h"
+#include "rules/orders.h"
 #include "shell/json_writer.h"
 #include "shell/menu.h"
 #include "strategy/map_globals.h"
 #include "strategy/task_record.h"
 
-constexpr int kMapColumns = 12;
-constexpr int kCellRows = 9;
-constexpr int kCityNameCells = 97;   // the name list covers cells 0..96
+constexpr int kMapColumns = kCityGridCols;
+constexpr int kCellRows = kCityGridRows;
 constexpr int kTabKey = 9;           // fixed, not one of the configurable keys
 constexpr int kRoadMapKey = -100;    // GameMap::Show's code for the road map
 
@@ -304,10 +305,14 @@ class GameMap {
   void HandleOrderResult(int result);
   void Notice(const char* text);
   bool RefuseNoIdle();
-  bool RefuseMoneyStamina(int officer, int money, int stamina);
+  // The order's money and stamina checks for the acting officer, decided
+  // apart from the notice that shows a refusal.
+  CostRefusal CostRefusalOf(Order order, int officer);
+  bool NoticeRefusal(CostRefusal refusal);
+  void PayCosts(Order order, int officer);
   void ShowPortraitAndName(int officer);
-  void ShowAnswer(int forCommand, int a, int b, int officer);
-  void AnswerLines(int forCommand, int a, int b, int officer);
+  void ShowAnswer(Order order, int a, int b, int officer);
+  void AnswerLines(Order order, int a, int b, int officer);
 
   // Interior orders 1..14 (interior_orders.cpp).
   int DevelopFarming(int pick);
@@ -332,7 +337,7 @@ class GameMap {
   int WinOver(int pick);
   int Incite(int pick);
   int CallToSubmit(int pick);
-  int DiplomacyFirstStep(int pick, int stamina, int* flag);
+  int DiplomacyFirstStep(int pick, Order order, int* flag);
   int Scout(int pick);
   int Recruit(int pick);
   int AssignSoldiers(int pick);

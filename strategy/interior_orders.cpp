@@ -10,12 +10,6 @@
 
 namespace {
 
-constexpr int kDevelopCost = 50;
-constexpr int kDevelopStamina = 8;
-constexpr int kPersuadeMoney = 100;
-constexpr int kPersuadeStamina = 15;
-constexpr int kTradeStamina = 12;
-constexpr int kBanquetCost = 100;
 constexpr int kBanquetRest = 50;
 constexpr int kMaxPercent = 100;
 constexpr int kPeopleGrowth = 100;
@@ -51,12 +45,11 @@ int GameMap::DevelopFarming(int pick) {
     Notice("已达农业上限");
     return kOrderRefused;
   }
-  if (RefuseMoneyStamina(actor, kDevelopCost, kDevelopStamina)) return kOrderRefused;
+  if (NoticeRefusal(CostRefusalOf(Order::kDevelopFarming, actor))) return kOrderRefused;
   HeroRecord& h = Hero(actor);
   int gain = (h.intelligence / 10) * (Rand() % 4 + 2) + h.intelligence / 2;
   city.farming = std::min(city.farming + gain, city.farmingMax);
-  city.money -= kDevelopCost;
-  h.stamina -= kDevelopStamina;
+  PayCosts(Order::kDevelopFarming, actor);
   h.inListFlag = kActed;
   ShowIt(gain, city.farming, actor);
   farmingDone = 1;
@@ -72,12 +65,11 @@ int GameMap::DevelopCommerce(int pick) {
     Notice("已达商业上限");
     return kOrderRefused;
   }
-  if (RefuseMoneyStamina(actor, kDevelopCost, kDevelopStamina)) return kOrderRefused;
+  if (NoticeRefusal(CostRefusalOf(Order::kDevelopCommerce, actor))) return kOrderRefused;
   HeroRecord& h = Hero(actor);
   int gain = (h.intelligence / 10) * (Rand() % 4 + 2) + h.intelligence / 2;
   city.commerce = std::min(city.commerce + gain, city.commerceMax);
-  city.money -= kDevelopCost;
-  h.stamina -= kDevelopStamina;
+  PayCosts(Order::kDevelopCommerce, actor);
   h.inListFlag = kActed;
   ShowIt(gain, city.commerce, actor);
   return kOrderDone;
@@ -87,14 +79,13 @@ int GameMap::SearchCity(int pick) {
   if (RefuseNoIdle()) return kOrderFinished;
   int actor = ActorAt(pick);
   if (actor < 0) return kOrderFinished;
-  if (RefuseMoneyStamina(actor, 0, kDevelopStamina)) return kOrderRefused;
+  if (NoticeRefusal(CostRefusalOf(Order::kSearch, actor))) return kOrderRefused;
   if (QueueTask(SourceCityIndex(), actor, kTaskSearch, 0, 0, 0, 0, 0) < 0) {
     Notice("本月命令已满");
     return kOrderRefused;
   }
-  HeroRecord& h = Hero(actor);
-  h.stamina -= kDevelopStamina;
-  h.inListFlag = kActed;
+  PayCosts(Order::kSearch, actor);
+  Hero(actor).inListFlag = kActed;
   ShowIt(0, 0, actor);
   return kOrderDone;
 }
@@ -108,14 +99,12 @@ int GameMap::PreventDisaster(int pick) {
     Notice("防灾已达上限");
     return kOrderRefused;
   }
-  if (RefuseMoneyStamina(actor, kDevelopCost, kDevelopStamina)) return kOrderRefused;
+  if (NoticeRefusal(CostRefusalOf(Order::kPreventDisaster, actor))) return kOrderRefused;
   int gain = Rand() % 4 + 1;
   city.disasterPrevention = std::min(city.disasterPrevention + gain, kMaxPercent);
   city.status = kCityNormal;
-  city.money -= kDevelopCost;
-  HeroRecord& h = Hero(actor);
-  h.stamina -= kDevelopStamina;
-  h.inListFlag = kActed;
+  PayCosts(Order::kPreventDisaster, actor);
+  Hero(actor).inListFlag = kActed;
   ShowIt(gain, city.disasterPrevention, actor);
   return kOrderDone;
 }
@@ -124,15 +113,13 @@ int GameMap::WinPeople(int pick) {
   if (RefuseNoIdle()) return kOrderFinished;
   int actor = ActorAt(pick);
   if (actor < 0) return kOrderFinished;
-  if (RefuseMoneyStamina(actor, kDevelopCost, kDevelopStamina)) return kOrderRefused;
+  if (NoticeRefusal(CostRefusalOf(Order::kWinPeople, actor))) return kOrderRefused;
   CityRecord& city = SourceCity();
   int gain = Rand() % 4 + 1;
   city.peopleLoyalty = std::min(city.peopleLoyalty + gain, kMaxPercent);
-  city.money -= kDevelopCost;
   city.population = std::min(city.population + kPeopleGrowth, city.populationMax);
-  HeroRecord& h = Hero(actor);
-  h.stamina -= kDevelopStamina;
-  h.inListFlag = kActed;
+  PayCosts(Order::kWinPeople, actor);
+  Hero(actor).inListFlag = kActed;
   ShowIt(gain, city.peopleLoyalty, actor);
   return kOrderDone;
 }
@@ -146,7 +133,7 @@ int GameMap::PersuadeCaptive(int pick) {
     if (RefuseNoIdle()) return kOrderFinished;
     int actor = ActorAt(pick);
     if (actor < 0) return kOrderFinished;
-    if (RefuseMoneyStamina(actor, kPersuadeMoney, kPersuadeStamina)) return kOrderRefused;
+    if (NoticeRefusal(CostRefusalOf(Order::kPersuadeCaptive, actor))) return kOrderRefused;
     firstPick = actor;
     captiveListFlag = 1;
     Show(0);
@@ -160,17 +147,14 @@ int GameMap::PersuadeCaptive(int pick) {
     Notice("城中无俘虏");
     return kOrderFinished;
   }
-  if (SourceCity().money < kPersuadeMoney) {
-    Notice("无足够金钱");
-    return kOrderRefused;
-  }
+  if (NoticeRefusal(MoneyRefusal(CostsOf(Order::kPersuadeCaptive), SourceCity().money))) return kOrderRefused;
   if (FreeTaskRecords() < 1) {
     Notice("本月命令已满");
     return kOrderFinished;
   }
   HeroRecord& persuader = Hero(firstPick);
   HeroRecord& c = Hero(captive);
-  persuader.stamina -= kPersuadeStamina;
+  PayCosts(Order::kPersuadeCaptive, firstPick);
   int success = 0;
   int chance = persuader.intelligence - c.intelligence + 50;
   if (Rand() % 100 <= chance) {
@@ -330,7 +314,7 @@ int GameMap::TradeFood(int pick) {
   if (RefuseNoIdle()) return kOrderFinished;
   int actor = ActorAt(pick);
   if (actor < 0) return kOrderFinished;
-  if (RefuseMoneyStamina(actor, 0, kTradeStamina)) return kOrderRefused;
+  if (NoticeRefusal(CostRefusalOf(Order::kTradeFood, actor))) return kOrderRefused;
   firstPick = actor;
   operate.Init(kOperateChoice, 0);
   operatePurpose = kPurposeTradeChoice;
@@ -342,15 +326,11 @@ int GameMap::HoldBanquet(int pick) {
   if (RefuseNoIdle()) return kOrderFinished;
   int actor = ActorAt(pick);
   if (actor < 0) return kOrderFinished;
-  CityRecord& city = SourceCity();
-  if (city.money < kBanquetCost) {
-    Notice("无足够金钱");
-    return kOrderRefused;
-  }
+  if (NoticeRefusal(CostRefusalOf(Order::kBanquet, actor))) return kOrderRefused;
   HeroRecord& h = Hero(actor);
   h.stamina = std::min(h.stamina + kBanquetRest, kFullStamina);
   h.loyalty = std::min(h.loyalty + 1, kMaxLoyalty);
-  city.money -= kBanquetCost;
+  PayCosts(Order::kBanquet, actor);
   if (actor + 1 != playerRuler) ShowIt(0, 0, actor);
   return kOrderDone;
 }
@@ -359,7 +339,7 @@ int GameMap::Transport(int pick) {
   if (RefuseNoIdle()) return kOrderFinished;
   int actor = ActorAt(pick);
   if (actor < 0) return kOrderFinished;
-  if (RefuseMoneyStamina(actor, 0, kTradeStamina)) return kOrderRefused;
+  if (NoticeRefusal(CostRefusalOf(Order::kTransport, actor))) return kOrderRefused;
   if (FreeTaskRecords() < 1) {
     Notice("本月命令已满");
     return kOrderRefused;

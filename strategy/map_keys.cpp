@@ -21,7 +21,8 @@ constexpr MenuSpec kSubMenus[4] = {
     {2, 5, 410, 120, 4, "Res//junbei.kss"},
 };
 // The first command number of each sub-menu.
-constexpr int kCommandBase[4] = {0, 1, 15, 20};
+constexpr int kCommandBase[4] = {0, OrderNumber(kFirstInteriorOrder), OrderNumber(kFirstDiplomacyOrder),
+                                  OrderNumber(kFirstArmamentOrder)};
 
 constexpr int kSystemEndMonth = 1;
 constexpr int kSystemSave = 2;
@@ -98,7 +99,7 @@ int GameMap::KeyDown(int key) {
 }
 
 void GameMap::ReopenOfficerList() {
-  if (command == 24 || warPick == 1) {
+  if (OrderOf(command) == Order::kWar || warPick == 1) {
     heroList.Show(0);
     return;
   }

@@ -17,7 +17,6 @@ constexpr int kMonthlyRest = 4;
 constexpr int kOldAge = 120;
 constexpr int kDeathChance = 20;      // in 100, each month from kOldAge on
 constexpr int kNewYearMonth = 1;
-constexpr int kSuccessionListCommand = 25;  // the officer list of the player's officers in all cities
 
 constexpr int kSuccessionPick = 1;
 constexpr int kSuccessionPickedMidway = 2;
@@ -40,7 +39,7 @@ void GameMap::HeroUpdate() {
       if (rulerDied && !playerRulerDied) ComputerRulerDied(i + 1);
       if (playerRulerDied) {
         ShowMessage2("君主老死，请另立新君", "", 50, 280, 12, 1, 1000);
-        heroList.Init(cursorCol, cursorRow, scenario, kSuccessionListCommand, playerRuler);
+        heroList.Init(cursorCol, cursorRow, scenario, kNewRulerCommand, playerRuler);
         if (heroList.ownOfficerCount == 0) {
           // Nobody is left to crown: the campaign is lost here rather than
           // waiting forever on an empty list.

@@ -1,6 +1,7 @@
 #include "strategy/search_rule.h"
 
 #include "platform/random.h"
+#include "rules/tasks.h"
 
 namespace {
 
@@ -8,11 +9,6 @@ constexpr int kSearchKinds = 4;    // rand() % 4: nothing, someone or something,
 constexpr int kSearchSomeone = 1;
 constexpr int kSearchForMoney = 2;
 constexpr int kSearchForFood = 3;
-constexpr int kSearchDraw = 150;   // s = rand() % 150 must fall below intelligence
-constexpr int kWinDraw = 110;      // rand() % 110 < intelligence wins over a stranger
-constexpr int kFindBase = 10;      // money and food finds: rand() % (2 I) + 10
-constexpr int kJoinLoyaltyBase = 70;
-constexpr int kJoinLoyaltySpread = 30;
 
 // A free officer of the city: the searcher's own friend joins, a stranger
 // joins when the searcher is clever enough, another's friend stays hidden.

@@ -26,8 +26,6 @@ inline int HeroStyleOf(int scenario, int officer) {
 
 constexpr int kMaxNeighbours = 8;       // roads kept per city by GetEnemyCity
 constexpr int kPickStaminaFloor = 7;    // a defender needs more stamina than this
-constexpr int kDefencePickCommand = 26; // the officer list's defence-pick mode
-constexpr int kNewRulerCommand = 25;    // the officer list of all the player's officers
 constexpr int kArmySlots = 10;          // the leader and nine more
 constexpr int kBannerTextY = 430;
 constexpr int kBannerFontHeight = 40;

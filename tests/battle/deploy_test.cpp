@@ -5,13 +5,14 @@
 #include "tests/battle/battle_fixture.h"
 
 TEST_F(BattleTest, EveryFormationAtEveryAnchorFitsTheMapWithoutSharing) {
-  std::vector<Square> anchors(kAttackAnchors + 1, kAttackAnchors + kDirections + 1);
-  anchors.insert(anchors.end(), kDefenceAnchors, kDefenceAnchors + 7);
+  std::vector<Square> anchors(kAttackAnchors, kAttackAnchors + kDirections);
+  anchors.insert(anchors.end(), kDefenceAnchors, kDefenceAnchors + kBattleMapCount);
   for (int f = 1; f <= kDirections; ++f) {
     for (const Square& anchor : anchors) {
       std::set<std::pair<int, int>> taken;
       for (int p = 0; p < kFormationSlots; ++p) {
-        int r = anchor.row + kFormations[f][p].row, c = anchor.col + kFormations[f][p].col;
+        Square offset = FormationOffset(f, p);
+        int r = anchor.row + offset.row, c = anchor.col + offset.col;
         EXPECT_TRUE(OnBattleMap(r, c)) << "formation " << f << " position " << p;
         EXPECT_TRUE(taken.insert({r, c}).second) << "formation " << f << " position " << p;
       }
@@ -20,7 +21,7 @@ TEST_F(BattleTest, EveryFormationAtEveryAnchorFitsTheMapWithoutSharing) {
 }
 
 TEST_F(BattleTest, EveryCityAndDirectionDeploysBothSidesApart) {
-  for (int city = 0; city < kMappedCities; ++city) {
+  for (int city = 0; city < kMapCityCount; ++city) {
     for (int d = 0; d < kDirections; ++d) {
       int from = kAttackDirectionTable[city][d];
       if (from == 0) continue;

@@ -23,34 +23,34 @@ TEST_F(BattleMaps, MapsAreDistinctLandscapes) {
   int counts[kBattleMapCount][kTerrainKinds] = {};
   for (int m = 0; m < kBattleMapCount; ++m)
     for (const auto& row : maps[m].tiles)
-      for (int t : row) ++counts[m][TerrainOfTile(t)];
+      for (int t : row) ++counts[m][TerrainKindOfTile(t)];
   for (int a = 0; a < kBattleMapCount; ++a) {
-    EXPECT_GT(counts[a][kCityWall], 0) << "map " << a;
+    EXPECT_GT(counts[a][kCity], 0) << "map " << a;
     for (int b = a + 1; b < kBattleMapCount; ++b)
       EXPECT_NE(std::vector<int>(counts[a], counts[a] + kTerrainKinds), std::vector<int>(counts[b], counts[b] + kTerrainKinds));
   }
 }
 
 TEST_F(BattleMaps, CityTileUnderAnAttackerIsCaught) {
-  const int* anchor = kAttackAnchor[3];  // direction 4, right middle
-  maps[0].tiles[anchor[0]][anchor[1] + 1] = 3;
+  const Square anchor = AttackAnchor(kRightSide);
+  maps[0].tiles[anchor.row][anchor.col + 1] = 3;
   EXPECT_FALSE(CheckBattleMap(maps[0], 0));
   EXPECT_TRUE(quiet.Mentions("from direction 4 is a city tile")) << quiet.All();
 }
 
 TEST_F(BattleMaps, RiverUnderADefenderIsCaught) {
-  const int* anchor = kDefenceAnchor[2];
-  maps[2].tiles[anchor[0] + 1][anchor[1]] = 16;
+  const Square anchor = DefenceAnchor(2);
+  maps[2].tiles[anchor.row + 1][anchor.col] = 16;
   EXPECT_FALSE(CheckBattleMap(maps[2], 2));
   EXPECT_TRUE(quiet.Mentions("is not inside the walls")) << quiet.All();
 }
 
 TEST_F(BattleMaps, CityCutOffByWaterIsCaught) {
   // Surround the walls of map 1 with a moat of river one square out.
-  const int* a = kDefenceAnchor[1];
-  for (int r = a[0] - 4; r <= a[0] + 4; ++r)
-    for (int c = a[1] - 4; c <= a[1] + 4; ++c)
-      if (r == a[0] - 4 || r == a[0] + 4 || c == a[1] - 4 || c == a[1] + 4) maps[1].tiles[r][c] = 16;
+  const Square a = DefenceAnchor(1);
+  for (int r = a.row - 4; r <= a.row + 4; ++r)
+    for (int c = a.col - 4; c <= a.col + 4; ++c)
+      if (r == a.row - 4 || r == a.row + 4 || c == a.col - 4 || c == a.col + 4) maps[1].tiles[r][c] = 16;
   EXPECT_FALSE(CheckBattleMap(maps[1], 1));
   EXPECT_TRUE(quiet.Mentions("cannot walk to the city over land")) << quiet.All();
 }
@@ -61,10 +61,10 @@ TEST_F(BattleMaps, RiversJoinTheirBanks) {
     for (int r = 1; r + 1 < kBattleRows; ++r) {
       for (int c = 1; c + 1 < kBattleCols; ++c) {
         int t = maps[m].tiles[r][c];
-        if (TerrainOfTile(t) != kRiver || (t >= 32 && t <= 45)) continue;
+        if (TerrainKindOfTile(t) != kRiver || (t >= 32 && t <= 45)) continue;
         int landSides = t - 16;
-        EXPECT_EQ((landSides & 1) != 0, TerrainOfTile(maps[m].tiles[r - 1][c]) != kRiver) << m << " " << r << "," << c;
-        EXPECT_EQ((landSides & 4) != 0, TerrainOfTile(maps[m].tiles[r + 1][c]) != kRiver) << m << " " << r << "," << c;
+        EXPECT_EQ((landSides & 1) != 0, TerrainKindOfTile(maps[m].tiles[r - 1][c]) != kRiver) << m << " " << r << "," << c;
+        EXPECT_EQ((landSides & 4) != 0, TerrainKindOfTile(maps[m].tiles[r + 1][c]) != kRiver) << m << " " << r << "," << c;
       }
     }
   }

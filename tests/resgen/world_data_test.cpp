@@ -97,8 +97,8 @@ TEST_F(WorldData, ScenarioRecordBreachesAreNamed) {
 }
 
 TEST(StartPosition, CursorSitsOnTheSeatInsideTheViewport) {
-  for (int row = 0; row < kMapRowsUsed; ++row) {
-    for (int col = 0; col < kMapCols; ++col) {
+  for (int row = 0; row < kCityGridRowsUsed; ++row) {
+    for (int col = 0; col < kCityGridCols; ++col) {
       StartPosition p = StartPositionFor(col, row);
       EXPECT_EQ(p.arrowX, 12 + 90 * (col - p.scrollX / 90));
       EXPECT_EQ(p.arrowY, 35 + 80 * (row - p.scrollY / 80));

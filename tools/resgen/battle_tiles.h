@@ -21,6 +21,8 @@
 // orthogonal neighbours are water. RiverTileFor picks the exact tile when one
 // exists and otherwise the plain bank tile 16 + landSides.
 
+#include "rules/terrain.h"  // IsRiverTile
+
 constexpr int kTileCount = 46;  // tiles 0..45
 constexpr int kTileSize = 80;
 
@@ -37,8 +39,6 @@ constexpr int kTileCamp = 41;
 // Sides and corners as bit masks.
 constexpr int kSideN = 1, kSideE = 2, kSideS = 4, kSideW = 8;
 constexpr int kCornerNE = 1, kCornerSE = 2, kCornerSW = 4, kCornerNW = 8;
-
-constexpr bool IsRiverTile(int t) { return t >= 16 && t <= 45 && t != kTileCamp; }
 
 // The river tile for a water square. Each flag tells whether that neighbour
 // is water; squares off the map count as water, so rivers run off the edge.

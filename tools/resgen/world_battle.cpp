@@ -78,12 +78,12 @@ bool LoadBattleMap(const std::string& path, BattleMap& map) {
   return ok;
 }
 
-std::string Square(int r, int c) { return "(" + std::to_string(r) + ", " + std::to_string(c) + ")"; }
+std::string SquareText(int r, int c) { return "(" + std::to_string(r) + ", " + std::to_string(c) + ")"; }
 
 bool OnMap(int r, int c) { return r >= 0 && r < kBattleRows && c >= 0 && c < kBattleCols; }
 
 // Infantry walks anything but water (a river costs more than its points).
-bool Walkable(const BattleMap& map, int r, int c) { return TerrainOfTile(map.tiles[r][c]) != kRiver; }
+bool Walkable(const BattleMap& map, int r, int c) { return TerrainKindOfTile(map.tiles[r][c]) != kRiver; }
 
 bool ReachesCity(const BattleMap& map, int fromRow, int fromCol) {
   bool seen[kBattleRows][kBattleCols] = {};
@@ -125,31 +125,31 @@ bool CheckBattleMap(const BattleMap& map, int number) {
   };
   for (int r = 0; r < kBattleRows; ++r)
     for (int c = 0; c < kBattleCols; ++c)
-      if (map.tiles[r][c] < kTileFirst || map.tiles[r][c] > kTileLast) fail(r, "tile number out of 1..45 at " + Square(r, c));
+      if (!TileKnown(map.tiles[r][c])) fail(r, "tile number out of 1..45 at " + SquareText(r, c));
 
-  const int* defence = kDefenceAnchor[number];
+  const Square defence = DefenceAnchor(number);
   for (int f = 0; f < kDirections; ++f) {
-    const int* attack = kAttackAnchor[f];
-    for (int pos = 0; pos < 10; ++pos) {
-      int dr = kFormation[f][pos][0], dc = kFormation[f][pos][1];
+    const Square attack = kAttackAnchors[f];
+    for (int pos = 0; pos < kFormationSlots; ++pos) {
+      int dr = kFormations[f][pos].row, dc = kFormations[f][pos].col;
       // Defenders hold the walls.
-      int r = defence[0] + dr, c = defence[1] + dc;
-      if (!OnMap(r, c)) fail(-1, "defender square " + Square(r, c) + " of formation " + std::to_string(f + 1) + " is off the map");
+      int r = defence.row + dr, c = defence.col + dc;
+      if (!OnMap(r, c)) fail(-1, "defender square " + SquareText(r, c) + " of formation " + std::to_string(f + 1) + " is off the map");
       else if (map.tiles[r][c] != kTileCity)
-        fail(r, "defender square " + Square(r, c) + " of formation " + std::to_string(f + 1) + " is not inside the walls");
+        fail(r, "defender square " + SquareText(r, c) + " of formation " + std::to_string(f + 1) + " is not inside the walls");
       // Attackers stand on open land outside them.
-      r = attack[0] + dr, c = attack[1] + dc;
+      r = attack.row + dr, c = attack.col + dc;
       if (!OnMap(r, c)) {
-        fail(-1, "attacker square " + Square(r, c) + " from direction " + std::to_string(f + 1) + " is off the map");
+        fail(-1, "attacker square " + SquareText(r, c) + " from direction " + std::to_string(f + 1) + " is off the map");
         continue;
       }
-      int kind = TerrainOfTile(map.tiles[r][c]);
-      if (kind == kRiver) fail(r, "attacker square " + Square(r, c) + " from direction " + std::to_string(f + 1) + " is river");
-      if (kind == kCityWall)
-        fail(r, "attacker square " + Square(r, c) + " from direction " + std::to_string(f + 1) + " is a city tile");
+      int kind = TerrainKindOfTile(map.tiles[r][c]);
+      if (kind == kRiver) fail(r, "attacker square " + SquareText(r, c) + " from direction " + std::to_string(f + 1) + " is river");
+      if (kind == kCity)
+        fail(r, "attacker square " + SquareText(r, c) + " from direction " + std::to_string(f + 1) + " is a city tile");
     }
-    if (OnMap(attack[0], attack[1]) && !ReachesCity(map, attack[0], attack[1]))
-      fail(attack[0], "infantry from direction " + std::to_string(f + 1) + " cannot walk to the city over land");
+    if (OnMap(attack.row, attack.col) && !ReachesCity(map, attack.row, attack.col))
+      fail(attack.row, "infantry from direction " + std::to_string(f + 1) + " cannot walk to the city over land");
   }
   return ok;
 }
@@ -157,9 +157,6 @@ bool CheckBattleMap(const BattleMap& map, int number) {
 // ---- Skills --------------------------------------------------------------
 
 namespace {
-
-// Skills whose effect is the damage formula (21 also confuses its target).
-bool IsDamageSkill(int s) { return (s >= 0 && s <= 5) || (s >= 7 && s <= 11) || s == 16 || s == 17 || s == 21; }
 
 const char* const kWeatherColumns[kWeatherKinds] = {"clear", "overcast", "wind", "rain", "ice"};
 const char* const kTerrainColumns[kTerrainKinds] = {"plain", "grass", "mountain", "forest", "village", "city", "camp", "river"};
@@ -180,14 +177,14 @@ bool LoadSkills(const std::string& dataDir, SkillTable& skills) {
     s.line = row.line;
     s.name = t.Cell(row, t.Column("name"));
     ok = t.Int(row, "skill", s.values[0]) && ok;
-    ok = t.Int(row, "cost", s.values[1]) && ok;
-    ok = t.Int(row, "power", s.values[2]) && ok;
-    for (int w = 0; w < kWeatherKinds; ++w) ok = t.Int(row, kWeatherColumns[w], s.values[5 + w]) && ok;
+    ok = t.Int(row, "cost", s.values[kSkillCostColumn]) && ok;
+    ok = t.Int(row, "power", s.values[kSkillBasePowerColumn]) && ok;
+    for (int w = 0; w < kWeatherKinds; ++w) ok = t.Int(row, kWeatherColumns[w], s.values[kSkillWeatherColumn + kWeatherClear + w]) && ok;
     for (int k = 0; k < kTerrainKinds; ++k) {
-      ok = t.Int(row, std::string("from_") + kTerrainColumns[k], s.values[10 + k]) && ok;
-      ok = t.Int(row, std::string("at_") + kTerrainColumns[k], s.values[18 + k]) && ok;
+      ok = t.Int(row, std::string("from_") + kTerrainColumns[k], s.values[kSkillCasterLandColumn + k]) && ok;
+      ok = t.Int(row, std::string("at_") + kTerrainColumns[k], s.values[kSkillTargetLandColumn + k]) && ok;
     }
-    for (int k = 0; k < kTroopTypes; ++k) ok = t.Int(row, std::string("vs_") + kTroopColumns[k], s.values[26 + k]) && ok;
+    for (int k = 0; k < kTroopTypes; ++k) ok = t.Int(row, std::string("vs_") + kTroopColumns[k], s.values[kSkillTroopColumn + k]) && ok;
     skills.rows.push_back(s);
   }
   return ok;
@@ -209,36 +206,36 @@ bool CheckSkills(const SkillTable& skills) {
     std::string gbk;
     // The skill menu shows the first four bytes of a name.
     if (!ToGbk(s.name, gbk) || gbk.size() != 4) fail("a skill name is two Chinese characters");
-    for (int col = 5; col < kSkillColumns; ++col)
+    for (int col = kSkillWeatherColumn + kWeatherClear; col < kSkillTableColumns; ++col)
       if (s.values[col] < 0 || s.values[col] > 300) fail("percentages lie in 0..300 (column " + std::to_string(col) + ")");
-    if (IsDamageSkill(i)) {
-      if (s.values[2] <= 0) fail("a damage skill needs a positive power");
+    if (DealsDamage(i)) {
+      if (s.values[kSkillBasePowerColumn] <= 0) fail("a damage skill needs a positive power");
       bool anyTarget = false;
-      for (int k = 0; k < kTerrainKinds; ++k) anyTarget = anyTarget || s.values[18 + k] > 0;
-      for (int k = 0; k < kTroopTypes; ++k) anyTarget = anyTarget || s.values[26 + k] > 0;
+      for (int k = 0; k < kTerrainKinds; ++k) anyTarget = anyTarget || s.values[kSkillTargetLandColumn + k] > 0;
+      for (int k = 0; k < kTroopTypes; ++k) anyTarget = anyTarget || s.values[kSkillTroopColumn + k] > 0;
       if (!anyTarget) fail("a damage skill must work somewhere");
     }
   }
   // Rules the battle's preconditions imply: the rocks need a mountain to throw
   // from, the siege needs walls to strike.
-  for (int skill : {1, 2}) {
+  for (int skill : {kSkillRockfall, kSkillLogs}) {
     const SkillRow& s = skills.rows[skill];
     for (int k = 0; k < kTerrainKinds; ++k)
-      if (k != kMountain && s.values[10 + k] != 0) {
+      if (k != kMountain && s.values[kSkillCasterLandColumn + k] != 0) {
         ReportError(skills.file, s.line, "skill " + std::to_string(skill) + " is cast from mountains only: from_" +
                                              kTerrainColumns[k] + " must be 0");
         ok = false;
       }
   }
-  const SkillRow& siege = skills.rows[3];
+  const SkillRow& siege = skills.rows[kSkillSiege];
   for (int k = 0; k < kTerrainKinds; ++k)
-    if (k != kCityWall && siege.values[18 + k] != 0) {
+    if (k != kCity && siege.values[kSkillTargetLandColumn + k] != 0) {
       ReportError(skills.file, siege.line, std::string("skill 3 strikes walls only: at_") + kTerrainColumns[k] + " must be 0");
       ok = false;
     }
   // Spying is named in the battle's own messages.
-  if (skills.rows[24].name != "谍报") {
-    ReportError(skills.file, skills.rows[24].line, "skill 24 is 谍报 (the battle names it in its failure message)");
+  if (skills.rows[kSkillSpy].name != "谍报") {
+    ReportError(skills.file, skills.rows[kSkillSpy].line, "skill 24 is 谍报 (the battle names it in its failure message)");
     ok = false;
   }
   return ok;

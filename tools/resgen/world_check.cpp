@@ -41,11 +41,11 @@ bool CheckCity(const World& w, int i, std::set<int>& cells) {
     ok = false;
   }
   if (i < kMapCityCount) {
-    if (!c.onMap || c.col < 0 || c.col >= kMapCols || c.row < 0 || c.row >= kMapRowsUsed) {
-      ReportError(f, c.line, CityText(w, i) + ": needs a cell with col 0.." + std::to_string(kMapCols - 1) + " and row 0.." +
-                                 std::to_string(kMapRowsUsed - 1));
+    if (!c.onMap || c.col < 0 || c.col >= kCityGridCols || c.row < 0 || c.row >= kCityGridRowsUsed) {
+      ReportError(f, c.line, CityText(w, i) + ": needs a cell with col 0.." + std::to_string(kCityGridCols - 1) + " and row 0.." +
+                                 std::to_string(kCityGridRowsUsed - 1));
       ok = false;
-    } else if (!cells.insert(c.row * kMapCols + c.col).second) {
+    } else if (!cells.insert(c.row * kCityGridCols + c.col).second) {
       ReportError(f, c.line, CityText(w, i) + ": cell (" + std::to_string(c.col) + ", " + std::to_string(c.row) + ") is taken by another city");
       ok = false;
     }
@@ -78,9 +78,9 @@ bool MarksOverlap(const CityInfo& a, const CityInfo& b) {
 bool RoadFitsDirection(const CityInfo& from, const CityInfo& to, int direction) {
   int dx = to.col - from.col, dy = to.row - from.row;
   if (std::max(std::abs(dx), std::abs(dy)) > kMaxRoadCells) return false;
-  const int* step = kDirectionStep[direction - 1];
-  double dot = dx * step[0] + dy * step[1];
-  double cosine = dot / (std::hypot(dx, dy) * std::hypot(step[0], step[1]));
+  const GridStep& step = StepOf(static_cast<Direction>(direction));
+  double dot = dx * step.col + dy * step.row;
+  double cosine = dot / (std::hypot(dx, dy) * std::hypot(step.col, step.row));
   return cosine >= std::cos(M_PI / 4) - 1e-9;
 }
 

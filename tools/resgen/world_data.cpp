@@ -116,8 +116,8 @@ bool LoadWorld(const std::string& dataDir, World& world) {
 StartPosition StartPositionFor(int col, int row) {
   // The viewport shows 8 columns and 6 rows; keep the seat away from its
   // edges where the map allows, so the first key press moves the arrow.
-  int scrollCols = std::clamp(col - 3, 0, (kMapCols - 8));
-  int scrollRows = std::clamp(row - 2, 0, (kMapRows - 6));
+  int scrollCols = std::clamp(col - 3, 0, (kCityGridCols - 8));
+  int scrollRows = std::clamp(row - 2, 0, (kCityGridRows - 6));
   StartPosition p;
   p.scrollX = 90 * scrollCols;
   p.scrollY = 80 * scrollRows;

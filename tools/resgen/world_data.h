@@ -76,7 +76,7 @@ bool CheckBattleMap(const BattleMap& map, int number);
 struct SkillRow {
   int line = 0;
   std::string name;
-  int values[kSkillColumns] = {};
+  int values[kSkillTableColumns] = {};
 };
 struct SkillTable {
   std::string file;

@@ -18,7 +18,7 @@ using Records = std::vector<std::vector<long long>>;
 constexpr int kNoCell = -1;
 // One name line per map cell; the game looks up cells 0..96 only, which is
 // why no city stands in row 8.
-constexpr int kNameCells = kMapCols * kMapRows;
+constexpr int kNameCells = kCityGridCols * kCityGridRows;
 constexpr int kWhoNumbers = 255;
 
 std::string ScenarioFileName(const char* stem, int s, const char* ext) {
@@ -49,7 +49,7 @@ bool WriteCityNames(const ResgenPaths& p, const World& w) {
     byNumber.push_back(c.name);
     numberLines.push_back(c.line);
     if (!c.onMap) continue;
-    int cell = c.row * kMapCols + c.col;
+    int cell = c.row * kCityGridCols + c.col;
     if (cell >= 0 && cell < kNameCells) {
       byCell[cell] = c.name;
       cellLines[cell] = c.line;
@@ -215,7 +215,7 @@ bool WriteSkills(const ResgenPaths& p) {
   std::vector<std::string> names;
   std::vector<int> lines;
   for (const SkillRow& r : skills.rows) {
-    rows.push_back(std::vector<long long>(r.values, r.values + kSkillColumns));
+    rows.push_back(std::vector<long long>(r.values, r.values + kSkillTableColumns));
     names.push_back(r.name);
     lines.push_back(r.line);
   }

@@ -1,4 +1,4 @@
-#include "shell/monkey.h"
+#include "app/monkey.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,8 +11,8 @@
 #include <string>
 
 #include "campaign/game.h"
-#include "shell/play_lives.h"
-#include "campaign/invariants.h"
+#include "app/play_lives.h"
+#include "app/game_invariants.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "shell/globals.h"

@@ -8,7 +8,7 @@
 #include "platform/profile.h"
 #include "platform/random.h"
 #include "platform/window.h"
-#include "shell/app.h"
+#include "app/app.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/report_log.h"

@@ -8,11 +8,11 @@
 #include "platform/files.h"
 #include "platform/png_writer.h"
 #include "platform/window.h"
-#include "shell/app.h"
+#include "app/app.h"
 #include "shell/globals.h"
-#include "shell/key_script.h"
-#include "shell/guided_player.h"
-#include "shell/monkey.h"
+#include "app/key_script.h"
+#include "app/guided_player.h"
+#include "app/monkey.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "campaign/game.h"
 #include "platform/window.h"
-#include "shell/app.h"
+#include "app/app.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
-#include "shell/overlay.h"
+#include "app/overlay.h"
 #include "shell/run_log.h"
 #include "shell/screenshot.h"
 

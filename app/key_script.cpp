@@ -1,4 +1,4 @@
-#include "shell/key_script.h"
+#include "app/key_script.h"
 
 #include "shell/globals.h"
 

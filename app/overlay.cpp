@@ -1,4 +1,4 @@
-#include "shell/overlay.h"
+#include "app/overlay.h"
 
 #include <cstdio>
 #include <string>

@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <string>
 
-#include "shell/app.h"
+#include "app/app.h"
 #include "shell/user_folder.h"
 
 int main(int argc, char** argv) {

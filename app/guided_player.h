@@ -5,7 +5,7 @@
 // transports, march on the weakest neighbour, fight its battles by closing in,
 // attacking and casting skills), checks the campaign records after every key
 // like the monkey, and prints what it reached.
-#include "shell/app.h"
+#include "app/app.h"
 
 // Plays options.guidedKeys keys from a fresh start with options.seed
 // (restarting the game whenever it quits). Returns 0 when every check held, 3

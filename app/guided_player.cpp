@@ -1,4 +1,4 @@
-#include "shell/guided_player.h"
+#include "app/guided_player.h"
 
 #include <sys/stat.h>
 
@@ -15,13 +15,13 @@
 #include "battle/battle_globals.h"
 #include "battle/battle_tables.h"
 #include "campaign/game.h"
-#include "campaign/invariants.h"
+#include "app/game_invariants.h"
 #include "campaign/scenario_files.h"
 #include "campaign/table_file.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "shell/globals.h"
-#include "shell/play_lives.h"
+#include "app/play_lives.h"
 #include "shell/screenshot.h"
 #include "strategy/map_globals.h"
 #include "war/war_globals.h"

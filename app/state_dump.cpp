@@ -7,9 +7,9 @@
 #include "war/war_globals.h"
 #include "platform/clock.h"
 #include "platform/files.h"
-#include "shell/app.h"
+#include "app/app.h"
 #include "shell/globals.h"
-#include "shell/overlay.h"
+#include "app/overlay.h"
 #include "shell/report_log.h"
 
 namespace {

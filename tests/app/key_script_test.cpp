@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/globals.h"
-#include "shell/key_script.h"
+#include "app/key_script.h"
 
 TEST(KeyScript, LinesAsEditorsAndProgramsWriteThem) {
   keyReturn = 13;

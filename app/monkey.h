@@ -1,7 +1,7 @@
 #pragma once
 // The monkey player: presses random keys into the headless game, steered so that
 // it gets deep into campaigns, and checks the campaign records after every key.
-#include "shell/app.h"
+#include "app/app.h"
 
 // Plays options.monkeyKeys keys from a fresh start with options.seed (restarting
 // the game whenever it quits) and prints what it reached. Returns 0 when every

@@ -1,0 +1,49 @@
+#!/usr/bin/python3
+"""Prints what a player downloads: the first download (the page, the program
+and the packed data) and each late file, raw and gzip-compressed as a server
+sends them. Also written to BUILD/sizes.txt.
+
+usage: sizes.py BUILD_WEB
+"""
+import gzip
+import os
+import sys
+
+FIRST = ["index.html", "page.css", "index.js", "index.wasm", "index.data"]
+
+
+def gz_size(path):
+    with open(path, "rb") as f:
+        return len(gzip.compress(f.read(), compresslevel=6))
+
+
+def mb(n):
+    return "%.1f MB" % (n / 1e6)
+
+
+def main(argv):
+    root = argv[1]
+    lines, raw_total, gz_total = [], 0, 0
+    for name in FIRST:
+        path = os.path.join(root, name)
+        if not os.path.exists(path):
+            raise SystemExit("sizes: %s is missing" % path)
+        raw, gz = os.path.getsize(path), gz_size(path)
+        raw_total += raw
+        gz_total += gz
+        lines.append("%-40s %10s %10s" % (name, mb(raw), mb(gz)))
+    lines.append("%-40s %10s %10s" % ("first download", mb(raw_total), mb(gz_total)))
+    late_root = os.path.join(root, "late")
+    for dirpath, _, files in os.walk(late_root):
+        for name in sorted(files):
+            path = os.path.join(dirpath, name)
+            lines.append("%-40s %10s %10s" % ("late: " + os.path.relpath(path, late_root), mb(os.path.getsize(path)),
+                                              mb(gz_size(path))))
+    text = "%-40s %10s %10s\n" % ("file", "raw", "gzip") + "\n".join(lines) + "\n"
+    with open(os.path.join(root, "sizes.txt"), "w") as f:
+        f.write(text)
+    sys.stdout.write(text)
+
+
+if __name__ == "__main__":
+    main(sys.argv)
