@@ -10,17 +10,24 @@ constexpr int kSearchSomeone = 1;
 constexpr int kSearchForMoney = 2;
 constexpr int kSearchForFood = 3;
 
+// The indices of the records that pass, in order; returns their count.
+template <typename Record, int N, typename Pass>
+int Gather(const Record (&records)[N], int (&out)[N], Pass pass) {
+  int count = 0;
+  for (int i = 0; i < N; ++i) {
+    if (pass(records[i])) out[count++] = i;
+  }
+  return count;
+}
+
 // A free officer of the city: the searcher's own friend joins, a stranger
 // joins when the searcher is clever enough, another's friend stays hidden.
 // A refusal names the officer as -(index + 1), so that officer 0 refusing is
 // not mistaken for officer 0 joining.
 SearchFind SearchPerson(const HeroList& heroes, int searcher, int city) {
   int found[kHeroCount];
-  int count = 0;
-  for (int i = 0; i < kHeroCount; ++i) {
-    const HeroRecord& h = heroes.heroes[i];
-    if (h.cityNo == city + 1 && h.heroOwnerId == 0) found[count++] = i;
-  }
+  int count = Gather(heroes.heroes, found,
+                     [city](const HeroRecord& h) { return h.cityNo == city + 1 && h.heroOwnerId == 0; });
   if (count == 0) return {};
   int index = found[Rand() % count];
   const HeroRecord& h = heroes.heroes[index];
@@ -35,11 +42,8 @@ SearchFind SearchPerson(const HeroList& heroes, int searcher, int city) {
 // A hidden item of the city: found by the one it waits for, or by a clever searcher.
 SearchFind SearchItem(const HeroList& heroes, const GoodList& goods, int searcher, int city) {
   int found[kGoodCount];
-  int count = 0;
-  for (int i = 0; i < kGoodCount; ++i) {
-    const GoodRecord& g = goods.goods[i];
-    if (g.goodCityNo == city + 1 && g.found == 0) found[count++] = i;
-  }
+  int count = Gather(goods.goods, found,
+                     [city](const GoodRecord& g) { return g.goodCityNo == city + 1 && g.found == 0; });
   if (count == 0) return {};
   int index = found[Rand() % count];
   const GoodRecord& g = goods.goods[index];
