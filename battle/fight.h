@@ -159,6 +159,8 @@ class Fight {
   // level, each side with its own presentation.
   void AfterHit(int attacker, int target, bool computerSide);
   void CountAtkHurt();
+  // The experience of a loss dealt by selectedUnit to targetUnit, or by one
+  // named unit to another.
   int GetExp(int loss);
   int GetExp(int attacker, int target, int loss);
   // Experience of `attacker` for a loss dealt to `target` (already applied).
