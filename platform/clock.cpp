@@ -47,7 +47,7 @@ void SleepMs(uint32_t ms) {
   // Hands the thread back to the browser (Asyncify), so the page keeps
   // drawing and taking keys while the game waits.
   emscripten_sleep(ms);
-  WebSlept(ms);
+  WebSlept(ms, GetTickCount());
 #else
   timespec wait{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
   while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {

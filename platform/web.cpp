@@ -21,8 +21,8 @@ EM_ASYNC_JS(int, kestrel_fetch_late, (const char* path), {
   return await Module.kestrel.fetchLate(UTF8ToString(path)) ? 1 : 0;
 });
 
-EM_JS(void, kestrel_slept, (unsigned ms), {
-  if (Module.kestrel) Module.kestrel.slept(ms);
+EM_JS(void, kestrel_slept, (unsigned ms, unsigned ticks), {
+  if (Module.kestrel) Module.kestrel.slept(ms, ticks);
 });
 
 EM_JS(void, kestrel_offer_download, (const char* path), {
@@ -35,7 +35,7 @@ bool WebIsLate(const std::string& path) { return kestrel_is_late(path.c_str()) !
 bool WebFetchIfLate(const std::string& path) {
   return WebIsLate(path) && kestrel_fetch_late(path.c_str()) != 0;
 }
-void WebSlept(unsigned ms) { kestrel_slept(ms); }
+void WebSlept(unsigned ms, unsigned ticks) { kestrel_slept(ms, ticks); }
 void WebOfferDownload(const std::string& path) { kestrel_offer_download(path.c_str()); }
 
 #endif

@@ -15,7 +15,8 @@ void WebWaiting(bool waiting);
 bool WebFetchIfLate(const std::string& path);
 // Whether `path` is a data file the page fetches late (and has not yet).
 bool WebIsLate(const std::string& path);
-// The game slept this long in one of its delays (the page's timing figures).
-void WebSlept(unsigned ms);
+// The game slept `ms` in one of its delays and its clock now reads `ticks`
+// (the page's timing figures).
+void WebSlept(unsigned ms, unsigned ticks);
 // Hands a file the game wrote (a screenshot) to the browser as a download.
 void WebOfferDownload(const std::string& path);

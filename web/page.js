@@ -11,7 +11,8 @@ Module.kestrel = (function () {
     syncs: 0,       // finished copies of the player's folder to IndexedDB
     fetched: [],    // late data files fetched so far
     firstFrameMs: 0, // page load to the game's first wait for a key
-    sleptMs: 0      // time the game has spent in its delays
+    sleptMs: 0,     // time the game has spent in its delays
+    gameTicks: 0    // the game's own clock after its latest delay
   };
   var late = Module.kestrelLate || {};
   var syncing = false, again = false, timer = null, lastSync = 0;
@@ -36,7 +37,7 @@ Module.kestrel = (function () {
   k.sync = syncNow;
   // Whether a copy to IndexedDB is under way or due.
   k.busy = function () { return syncing || timer !== null; };
-  k.slept = function (ms) { k.sleptMs += ms; };
+  k.slept = function (ms, ticks) { k.sleptMs += ms; k.gameTicks = ticks; };
 
   // A save, a setting or a new folder: copied as soon as the game yields.
   k.fileWritten = function () {

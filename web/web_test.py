@@ -157,7 +157,7 @@ class Browser:
         return self.page.evaluate(
             "(function(){var k=window.Module&&Module.kestrel;if(!k)return null;"
             "return {waiting:k.isWaiting,keys:k.keysTaken,syncs:k.syncs,busy:k.busy(),first:k.firstFrameMs,"
-            "slept:k.sleptMs,fetched:k.fetched.slice()};})()")
+            "slept:k.sleptMs,ticks:k.gameTicks,pageMs:Math.round(performance.now()),fetched:k.fetched.slice()};})()")
 
     def wait_for(self, test, what, timeout=120):
         deadline = time.monotonic() + timeout
@@ -269,6 +269,7 @@ def main():
         shots, desktop_res, desktop_seconds = run_desktop(args.build, steps, work)
         server, url = start_server(args.web)
         browser = Browser(work)
+        figures.append("browser: %s" % browser.page.evaluate("navigator.userAgent"))
         state, load_s = browser.open(url + "?seed=%d" % SEED)
         figures.append("page load to the title, waiting for keys: %.2f s (first frame shown at %.2f s)"
                        % (load_s, state["first"] / 1000.0))
