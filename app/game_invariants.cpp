@@ -90,7 +90,7 @@ std::string CheckInvariants(const Game& game, bool rulersFromData) {
   const Who& who = newGame.who;
   if (newGame.rulerPhase == 1 && who.mapActive == 1 && c.Ok()) {
     // Only the player's faction may wait for its new ruler, while the player picks him.
-    int crowningRuler = rulerSuccession == 1 ? who.playerRuler : 0;
+    int crowningRuler = rulerSuccession == kSuccessionPick ? who.playerRuler : 0;
     CheckRecords(c, who.heroList, who.cityList, who.goodList, crowningRuler, rulersFromData);
     CheckTasks(c, who);
     CheckLists(c, who);

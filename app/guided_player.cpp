@@ -22,6 +22,7 @@
 #include "platform/window.h"
 #include "shell/globals.h"
 #include "app/play_lives.h"
+#include "app/screen_mode.h"
 #include "shell/screenshot.h"
 #include "strategy/map_globals.h"
 #include "war/war_globals.h"
@@ -47,48 +48,59 @@ enum class Mode {
   OfficerList, SubMenu, SystemMenu, CityMenu, CityInformation, TargetChoice, Map
 };
 
-bool InCampaign(const Game& game) { return game.newGame.rulerPhase == 1 && game.newGame.who.mapActive == 1; }
+// The guided player's own, coarser view of the mode: the three order menus
+// are one to it, and so are the battle's information screens.
+Mode BattleModeOf(BattleMode mode) {
+  switch (mode) {
+    case BattleMode::kEndPending:
+    case BattleMode::kInformation:
+    case BattleMode::kSituation: return Mode::BattleInformation;
+    case BattleMode::kSkillMenu: return Mode::BattleSkillMenu;
+    case BattleMode::kSettings: return Mode::BattleSettings;
+    case BattleMode::kActionMenu: return Mode::BattleActionMenu;
+    case BattleMode::kDayMenu: return Mode::BattleDayMenu;
+    case BattleMode::kAttackTarget: return Mode::BattleAttackTarget;
+    case BattleMode::kSkillTarget: return Mode::BattleSkillTarget;
+    case BattleMode::kMove: return Mode::BattleMove;
+    case BattleMode::kMap: break;
+  }
+  return Mode::BattleMap;
+}
+
+Mode MapModeOf(MapMode mode) {
+  switch (mode) {
+    case MapMode::kNoticeBeforeList: return Mode::NoticeBeforeList;
+    case MapMode::kDefencePick: return Mode::DefencePick;
+    case MapMode::kSuccessionPick: return Mode::SuccessionPick;
+    case MapMode::kBattle: return Mode::BattleMap;
+    case MapMode::kSaveScreen: return Mode::SaveScreen;
+    case MapMode::kAmountDialog: return Mode::AmountDialog;
+    case MapMode::kItemList: return Mode::ItemList;
+    case MapMode::kSecondPick: return Mode::SecondPick;
+    case MapMode::kOfficerList: return Mode::OfficerList;
+    case MapMode::kInteriorMenu:
+    case MapMode::kDiplomacyMenu:
+    case MapMode::kArmamentMenu: return Mode::SubMenu;
+    case MapMode::kSystemMenu: return Mode::SystemMenu;
+    case MapMode::kCityMenu: return Mode::CityMenu;
+    case MapMode::kCityInformation: return Mode::CityInformation;
+    case MapMode::kTargetChoice: return Mode::TargetChoice;
+    case MapMode::kMap: break;
+  }
+  return Mode::Map;
+}
 
 Mode ModeOf(const Game& game) {
-  switch (game.titleMode) {
-    case kModeTitle: return Mode::Title;
-    case kModeAbout: return Mode::About;
-    case kModeLoadScreen: return Mode::LoadScreen;
-    default: break;
+  ScreenMode mode = CurrentMode(game);
+  switch (mode.screen) {
+    case Screen::kTitle: return Mode::Title;
+    case Screen::kAbout: return Mode::About;
+    case Screen::kLoadScreen: return Mode::LoadScreen;
+    case Screen::kScenarioChoice: return Mode::Scenario;
+    case Screen::kRulerChoice: return Mode::Ruler;
+    case Screen::kCampaign: break;
   }
-  const NewGame& ng = game.newGame;
-  if (ng.rulerPhase != 1) return Mode::Scenario;
-  const Who& m = ng.who;
-  if (m.mapActive != 1) return Mode::Ruler;
-  if (listAfterMessage) return Mode::NoticeBeforeList;
-  if (warPick == 1) return Mode::DefencePick;
-  if (rulerSuccession == 1) return Mode::SuccessionPick;
-  if (m.battleOpen) {
-    const Fight& f = m.fight;
-    if (pendingEnd != kPendingNone) return Mode::BattleInformation;
-    if (f.viewState != kViewMap && f.viewState != kViewEnemySituation && f.viewState != kViewOwnSituation)
-      return Mode::BattleInformation;
-    if (f.skillMenuOpen) return Mode::BattleSkillMenu;
-    if (f.showMenuOpen || f.speedMenuOpen || f.moveMenuOpen) return Mode::BattleSettings;
-    if (f.actionMenuOpen) return Mode::BattleActionMenu;
-    if (f.escMenuOpen) return Mode::BattleDayMenu;
-    if (f.viewState != kViewMap) return Mode::BattleInformation;
-    if (f.skillMode) return Mode::BattleSkillTarget;
-    if (f.attackMode) return Mode::BattleAttackTarget;
-    if (f.moveMode) return Mode::BattleMove;
-    return Mode::BattleMap;
-  }
-  if (m.saveScreenOpen) return Mode::SaveScreen;
-  if (m.operateOpen) return Mode::AmountDialog;
-  if (m.goodsListOpen) return Mode::ItemList;
-  if (m.secondPickOpen) return Mode::SecondPick;
-  if (m.command != 0) return Mode::OfficerList;
-  if (m.commandGroup >= kGroupInterior && m.commandGroup <= kGroupArmament) return Mode::SubMenu;
-  if (m.menuLevel == kMenuSystem) return Mode::SystemMenu;
-  if (m.menuLevel == kMenuCity) return Mode::CityMenu;
-  if (m.menuLevel == kMenuCityInfo) return Mode::CityInformation;
-  if (targetMode != kTargetNone) return Mode::TargetChoice;
-  return Mode::Map;
+  return mode.InBattle() ? BattleModeOf(mode.battle) : MapModeOf(mode.map);
 }
 
 const char* const kModeNames[] = {
@@ -180,7 +192,7 @@ class GuidedPlayer {
     for (const CityRecord& c : m.cityList.cities) own += c.ownerId == m.playerRuler ? 1 : 0;
     bool rulerGone =
         m.playerRuler < 1 || m.playerRuler > kHeroCount || !m.heroList.heroes[m.playerRuler - 1].IsRuler();
-    return own == 0 || (rulerGone && rulerSuccession != 1);
+    return own == 0 || (rulerGone && rulerSuccession != kSuccessionPick);
   }
 
   void Report(std::FILE* out) const {

@@ -12,6 +12,7 @@
 
 #include "campaign/game.h"
 #include "app/play_lives.h"
+#include "app/screen_mode.h"
 #include "app/game_invariants.h"
 #include "platform/clock.h"
 #include "platform/window.h"
@@ -78,50 +79,6 @@ long long SlotStamp(int slot) {
   return static_cast<long long>(st.st_mtim.tv_sec) * 1000000007LL + st.st_mtim.tv_nsec + st.st_size;
 }
 
-bool InCampaign(const Game& game) { return game.newGame.rulerPhase == 1 && game.newGame.who.mapActive == 1; }
-
-// The innermost open mode, in the map's order of precedence.
-std::string ModeName(const Game& game) {
-  switch (game.titleMode) {
-    case kModeTitle: return "title";
-    case kModeAbout: return "about";
-    case kModeLoadScreen: return "load screen";
-    default: break;
-  }
-  const NewGame& ng = game.newGame;
-  if (ng.rulerPhase != 1) return "scenario choice";
-  const Who& m = ng.who;
-  if (m.mapActive != 1) return "ruler choice";
-  if (listAfterMessage) return "notice before a list";
-  if (warPick == 1) return "defence pick";
-  if (rulerSuccession == 1) return "succession pick";
-  if (m.battleOpen) {
-    const Fight& f = m.fight;
-    if (f.escMenuOpen) return "battle: day menu";
-    if (f.showMenuOpen || f.speedMenuOpen || f.moveMenuOpen) return "battle: settings";
-    if (f.skillMenuOpen) return "battle: skill menu";
-    if (f.skillMode) return "battle: skill target";
-    if (f.attackMode) return "battle: attack target";
-    if (f.moveMode) return "battle: move";
-    if (f.actionMenuOpen) return "battle: action menu";
-    if (f.viewState != kViewMap) return "battle: information";
-    return "battle: map";
-  }
-  if (m.saveScreenOpen) return "save screen";
-  if (m.operateOpen) return "amount dialog";
-  if (m.goodsListOpen) return "item list";
-  if (m.secondPickOpen) return "second officer pick";
-  if (m.command != 0) return "officer list";
-  if (m.commandGroup == kGroupInterior) return "interior menu";
-  if (m.commandGroup == kGroupDiplomacy) return "diplomacy menu";
-  if (m.commandGroup == kGroupArmament) return "armament menu";
-  if (m.menuLevel == kMenuSystem) return "system menu";
-  if (m.menuLevel == kMenuCity) return "city menu";
-  if (m.menuLevel == kMenuCityInfo) return "city information";
-  if (targetMode != kTargetNone) return "target choice";
-  return "map";
-}
-
 // Whether the modes through which an Esc backs out lead towards the system menu.
 bool EscBacksOut(const std::string& mode) {
   return mode != "defence pick" && mode != "succession pick" && mode.rfind("battle", 0) != 0 &&
@@ -185,7 +142,7 @@ class Monkey {
       if (c.ownerId == m.playerRuler) ++own;
     }
     bool rulerGone = m.playerRuler < 1 || m.playerRuler > kHeroCount || !m.heroList.heroes[m.playerRuler - 1].IsRuler();
-    return own == 0 || (rulerGone && rulerSuccession != 1);
+    return own == 0 || (rulerGone && rulerSuccession != kSuccessionPick);
   }
 
   void Report(std::FILE* out) const {
@@ -237,9 +194,9 @@ class Monkey {
       if (m.playerRuler != lastRuler_) ++events_["player's ruler succeeded"];
     }
     if (m.battleOpen && !wasBattle_) ++events_[m.fight.warType ? "battle: player defends" : "battle: player attacks"];
-    if (!m.battleOpen && wasBattle_) ++events_[battleResult == -2 ? "battle won" : "battle lost"];
-    if (warPick == 1 && lastWarPick_ != 1) ++events_["defenders picked for an attacked city"];
-    if (rulerSuccession == 1 && lastSuccession_ != 1) ++events_["successor chosen by the player"];
+    if (!m.battleOpen && wasBattle_) ++events_[battleResult == kFightWon ? "battle won" : "battle lost"];
+    if (warPick == kWarPickOpen && lastWarPick_ != kWarPickOpen) ++events_["defenders picked for an attacked city"];
+    if (rulerSuccession == kSuccessionPick && lastSuccession_ != kSuccessionPick) ++events_["successor chosen by the player"];
     if (m.saveScreenOpen && !wasSaveScreen_) {
       for (int s = 0; s < kSaveSlots; ++s) slotStamps_[s] = SlotStamp(s);
     }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/screen_mode.h"
 #include "campaign/game.h"
 #include "platform/surface.h"
 #include "shell/draw.h"
@@ -42,48 +43,67 @@ struct KeyHelp {
 
 constexpr const char* kNothing = "（此处无作用）";
 
-KeyHelp ScreenHelp() {
-  const Game& game = TheGame();
-  if (game.titleMode == kModeLoadScreen) {
-    return {"读取存档", "读取所选存档", "返回标题", kNothing, kNothing, "选择存档（第四行是每月的自动存档）", kNothing};
-  }
-  if (game.titleMode == kModeAbout) return {"制作人员", "返回标题", "返回标题", "返回标题", "返回标题", "返回标题", "返回标题"};
-  bool campaign = game.titleMode == kModeNewCampaign || game.titleMode == kModeLoadedCampaign;
-  if (!campaign) return {"标题", "选择所选项", "退出游戏", kNothing, kNothing, "选择菜单项", kNothing};
-  const NewGame& ng = game.newGame;
-  if (ng.rulerPhase != 1) return {"选择剧本", "确定剧本", "返回标题", kNothing, kNothing, "选择剧本", kNothing};
-  const GameMap& map = ng.who;
-  if (ng.who.mapActive != 1) return {"选择君主", "以所选君主开始", "返回标题", kNothing, kNothing, "选择君主，右边是其势力", kNothing};
-  if (map.battleOpen) {
-    const Fight& f = map.fight;
-    if (f.escMenuOpen || f.actionMenuOpen || f.skillMenuOpen || f.showMenuOpen || f.moveMenuOpen || f.speedMenuOpen) {
-      return {"战斗菜单", "执行所选项", "关闭菜单", kNothing, kNothing, "选择菜单项", kNothing};
-    }
-    if (f.moveMode || f.attackMode || f.skillMode) {
+KeyHelp BattleHelp(BattleMode mode) {
+  switch (mode) {
+    case BattleMode::kSkillMenu:
+    case BattleMode::kSettings:
+    case BattleMode::kActionMenu:
+    case BattleMode::kDayMenu: return {"战斗菜单", "执行所选项", "关闭菜单", kNothing, kNothing, "选择菜单项", kNothing};
+    case BattleMode::kAttackTarget:
+    case BattleMode::kSkillTarget:
+    case BattleMode::kMove:
       return {"战斗：选择移动或攻击的格子", "确定所选格子", "取消，回到部队", "查看光标处部队的武将", "显示战场全貌",
               "移动光标", "移动光标"};
-    }
-    return {"战斗", "选择光标处的本方部队，打开其行动菜单", "打开战斗菜单（结束本日、设置）", "查看光标处部队的武将",
-            "显示战场全貌", "移动光标", "移动光标"};
+    default: break;
   }
-  if (warPick == 1) return {"选择守城武将", "选入所选武将", "结束选择并开战", kNothing, kNothing, "选择武将", "翻看武将的其他属性"};
-  if (rulerSuccession == 1) return {"另立新君", "立所选武将为君主", kNothing, kNothing, kNothing, "选择武将", "翻看武将的其他属性"};
-  if (map.saveScreenOpen) return {"存档", "存入所选存档", "返回地图", kNothing, kNothing, "选择存档", kNothing};
-  if (map.operateOpen) {
-    return {"数量对话框", "确定数量", "返回上一步", kNothing, kNothing, "增减所选位的数字（买卖时选择）", "选择位数"};
+  return {"战斗", "选择光标处的本方部队，打开其行动菜单", "打开战斗菜单（结束本日、设置）", "查看光标处部队的武将",
+          "显示战场全貌", "移动光标", "移动光标"};
+}
+
+KeyHelp MapHelp(MapMode mode) {
+  switch (mode) {
+    case MapMode::kDefencePick:
+      return {"选择守城武将", "选入所选武将", "结束选择并开战", kNothing, kNothing, "选择武将", "翻看武将的其他属性"};
+    case MapMode::kSuccessionPick:
+      return {"另立新君", "立所选武将为君主", kNothing, kNothing, kNothing, "选择武将", "翻看武将的其他属性"};
+    case MapMode::kSaveScreen: return {"存档", "存入所选存档", "返回地图", kNothing, kNothing, "选择存档", kNothing};
+    case MapMode::kAmountDialog:
+      return {"数量对话框", "确定数量", "返回上一步", kNothing, kNothing, "增减所选位的数字（买卖时选择）", "选择位数"};
+    case MapMode::kItemList:
+      return {"道具列表", "选定所选道具", "返回", kNothing, kNothing, "选择道具（▲▼表示还有更多）", "翻看其他栏"};
+    case MapMode::kNoticeBeforeList:
+    case MapMode::kSecondPick:
+    case MapMode::kOfficerList:
+      return {"武将列表", "由所选武将执行命令", "返回地图", kNothing, kNothing, "选择武将（▲▼表示还有更多）",
+              "翻看武将的其他属性栏"};
+    case MapMode::kInteriorMenu:
+    case MapMode::kDiplomacyMenu:
+    case MapMode::kArmamentMenu:
+    case MapMode::kSystemMenu:
+    case MapMode::kCityMenu:
+      return {"菜单", "执行所选命令", "关闭菜单", kNothing, kNothing, "选择命令（▲▼表示还有更多）", kNothing};
+    case MapMode::kCityInformation: return {"城市情报", "返回地图", "返回地图", kNothing, kNothing, "翻页", kNothing};
+    case MapMode::kTargetChoice:
+      return {"选择目标城池", "选定光标处的城池", "取消选择", kNothing, "显示城市连接图", "移动光标", "移动光标"};
+    default: break;
   }
-  if (map.goodsListOpen) return {"道具列表", "选定所选道具", "返回", kNothing, kNothing, "选择道具（▲▼表示还有更多）", "翻看其他栏"};
-  if (map.secondPickOpen || map.command != 0) {
-    return {"武将列表", "由所选武将执行命令", "返回地图", kNothing, kNothing, "选择武将（▲▼表示还有更多）",
-            "翻看武将的其他属性栏"};
-  }
-  if (map.commandGroup != 0 || map.menuLevel == kMenuSystem || map.menuLevel == kMenuCity) {
-    return {"菜单", "执行所选命令", "关闭菜单", kNothing, kNothing, "选择命令（▲▼表示还有更多）", kNothing};
-  }
-  if (map.menuLevel == kMenuCityInfo) return {"城市情报", "返回地图", "返回地图", kNothing, kNothing, "翻页", kNothing};
-  if (targetMode != 0) return {"选择目标城池", "选定光标处的城池", "取消选择", kNothing, "显示城市连接图", "移动光标", "移动光标"};
   return {"地图", "打开光标处本方城池的命令菜单", "打开系统菜单（结束本月、存档、退出）", kNothing, "显示城市连接图",
           "移动光标", "移动光标"};
+}
+
+KeyHelp ScreenHelp() {
+  ScreenMode mode = CurrentMode(TheGame());
+  switch (mode.screen) {
+    case Screen::kLoadScreen:
+      return {"读取存档", "读取所选存档", "返回标题", kNothing, kNothing, "选择存档（第四行是每月的自动存档）", kNothing};
+    case Screen::kAbout: return {"制作人员", "返回标题", "返回标题", "返回标题", "返回标题", "返回标题", "返回标题"};
+    case Screen::kTitle: return {"标题", "选择所选项", "退出游戏", kNothing, kNothing, "选择菜单项", kNothing};
+    case Screen::kScenarioChoice: return {"选择剧本", "确定剧本", "返回标题", kNothing, kNothing, "选择剧本", kNothing};
+    case Screen::kRulerChoice:
+      return {"选择君主", "以所选君主开始", "返回标题", kNothing, kNothing, "选择君主，右边是其势力", kNothing};
+    case Screen::kCampaign: break;
+  }
+  return mode.InBattle() ? BattleHelp(mode.battle) : MapHelp(mode.map);
 }
 
 std::string KeyLabel(int code) {
@@ -230,9 +250,8 @@ void Close() {
 }
 
 bool CampaignOnPlainMap() {
-  const Game& game = TheGame();
-  bool campaign = game.titleMode == kModeNewCampaign || game.titleMode == kModeLoadedCampaign;
-  return campaign && game.newGame.rulerPhase == 1 && game.newGame.who.mapActive == 1 && game.newGame.who.OnPlainMap();
+  ScreenMode mode = CurrentMode(TheGame());
+  return mode.InCampaign() && mode.map == MapMode::kMap;
 }
 
 }  // namespace

@@ -20,6 +20,21 @@ constexpr int kEventWon = -11;
 // Fight::Show argument that plays the opening.
 constexpr int kShowOpening = -100;
 
+// What the next key of the battle does, in the order the open things take it.
+enum class BattleMode {
+  kEndPending,    // the banner of a battle decided at its opening
+  kInformation,   // a unit, the terrain, a spy or weather report
+  kSkillMenu,
+  kSettings,      // display, speed or movement setting
+  kActionMenu,
+  kDayMenu,       // Esc: end the day, retreat, settings
+  kSituation,     // either side's unit list
+  kAttackTarget,
+  kSkillTarget,
+  kMove,
+  kMap
+};
+
 // viewState values.
 constexpr int kViewMap = 0;
 constexpr int kViewEnemySituation = 1;
@@ -116,7 +131,14 @@ class Fight {
   bool TwoOnOneSquare(int& first, int& second) const;
 
   // ---- turn flow and input (fight_keys.cpp)
+  BattleMode Mode() const;
   int KeyDown(int key);
+  int EndPendingKey();
+  void SkillMenuKey(int key);
+  void SettingsMenuKey(int key);
+  void ActionMenuKey(int key);
+  int DayMenuKey(int key);
+  void SituationKey(int key);
   int MapKey(int key);
   int EndDay();
   void CentreViewOn(int row, int col);
@@ -186,6 +208,9 @@ class Fight {
   int SkillForceOK(int skill) const;
   void SetAtSkill(int row, int col, int unit, int skill);
   void SubSkillPower(int skill);
+  // The message that refuses a skill about to be cast, kMessageNone if none.
+  int SkillRefusal(int skill) const;
+  void CastFieldSkill(int skill);
   int RuseSucceeds();
   void ShowRuseFailed(int skill);
   int SkillDamage(int skill, int caster, int target);
@@ -203,6 +228,8 @@ class Fight {
   void ResolveSkillResult();
 
   // ---- weather, days, events and the end (fight_days.cpp)
+  // A new weather drawn for the field (each day, and by the weather skill).
+  void ChangeWeather();
   void ShowWeather();
   void ShowWeatherBar();
   int ShowDay();

@@ -22,9 +22,11 @@ constexpr int kRecoveryDie = 60;
 void ShowFoodGone(const char* text) { ShowMessage2(text, "", 50, 280, 12, 1, 1000); }
 }  // namespace
 
+void Fight::ChangeWeather() { weather = Rand() % kWeatherKinds + 1; }
+
 void Fight::ShowWeather() {
   Log(1, "Fight::ShowWeather", "开始", 0);
-  weather = Rand() % kWeatherKinds + 1;
+  ChangeWeather();
   ShowBmp(0, kWeatherDayImages[weather - 1], 80, 90);
   Wait(500);
 }

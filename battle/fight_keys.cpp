@@ -5,7 +5,6 @@
 #include "battle/battle_globals.h"
 #include "battle/fight.h"
 #include "platform/profile.h"
-#include "platform/random.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
 
@@ -68,163 +67,183 @@ int Fight::EndDay() {
   return 0;
 }
 
+BattleMode Fight::Mode() const {
+  if (pendingEnd == kPendingLost || pendingEnd == kPendingWon) return BattleMode::kEndPending;
+  if (viewState == kViewOwnUnit || viewState == kViewSpyResult || viewState == kViewEnemyUnit ||
+      viewState == kViewTerrain || viewState == kViewWeatherResult)
+    return BattleMode::kInformation;
+  if (skillMenuOpen) return BattleMode::kSkillMenu;
+  if (showMenuOpen || speedMenuOpen || moveMenuOpen) return BattleMode::kSettings;
+  if (actionMenuOpen) return BattleMode::kActionMenu;
+  if (escMenuOpen) return BattleMode::kDayMenu;
+  if (viewState == kViewEnemySituation || viewState == kViewOwnSituation) return BattleMode::kSituation;
+  if (attackMode) return BattleMode::kAttackTarget;
+  if (skillMode) return BattleMode::kSkillTarget;
+  if (moveMode) return BattleMode::kMove;
+  return BattleMode::kMap;
+}
+
 int Fight::KeyDown(int key) {
   Log(1, "Fight::KeyDown", "开始", 0);
-  if (pendingEnd == kPendingLost) {
-    pendingEnd = kPendingNone;
-    GameEnd(0);
-    return kFightLost;
+  switch (Mode()) {
+    case BattleMode::kEndPending: return EndPendingKey();
+    case BattleMode::kInformation: viewState = kViewMap; return kFightGoOn;
+    case BattleMode::kSkillMenu: SkillMenuKey(key); return kFightGoOn;
+    case BattleMode::kSettings: SettingsMenuKey(key); return kFightGoOn;
+    case BattleMode::kActionMenu: ActionMenuKey(key); return kFightGoOn;
+    case BattleMode::kDayMenu: return DayMenuKey(key);
+    case BattleMode::kSituation: SituationKey(key); return kFightGoOn;
+    default: break;
   }
-  if (pendingEnd == kPendingWon) {
-    pendingEnd = kPendingNone;
-    GameEnd(1);
-    return kFightWon;
-  }
-
-  if (viewState == kViewOwnUnit || viewState == kViewSpyResult || viewState == kViewEnemyUnit ||
-      viewState == kViewTerrain || viewState == kViewWeatherResult) {
-    viewState = kViewMap;
-    return 0;
-  }
-
-  FightHero& selected = units[selectedUnit];
-
-  if (skillMenuOpen) {
-    int answer = selected.skillMenu.KeyDown(key);
-    if (answer == kMenuCancel) {
-      skillMenuOpen = 0;
-      ResetMenuTo(actionMenu, kActionSkill);
-      actionMenuOpen = 1;
-      messageCode = kMessageNone;
-    } else if (answer == kMenuConfirm) {
-      int s = ChosenSkill();
-      skillMenuOpen = 0;
-      bool accepted = false;
-      if (s == kSkillSpy || s == kSkillWeather) {
-        if (SkillForceOK(s)) {
-          accepted = true;
-          actionMenuOpen = 0;
-          if (s == kSkillWeather) weather = Rand() % kWeatherKinds + 1;
-          selected.canAct = 0;
-          SubSkillPower(s);
-          viewState = s == kSkillSpy ? kViewSpyResult : kViewWeatherResult;
-          skillResultPending = 1;
-          Show(0);
-        } else {
-          messageCode = kMessageSkillPower;
-        }
-      } else if (!WeatherOK(s)) {
-        messageCode = kMessageWeather;
-      } else if (!LandOK(s, 0)) {
-        messageCode = kMessageTerrain;
-      } else if (!SkillForceOK(s)) {
-        messageCode = kMessageSkillPower;
-      } else {
-        accepted = true;
-        actionMenuOpen = 0;
-        skillMode = 1;
-        SetAtSkill(selected.row, selected.col, selectedUnit, s);
-      }
-      if (!accepted) {
-        ResetMenuTo(actionMenu, kActionSkill);
-        actionMenuOpen = 1;
-      }
-    }
-    return 0;
-  }
-
-  if (showMenuOpen || speedMenuOpen || moveMenuOpen) {
-    Menu& menu = showMenuOpen ? showMenu : speedMenuOpen ? speedMenu : moveMenu;
-    int& open = showMenuOpen ? showMenuOpen : speedMenuOpen ? speedMenuOpen : moveMenuOpen;
-    int answer = menu.KeyDown(key);
-    if (answer == kMenuConfirm) {
-      if (&menu == &showMenu) StoreSetting(menuShow, menu, "Menushow");
-      else if (&menu == &speedMenu) StoreSetting(menuSpeed, menu, "Menuspeed");
-      else StoreSetting(menuMove, menu, "Menumove");
-    }
-    if (answer != 0) open = 0;
-    return 0;
-  }
-
-  if (actionMenuOpen) {
-    int answer = actionMenu.KeyDown(key);
-    if (answer == kMenuCancel) {
-      actionMenuOpen = 0;
-      selected.row = savedRow;
-      selected.col = savedCol;
-    } else if (answer == kMenuConfirm) {
-      int entry = actionMenu.selected;
-      if (entry == kActionInfo) {
-        infoUnit = selectedUnit;
-        viewState = kViewOwnUnit;
-        return 0;
-      }
-      if (entry == kActionAttack) {
-        int unit = OwnUnitAt(battleMap.CursorMapRow(), battleMap.CursorMapCol());
-        if (unit >= 0 && units[unit].canAct == 1) {
-          selectedUnit = unit;
-          SetAt(units[unit].row, units[unit].col, unit);
-          attackMode = 1;
-        }
-      } else if (entry == kActionSkill) {
-        selected.SetSkillList();
-        selected.WriteSkilltoFile();
-        selected.GetMenuSkill();
-        if (skillMenuCount > 0) {
-          selected.ShowMenuSkill();
-          skillMenuOpen = 1;
-        } else {
-          messageCode = kMessageInvalid;
-        }
-      } else if (entry == kActionStandBy) {
-        selected.canAct = 0;
-      }
-      actionMenuOpen = 0;
-      ResetMenuTo(actionMenu, 0);
-    }
-    return 0;
-  }
-
-  if (escMenuOpen) {
-    int answer = escMenu.KeyDown(key);
-    if (answer == kMenuCancel) {
-      escMenuOpen = 0;
-    } else if (answer == kMenuConfirm) {
-      switch (escMenu.selected) {
-        case kEscEndDay: return EndDay();
-        case kEscRetreat:
-          escMenuOpen = 0;
-          GameEnd(0);
-          return kFightLost;
-        case kEscShowSetting: showMenuOpen = 1; break;
-        case kEscSpeedSetting: speedMenuOpen = 1; break;
-        case kEscMoveSetting: moveMenuOpen = 1; break;
-        default: break;
-      }
-    }
-    return 0;
-  }
-
-  if (viewState == kViewEnemySituation || viewState == kViewOwnSituation) {
-    bool enemy = viewState == kViewEnemySituation;
-    int& half = enemy ? enemyListHalf : ownListHalf;
-    int count = enemy ? enemyUnitCount : ownUnitCount;
-    if (key == keyUp || key == keyDown) {
-      if (half == 0 && count >= 6) half = 1;
-      else if (half == 1 && count > 5) half = 0;
-    } else if (key == keyLeft || key == keyRight) {
-      viewState = enemy ? kViewOwnSituation : kViewEnemySituation;
-    } else if (key == keyEsc) {
-      viewState = kViewMap;
-    }
-    Show(0);
-    return 0;
-  }
-
   int result = MapKey(key);
-  if (result != 0) return result;
+  if (result != kFightGoOn) return result;
   Show(0);
-  return 0;
+  return kFightGoOn;
+}
+
+// The banner of a battle decided at its opening is up; any key ends it.
+int Fight::EndPendingKey() {
+  bool won = pendingEnd == kPendingWon;
+  pendingEnd = kPendingNone;
+  GameEnd(won ? 1 : 0);
+  return won ? kFightWon : kFightLost;
+}
+
+// A refusal message for a skill about to be cast, or kMessageNone.
+int Fight::SkillRefusal(int skill) const {
+  if (IsFieldSkill(skill)) return SkillForceOK(skill) ? kMessageNone : kMessageSkillPower;
+  if (!WeatherOK(skill)) return kMessageWeather;
+  if (!LandOK(skill, 0)) return kMessageTerrain;
+  if (!SkillForceOK(skill)) return kMessageSkillPower;
+  return kMessageNone;
+}
+
+// Spying and changing the weather act on the whole field at once, with no
+// target to choose: the acting unit has spent its day.
+void Fight::CastFieldSkill(int skill) {
+  if (skill == kSkillWeather) ChangeWeather();
+  units[selectedUnit].canAct = 0;
+  SubSkillPower(skill);
+}
+
+void Fight::SkillMenuKey(int key) {
+  FightHero& selected = units[selectedUnit];
+  int answer = selected.skillMenu.KeyDown(key);
+  if (answer == kMenuCancel) {
+    skillMenuOpen = 0;
+    ResetMenuTo(actionMenu, kActionSkill);
+    actionMenuOpen = 1;
+    messageCode = kMessageNone;
+    return;
+  }
+  if (answer != kMenuConfirm) return;
+  int s = ChosenSkill();
+  skillMenuOpen = 0;
+  int refusal = SkillRefusal(s);
+  if (refusal != kMessageNone) {
+    messageCode = refusal;
+    ResetMenuTo(actionMenu, kActionSkill);
+    actionMenuOpen = 1;
+    return;
+  }
+  actionMenuOpen = 0;
+  if (IsFieldSkill(s)) {
+    CastFieldSkill(s);
+    viewState = s == kSkillSpy ? kViewSpyResult : kViewWeatherResult;
+    skillResultPending = 1;
+    Show(0);
+  } else {
+    skillMode = 1;
+    SetAtSkill(selected.row, selected.col, selectedUnit, s);
+  }
+}
+
+void Fight::SettingsMenuKey(int key) {
+  Menu& menu = showMenuOpen ? showMenu : speedMenuOpen ? speedMenu : moveMenu;
+  int& open = showMenuOpen ? showMenuOpen : speedMenuOpen ? speedMenuOpen : moveMenuOpen;
+  int answer = menu.KeyDown(key);
+  if (answer == kMenuConfirm) {
+    if (&menu == &showMenu) StoreSetting(menuShow, menu, "Menushow");
+    else if (&menu == &speedMenu) StoreSetting(menuSpeed, menu, "Menuspeed");
+    else StoreSetting(menuMove, menu, "Menumove");
+  }
+  if (answer != 0) open = 0;
+}
+
+void Fight::ActionMenuKey(int key) {
+  FightHero& selected = units[selectedUnit];
+  int answer = actionMenu.KeyDown(key);
+  if (answer == kMenuCancel) {
+    actionMenuOpen = 0;
+    selected.row = savedRow;
+    selected.col = savedCol;
+    return;
+  }
+  if (answer != kMenuConfirm) return;
+  int entry = actionMenu.selected;
+  if (entry == kActionInfo) {
+    infoUnit = selectedUnit;
+    viewState = kViewOwnUnit;
+    return;
+  }
+  if (entry == kActionAttack) {
+    int unit = OwnUnitAt(battleMap.CursorMapRow(), battleMap.CursorMapCol());
+    if (unit >= 0 && units[unit].canAct == 1) {
+      selectedUnit = unit;
+      SetAt(units[unit].row, units[unit].col, unit);
+      attackMode = 1;
+    }
+  } else if (entry == kActionSkill) {
+    selected.SetSkillList();
+    selected.WriteSkilltoFile();
+    selected.GetMenuSkill();
+    if (skillMenuCount > 0) {
+      selected.ShowMenuSkill();
+      skillMenuOpen = 1;
+    } else {
+      messageCode = kMessageInvalid;
+    }
+  } else if (entry == kActionStandBy) {
+    selected.canAct = 0;
+  }
+  actionMenuOpen = 0;
+  ResetMenuTo(actionMenu, 0);
+}
+
+int Fight::DayMenuKey(int key) {
+  int answer = escMenu.KeyDown(key);
+  if (answer == kMenuCancel) {
+    escMenuOpen = 0;
+  } else if (answer == kMenuConfirm) {
+    switch (escMenu.selected) {
+      case kEscEndDay: return EndDay();
+      case kEscRetreat:
+        escMenuOpen = 0;
+        GameEnd(0);
+        return kFightLost;
+      case kEscShowSetting: showMenuOpen = 1; break;
+      case kEscSpeedSetting: speedMenuOpen = 1; break;
+      case kEscMoveSetting: moveMenuOpen = 1; break;
+      default: break;
+    }
+  }
+  return kFightGoOn;
+}
+
+// The lists of either side's units, five to a half-page.
+void Fight::SituationKey(int key) {
+  bool enemy = viewState == kViewEnemySituation;
+  int& half = enemy ? enemyListHalf : ownListHalf;
+  int count = enemy ? enemyUnitCount : ownUnitCount;
+  if (key == keyUp || key == keyDown) {
+    if (half == 0 && count >= 6) half = 1;
+    else if (half == 1 && count > 5) half = 0;
+  } else if (key == keyLeft || key == keyRight) {
+    viewState = enemy ? kViewOwnSituation : kViewEnemySituation;
+  } else if (key == keyEsc) {
+    viewState = kViewMap;
+  }
+  Show(0);
 }
 
 int Fight::MapKey(int key) {

@@ -1,5 +1,6 @@
 #include "bench/play.h"
 
+#include "app/screen_mode.h"
 #include "campaign/game.h"
 #include "shell/globals.h"
 #include "strategy/game_map.h"
@@ -48,12 +49,8 @@ bool EscBacksOut(const std::string& mode) {
 // player's units stand while the computer side moves.
 int BattleKey() {
   const Fight& f = Map().fight;
-  if (f.escMenuOpen) return f.escMenu.selected == kEscEndDay ? keyReturn : keyUp;
-  if (f.showMenuOpen || f.speedMenuOpen || f.moveMenuOpen || f.skillMenuOpen || f.skillMode || f.attackMode ||
-      f.moveMode || f.actionMenuOpen)
-    return keyEsc;
-  if (f.viewState != kViewMap) return keyEsc;
-  return keyEsc;  // opens the day menu
+  if (f.Mode() == BattleMode::kDayMenu) return f.escMenu.selected == kEscEndDay ? keyReturn : keyUp;
+  return keyEsc;  // closes what is open, and on the battle map opens the day menu
 }
 
 // A key for whatever the month end left open, or 0 on the plain map.
@@ -85,49 +82,11 @@ GameDriver& Driver() {
   return driver;
 }
 
-bool InCampaign() {
-  const Game& game = TheGame();
-  return game.newGame.rulerPhase == 1 && game.newGame.who.mapActive == 1;
-}
+bool InCampaign() { return InCampaign(TheGame()); }
 
 int MonthStamp() { return Map().date.year * 12 + Map().date.month; }
 
-std::string ModeName() {
-  const Game& game = TheGame();
-  switch (game.titleMode) {
-    case kModeTitle: return "title";
-    case kModeAbout: return "about";
-    case kModeLoadScreen: return "load screen";
-    default: break;
-  }
-  if (!InCampaign()) return "scenario choice";
-  const GameMap& m = Map();
-  if (listAfterMessage) return "notice before a list";
-  if (warPick == 1) return "defence pick";
-  if (rulerSuccession == 1) return "succession pick";
-  if (m.battleOpen) {
-    const Fight& f = m.fight;
-    if (f.escMenuOpen) return "battle: day menu";
-    if (f.showMenuOpen || f.speedMenuOpen || f.moveMenuOpen || f.skillMenuOpen || f.skillMode || f.attackMode ||
-        f.moveMode || f.actionMenuOpen)
-      return "battle: order";
-    if (f.viewState != kViewMap) return "battle: information";
-    return "battle: map";
-  }
-  if (m.saveScreenOpen) return "save screen";
-  if (m.operateOpen) return "amount dialog";
-  if (m.goodsListOpen) return "item list";
-  if (m.secondPickOpen) return "second officer pick";
-  if (m.command != 0) return "officer list";
-  if (m.commandGroup == kGroupInterior) return "interior menu";
-  if (m.commandGroup == kGroupDiplomacy) return "diplomacy menu";
-  if (m.commandGroup == kGroupArmament) return "armament menu";
-  if (m.menuLevel == kMenuSystem) return "system menu";
-  if (m.menuLevel == kMenuCity) return "city menu";
-  if (m.menuLevel == kMenuCityInfo) return "city information";
-  if (targetMode != kTargetNone) return "target choice";
-  return "map";
-}
+std::string ModeName() { return ModeName(TheGame()); }
 
 bool ToTitle(const CostSink& sink) {
   if (ModeName() == "title") return true;

@@ -64,3 +64,5 @@ constexpr bool IsDamageSkill(int s) {
 // Skills that take soldiers through the formula, the melee also confusing its target.
 constexpr bool DealsDamage(int s) { return IsDamageSkill(s) || s == kSkillMelee; }
 constexpr bool IsHelpfulSkill(int s) { return s == kSkillHeal || s == kSkillGreatHeal; }
+// Skills that act on the whole field: no target square is chosen.
+constexpr bool IsFieldSkill(int s) { return s == kSkillSpy || s == kSkillWeather; }

@@ -62,8 +62,7 @@ void GameMap::InitMap(int rulerChoiceIn, int scenarioIn) {
   Log(1, "GameMap::InitMap", "开始", 0);
   scenario = scenarioIn;
   rulerChoice = rulerChoiceIn;
-  ResetMapGlobals();
-  ResetWarGlobals();
+  ResetCampaignGlobals();
   ReportLogClear();  // a new campaign starts with an empty report log
   ClearRecords();
   ArrowSet();  // also sets the edge flags from the arrow's start

@@ -35,6 +35,27 @@ constexpr int kGroupInterior = 1;
 constexpr int kGroupDiplomacy = 2;
 constexpr int kGroupArmament = 3;
 
+// What the next key on the map screen does: the innermost open thing takes it.
+enum class MapMode {
+  kNoticeBeforeList,  // a notice over an officer list, which comes back after it
+  kDefencePick,       // the defenders of a city a computer army attacks
+  kSuccessionPick,    // the player crowns a successor
+  kBattle,
+  kSaveScreen,
+  kAmountDialog,
+  kItemList,
+  kSecondPick,        // the second officer of a two-officer order
+  kOfficerList,       // the officer who carries out an order
+  kInteriorMenu,
+  kDiplomacyMenu,
+  kArmamentMenu,
+  kSystemMenu,
+  kCityMenu,
+  kCityInformation,
+  kTargetChoice,      // an order waits for its target city
+  kMap
+};
+
 // GetCityPostion answers.
 constexpr int kCellEmpty = 0;
 constexpr int kCellOwn = 1;
@@ -130,6 +151,7 @@ class GameMap {
   int ArriveEnable();
 
   // Keys (map_keys.cpp). 0 stay, -1 the player quit the campaign.
+  MapMode Mode() const;
   int KeyDown(int key);
 
   // Orders (command_flow.cpp, interior_orders.cpp, diplomacy_orders.cpp, armament_orders.cpp).
@@ -147,6 +169,9 @@ class GameMap {
   // The month end and the save screen.
   void ShowEnd();
   void DoEndEvent();
+  // After the month end has moved on: the map is drawn unless a battle, the
+  // defenders' pick or the successor list is open over it.
+  void ShowMapIfUncovered();
   void OpenSaveScreen();
   void SaveScreenKeyDown(int key);
 
@@ -246,8 +271,6 @@ class GameMap {
   bool Autosave();
   // The city of an officer's report, for the report log.
   void ReportSubject(int city);
-  // True on the plain map with nothing open (the report log may open there).
-  bool OnPlainMap() const;
   // The colour of a ruler's faction (officer number), as the map and the ruler choice show it.
   Pixel FactionColor(int rulerNumber) const;
   void PaintCityIcon(const char* icon, int owner, int x, int y);

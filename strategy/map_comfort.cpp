@@ -51,7 +51,7 @@ void PaintFactionMark(int index, int x, int y, int size) {
 }
 
 void GameMap::MonthFinished() {
-  if (rulerSuccession == 1) {
+  if (rulerSuccession == kSuccessionPick) {
     autosaveDue = true;  // the month is saved once the new ruler is crowned
     return;
   }
@@ -60,7 +60,9 @@ void GameMap::MonthFinished() {
 }
 
 void GameMap::AfterSuccessionKey() {
-  if (!autosaveDue || rulerSuccession != 0 || pendingBattles != 0 || battleOpen || warPick != 0) return;
+  if (!autosaveDue || rulerSuccession != kSuccessionNone || pendingBattles != kBattlesUncounted || battleOpen ||
+      warPick != kWarPickNone)
+    return;
   autosaveDue = false;
   Autosave();
 }
@@ -75,7 +77,7 @@ bool GameMap::Autosave() {
     MonthEndScope notLogged(&date.year, &date.month, false);  // the notice is no report of the month
     ShowMessage2("自动存档失败！", "", 50, 280, 12, 1, 1000);
     Show(0);
-    if (rulerSuccession == 1) heroList.Show(0);
+    if (rulerSuccession == kSuccessionPick) heroList.Show(0);
   }
   return ok;
 }
@@ -86,11 +88,6 @@ void GameMap::ReportSubject(int city) {
   ReportLogPanelSubject(name, nullptr);
 }
 
-bool GameMap::OnPlainMap() const {
-  return menuLevel == kMenuNone && commandGroup == 0 && command == 0 && secondPickOpen == 0 && goodsListOpen == 0 &&
-         operateOpen == 0 && saveScreenOpen == 0 && battleOpen == 0 && targetMode == 0 && warPick == 0 &&
-         rulerSuccession == 0 && listAfterMessage == 0;
-}
 
 // Rulers of the scenario's start keep their ruler choice line's colour; a ruler
 // who rose later takes the first colour no standing faction holds.

@@ -1,6 +1,7 @@
 #include "strategy/map_globals.h"
 
 #include "campaign/hero_list.h"
+#include "war/war_globals.h"
 
 int targetMode = 0;
 int operatePurpose = 0;
@@ -26,6 +27,28 @@ int warTargetCity = 0;
 int successionByAge = 0;
 int foundOfficerShown = 0;
 
+void BeginBattleCount() {
+  if (pendingBattles == kBattlesUncounted) pendingBattles = kBattlesLastFought;
+}
+
+void CountOneBattle() { pendingBattles = pendingBattles > 0 ? pendingBattles + 1 : 1; }
+
+void HoldForBattle() {
+  if (pendingBattles <= 0) pendingBattles = 1;
+}
+
+void EndOneBattle() {
+  if (pendingBattles > 0 && --pendingBattles == 0) pendingBattles = kBattlesLastFought;
+}
+
+void DropOneBattle() {
+  if (pendingBattles > 0 && --pendingBattles == 0) pendingBattles = kBattlesSettled;
+}
+
+void EndBattleCount() {
+  if (pendingBattles > 0) pendingBattles = kBattlesLastFought;
+}
+
 void ResetMapGlobals() {
   targetMode = operatePurpose = highAttackChance = rulerSuccession = warPick = 0;
   listAfterMessage = itemStep = farmingDone = 0;
@@ -37,6 +60,11 @@ void ResetMapGlobals() {
   pendingBattles = battleResult = warFromCity = warTargetCity = 0;
   successionByAge = foundOfficerShown = computerAttackQueued = 0;
   captiveListFlag = foreignOfficerListFlag = rulerListFlag = 0;
+}
+
+void ResetCampaignGlobals() {
+  ResetMapGlobals();
+  ResetWarGlobals();
 }
 
 void DumpMapGlobals(JsonWriter& out) {

@@ -30,7 +30,15 @@ constexpr int kWarPartyMax = 10;  // the leader and nine more
 extern int targetMode;
 extern int operatePurpose;
 extern int highAttackChance;
+// rulerSuccession: whether the player is crowning a successor.
+constexpr int kSuccessionNone = 0;
+constexpr int kSuccessionPick = 1;          // the successor list is open
+constexpr int kSuccessionPickedMidway = 2;  // crowned while the month end still had battles to resume
 extern int rulerSuccession;
+// warPick: the defenders' pick for a city a computer army attacks.
+constexpr int kWarPickNone = 0;
+constexpr int kWarPickOpen = 1;  // the player is picking the defenders
+constexpr int kWarPickDone = 2;  // picked; the month end resumes with their battle
 extern int warPick;
 extern int listAfterMessage;
 extern int itemStep;
@@ -46,8 +54,26 @@ extern int attackParty[kPartyExtraOfficers];
 extern int attackPartyCount;  // officers picked so far, the leader included
 extern int savedFood;         // the city's food when the war pick began
 extern int taskCount;
-// Shared with the war: battles still to fight this month end and the last result.
+// Shared with the war: battles still to fight this month end and the last
+// result. A positive count holds the month end until those battles are over;
+// the other values say how far its wars have come.
+constexpr int kBattlesUncounted = 0;    // the month's wars are not counted yet
+constexpr int kBattlesLastFought = -1;  // every counted battle fought; the last one's aftermath may be due
+constexpr int kBattlesSettled = -2;     // the count ran out without a battle to follow up
 extern int pendingBattles;
+// The transitions of pendingBattles, each named for the event that causes it.
+// The count begins: every war order against a defended city will be a battle.
+void BeginBattleCount();
+// The count found one more war order that will be a battle.
+void CountOneBattle();
+// A battle is opening: even one the count missed holds the month end.
+void HoldForBattle();
+// A counted battle was fought (or its defence abandoned).
+void EndOneBattle();
+// A counted battle will not be fought after all.
+void DropOneBattle();
+// The war orders are all resolved: no battle is left, whatever the count said.
+void EndBattleCount();
 extern int battleResult;
 // The month end's hand-over from a battle to its aftermath (0-based cities).
 extern int warFromCity;
@@ -65,3 +91,6 @@ void DumpMapGlobals(JsonWriter& out);
 // Back to the state of a fresh campaign: nothing of the campaign before (an
 // order half given, Tab's attack chance, a war half fought) carries over.
 void ResetMapGlobals();
+// Everything a new campaign starts without: the map's and the wars' state
+// between keys (GameMap::InitMap, and every test fixture of a campaign).
+void ResetCampaignGlobals();

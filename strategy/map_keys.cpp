@@ -36,70 +36,67 @@ void OpenMenu(Menu& menu, const MenuSpec& layout) {
 
 }  // namespace
 
+MapMode GameMap::Mode() const {
+  if (listAfterMessage) return MapMode::kNoticeBeforeList;
+  if (warPick == kWarPickOpen) return MapMode::kDefencePick;
+  if (rulerSuccession == kSuccessionPick) return MapMode::kSuccessionPick;
+  if (battleOpen) return MapMode::kBattle;
+  if (saveScreenOpen) return MapMode::kSaveScreen;
+  if (operateOpen) return MapMode::kAmountDialog;
+  if (goodsListOpen) return MapMode::kItemList;
+  if (secondPickOpen) return MapMode::kSecondPick;
+  if (command != 0) return MapMode::kOfficerList;
+  if (commandGroup == kGroupInterior) return MapMode::kInteriorMenu;
+  if (commandGroup == kGroupDiplomacy) return MapMode::kDiplomacyMenu;
+  if (commandGroup == kGroupArmament) return MapMode::kArmamentMenu;
+  if (menuLevel == kMenuSystem) return MapMode::kSystemMenu;
+  if (menuLevel == kMenuCity) return MapMode::kCityMenu;
+  if (menuLevel == kMenuCityInfo) return MapMode::kCityInformation;
+  if (targetMode != kTargetNone) return MapMode::kTargetChoice;
+  return MapMode::kMap;
+}
+
 int GameMap::KeyDown(int key) {
   Log(1, "GameMap::KeyDown", "开始", 0);
-  if (listAfterMessage) {
-    Show(0);
-    ReopenOfficerList();
-    listAfterMessage = 0;
-    return 0;
-  }
-  // The defenders of a city a computer army attacks (war/war_dispatch.cpp).
-  if (warPick == 1) {
-    MonthEndScope reports(&date.year, &date.month, true);
-    DefencePickKey(key);
-    return 0;
-  }
-  if (rulerSuccession == 1) {
-    {
+  switch (Mode()) {
+    case MapMode::kNoticeBeforeList:
+      Show(0);
+      ReopenOfficerList();
+      listAfterMessage = 0;
+      return 0;
+    case MapMode::kDefencePick: {
       MonthEndScope reports(&date.year, &date.month, true);
-      SuccessionKey(key);
+      DefencePickKey(key);
+      return 0;
     }
-    AfterSuccessionKey();
-    return 0;
-  }
-  if (battleOpen) {
-    BattleKey(key);
-    return 0;
-  }
-  if (saveScreenOpen) {
-    SaveScreenKeyDown(key);
-    return 0;
-  }
-  if (operateOpen) {
-    OperateKey(key);
-    return 0;
-  }
-  if (goodsListOpen) {
-    GoodsListKey(key);
-    return 0;
-  }
-  if (secondPickOpen) {
-    SecondPickKey(key);
-    return 0;
-  }
-  if (command != 0) {
-    OfficerListKey(key);
-    return 0;
-  }
-  if (commandGroup >= kGroupInterior && commandGroup <= kGroupArmament) {
-    SubMenuKey(key);
-    return 0;
-  }
-  if (menuLevel == kMenuSystem) return SystemMenuKey(key);
-  if (menuLevel == kMenuCity) {
-    CityMenuKey(key);
-    return 0;
-  }
-  if (menuLevel == kMenuCityInfo) {
-    CityInfoKey(key);
-    return 0;
+    case MapMode::kSuccessionPick: {
+      {
+        MonthEndScope reports(&date.year, &date.month, true);
+        SuccessionKey(key);
+      }
+      AfterSuccessionKey();
+      return 0;
+    }
+    case MapMode::kBattle: BattleKey(key); return 0;
+    case MapMode::kSaveScreen: SaveScreenKeyDown(key); return 0;
+    case MapMode::kAmountDialog: OperateKey(key); return 0;
+    case MapMode::kItemList: GoodsListKey(key); return 0;
+    case MapMode::kSecondPick: SecondPickKey(key); return 0;
+    case MapMode::kOfficerList: OfficerListKey(key); return 0;
+    case MapMode::kInteriorMenu:
+    case MapMode::kDiplomacyMenu:
+    case MapMode::kArmamentMenu: SubMenuKey(key); return 0;
+    case MapMode::kSystemMenu: return SystemMenuKey(key);
+    case MapMode::kCityMenu: CityMenuKey(key); return 0;
+    case MapMode::kCityInformation: CityInfoKey(key); return 0;
+    case MapMode::kTargetChoice:
+    case MapMode::kMap: break;
   }
   return PlainMapKey(key);
 }
 
 void GameMap::ReopenOfficerList() {
-  if (OrderOf(command) == Order::kWar || warPick == 1) {
+  if (OrderOf(command) == Order::kWar || warPick == kWarPickOpen) {
     heroList.Show(0);
     return;
   }
@@ -116,11 +113,10 @@ void GameMap::BattleKey(int key) {
   }
   battleResult = result;
   battleOpen = 0;
-  --pendingBattles;
-  if (pendingBattles == 0) pendingBattles = -1;
+  EndOneBattle();
   DoEndEvent();
   // A captured ruler leaves the successor list open: the map must not cover it.
-  if (pendingBattles == -1 && warPick == 0 && rulerSuccession != 1) Show(0);
+  if (pendingBattles == kBattlesLastFought && warPick == kWarPickNone && rulerSuccession != kSuccessionPick) Show(0);
 }
 
 int GameMap::PlainMapKey(int key) {
@@ -186,7 +182,7 @@ int GameMap::SystemMenuKey(int key) {
   if (systemMenuChoice == kSystemEndMonth) {
     ShowEnd();
     DoEndEvent();
-    if (!battleOpen && warPick == 0 && rulerSuccession != 1) Show(0);
+    ShowMapIfUncovered();
   } else if (systemMenuChoice == kSystemSave) {
     Show(0);
     OpenSaveScreen();

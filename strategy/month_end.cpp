@@ -18,13 +18,6 @@ constexpr int kPopulationGrowth = 50;
 constexpr int kHarvestMonths[] = {6, 10};
 constexpr int kTaxEvery = 3;           // taxes in every month divisible by three
 
-// rulerSuccession values.
-constexpr int kSuccessionPick = 1;
-constexpr int kSuccessionPickedMidway = 2;
-
-// warPick value when the defenders have been picked.
-constexpr int kWarPickEnded = 2;
-
 // Growth up to a cap. A value that already stands above the cap (a plunder or
 // a transport can put it there) keeps what it has: collecting taxes must never
 // take money away.
@@ -51,7 +44,7 @@ void ClearHandOver() {
 }
 
 // A battle or the defenders' pick holds the month end until it is over.
-bool WarHolds() { return warPick == 1 || pendingBattles > 0; }
+bool WarHolds() { return warPick == kWarPickOpen || pendingBattles > 0; }
 
 }  // namespace
 
@@ -67,14 +60,18 @@ void GameMap::ShowEnd() {
   }
 }
 
+void GameMap::ShowMapIfUncovered() {
+  if (!battleOpen && warPick == kWarPickNone && rulerSuccession != kSuccessionPick) Show(0);
+}
+
 void GameMap::DoEndEvent() {
   Log(1, "GameMap::DoEndEvent", "开始", 0);
   MonthEndScope reports(&date.year, &date.month, true);  // the report log and the Speed setting
-  if (warPick == kWarPickEnded) {
+  if (warPick == kWarPickDone) {
     WarRun();
     return;
   }
-  if (pendingBattles == 0) {
+  if (pendingBattles == kBattlesUncounted) {
     // A fresh month end: the economy, the calendar, the computer rulers and the tasks.
     int month = date.month;
     if (IsHarvestMonth(month)) AddFood();
@@ -92,7 +89,7 @@ void GameMap::DoEndEvent() {
   } else if (pendingBattles > 0) {
     // Back from a battle (or from crowning a new ruler) with more to fight.
     if (rulerSuccession == kSuccessionPickedMidway) {
-      rulerSuccession = 0;
+      rulerSuccession = kSuccessionNone;
     } else {
       AfterWar(battleResult, warFromCity, warTargetCity);
       ClearHandOver();
@@ -101,9 +98,9 @@ void GameMap::DoEndEvent() {
     WarRun();
     if (WarHolds()) return;
   }
-  if (pendingBattles == -1) {
+  if (pendingBattles == kBattlesLastFought) {
     if (rulerSuccession == kSuccessionPickedMidway) {
-      rulerSuccession = 0;
+      rulerSuccession = kSuccessionNone;
     } else {
       bool fought = false;
       for (int k = kFirstTaskRecord; k <= kLastTaskRecord; ++k) {
@@ -118,7 +115,7 @@ void GameMap::DoEndEvent() {
       }
       ClearHandOver();
     }
-  } else if (pendingBattles != -2) {
+  } else if (pendingBattles != kBattlesSettled) {
     return;
   }
 
@@ -134,7 +131,7 @@ void GameMap::DoEndEvent() {
   GetCityState();
   IsWinOrLose();
   KeyDown(0);
-  pendingBattles = 0;
+  pendingBattles = kBattlesUncounted;
   computerAttackQueued = 0;
   heroList.ClearInListFlag();
   // The month ends on the map, or on the successor list when a ruler must be crowned.

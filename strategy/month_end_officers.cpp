@@ -18,9 +18,6 @@ constexpr int kOldAge = 120;
 constexpr int kDeathChance = 20;      // in 100, each month from kOldAge on
 constexpr int kNewYearMonth = 1;
 
-constexpr int kSuccessionPick = 1;
-constexpr int kSuccessionPickedMidway = 2;
-
 }  // namespace
 
 void GameMap::HeroUpdate() {
@@ -84,11 +81,11 @@ void GameMap::SuccessionKey(int key) {
   playerRuler = n;
   Show(0);
   if (successionByAge) {
-    rulerSuccession = 0;
+    rulerSuccession = kSuccessionNone;
     successionByAge = 0;
     return;
   }
   rulerSuccession = kSuccessionPickedMidway;
   DoEndEvent();
-  if (!battleOpen && warPick == 0 && rulerSuccession != kSuccessionPick) Show(0);
+  ShowMapIfUncovered();
 }

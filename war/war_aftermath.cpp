@@ -79,7 +79,7 @@ void GameMap::AfterWar(int result, int fromCity, int toCity) {
   if (!defended && result == kFightWon) AfterAttackWon(toCity);
   SucceedCapturedRulers();
   // The successor list stays on top of whatever the aftermath showed.
-  if (rulerSuccession == 1) heroList.Show(0);
+  if (rulerSuccession == kSuccessionPick) heroList.Show(0);
   capturedCount = 0;
 }
 
@@ -281,7 +281,7 @@ void GameMap::PlayerRulerTaken() {
     return;
   }
   heroList.Show(0);
-  rulerSuccession = 1;
+  rulerSuccession = kSuccessionPick;
 }
 
 // A lost campaign ends the program as normally as a victory: its run log is

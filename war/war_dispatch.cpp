@@ -18,26 +18,19 @@ constexpr const char* kAdjacencyTable = "Res\\arrive.kdt";
 
 bool ValidCity(int city) { return city >= 0 && city < kCityCount; }
 
-// One counted battle less; when none is left the month end goes on to finish.
-void DropPendingBattle() {
-  if (pendingBattles <= 0) return;
-  --pendingBattles;
-  if (pendingBattles == 0) pendingBattles = -2;
-}
-
 }  // namespace
 
 void GameMap::WarRun() {
   Log(1, "GameMap::WarRun", "开始", 0);
   if (warPick != kWarPickDone) {
-    if (pendingBattles == 0) pendingBattles = -1;
-    if (pendingBattles == -1) {
+    BeginBattleCount();
+    if (pendingBattles == kBattlesLastFought) {
       for (int k = kFirstTaskRecord; k <= kLastTaskRecord - (kWarOrderRecords - 1); ++k) {
         const TaskRecord& t = taskTable[k];
         if (t.taskRemoved != 0 || t.taskType != kTaskWar || t.value5 != kWarAttackCity) continue;
         int target = t.value1 - 1;
         if (!ValidCity(target) || GetClever(target) == 0) continue;
-        pendingBattles = pendingBattles == -1 ? 1 : pendingBattles + 1;
+        CountOneBattle();
       }
     }
   }
@@ -62,7 +55,7 @@ void GameMap::WarRun() {
   }
   // The whole table is resolved: whatever the count said, no battle is left
   // (an order can lose its defenders to an earlier one of the same month).
-  if (pendingBattles > 0) pendingBattles = -1;
+  EndBattleCount();
 }
 
 // Resolves the order at task index k; true when the walk has to stop there.
@@ -78,7 +71,7 @@ bool GameMap::ResolveWarOrder(int k) {
   // where the order left them march (a captive would otherwise hand the city
   // to a captive's number). An army with nobody left stays home.
   if (!KeepLoyalMarchers(o)) {
-    if (o.warKind == kWarAttackCity && GetClever(target) != 0) DropPendingBattle();
+    if (o.warKind == kWarAttackCity && GetClever(target) != 0) DropOneBattle();
     ReturnOrderFood(o);
     return false;
   }
@@ -95,7 +88,7 @@ bool GameMap::ResolveWarOrder(int k) {
   // A computer army sent against a city that is no longer the player's by the
   // month end finds no war to fight there.
   if (onPlayer && commander != -1 && city.ownerId != playerRuler) {
-    if (kind == kWarAttackCity) DropPendingBattle();
+    if (kind == kWarAttackCity) DropOneBattle();
     ReturnOrderFood(o);
     return false;
   }
@@ -130,7 +123,7 @@ bool GameMap::ResolveWarOrder(int k) {
   } else if (kind == kWarOccupyEmpty && !onPlayer) {
     warOutcomeCode = kOutcomePeacefulMarch;
     AfterWar_SpaceCity(1, warFromCity, target, k);
-    if (o.warKind == kWarAttackCity) DropPendingBattle();
+    if (o.warKind == kWarAttackCity) DropOneBattle();
   } else if (commander == -1) {
     warOutcomeCode = kOutcomeComputerMarchIn;
     AfterWar_SpaceCity(2, warFromCity, target, k);
@@ -164,7 +157,7 @@ bool GameMap::KeepLoyalMarchers(WarOrder& o) const {
 
 void GameMap::OpenBattle() {
   // A battle the count missed still has to hold the month end until it is over.
-  if (pendingBattles <= 0) pendingBattles = 1;
+  HoldForBattle();
   fight.Show(kShowOpening);
   fight.Show(0);
   battleOpen = 1;
@@ -227,7 +220,7 @@ void GameMap::EndDefencePick() {
   Log(1, "GameMap::EndDefencePick", "开始", 0);
   warPick = kWarPickDone;
   DoEndEvent();
-  if (!battleOpen && warPick == kWarPickNone && rulerSuccession != 1) Show(0);
+  ShowMapIfUncovered();
 }
 
 // Escape before anyone was picked: the city falls without a fight.
@@ -237,7 +230,7 @@ void GameMap::AbandonDefence() {
   battleResult = kFightLost;
   // Only a counted battle is taken off the count: a defence of an order the
   // count missed leaves the finished count (-1 or -2) as it stands.
-  if (pendingBattles > 0 && --pendingBattles == 0) pendingBattles = -1;
+  EndOneBattle();
   warPick = kWarPickNone;
   fight.GameEnd(0);
   warPartyCount = -1;  // no own units at all
@@ -249,7 +242,7 @@ void GameMap::AbandonDefence() {
   rulerFate = 0;
   awaitingOrder = 0;
   DoEndEvent();
-  if (!battleOpen && warPick == kWarPickNone && rulerSuccession != 1) Show(0);
+  ShowMapIfUncovered();
 }
 
 // ---- Small look-ups of the war code ----

@@ -5,11 +5,6 @@
 // month end's and live in strategy/map_globals.h.
 #include "shell/json_writer.h"
 
-// warPick values.
-constexpr int kWarPickNone = 0;
-constexpr int kWarPickOpen = 1;
-constexpr int kWarPickDone = 2;
-
 // rulerFate values.
 constexpr int kFateNone = 0;
 constexpr int kFateRulerTaken = 1;

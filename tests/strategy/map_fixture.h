@@ -16,12 +16,12 @@ class MapTest : public ::testing::Test {
   std::unique_ptr<GameMap> map = std::make_unique<GameMap>();
 
   void SetUp() override {
-    ResetMapGlobals();
+    ResetCampaignGlobals();
     map->InitMap(0, 0);
     map->menuLevel = kMenuNone;
     SeedRandom(1);
   }
-  void TearDown() override { ResetMapGlobals(); }
+  void TearDown() override { ResetCampaignGlobals(); }
 
   // Opens the officer list of a command for city 0, as the sub-menu does.
   void OpenCommand(int command) {

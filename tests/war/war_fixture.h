@@ -23,16 +23,12 @@ class WarTest : public MapTest {
     MapTest::SetUp();
     UseVirtualClock(true);
     windowDC = &window;
-    ResetWarGlobals();
-    warFromCity = warTargetCity = 0;
     map->heroList.ClearInListFlag();
   }
   void TearDown() override {
     TakeQuit();
     windowDC = nullptr;
     UseVirtualClock(false);
-    ResetWarGlobals();
-    warFromCity = warTargetCity = 0;
     MapTest::TearDown();
   }
 
