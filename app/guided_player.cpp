@@ -21,6 +21,7 @@
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "shell/globals.h"
+#include "app/battle_watch.h"
 #include "app/play_lives.h"
 #include "app/screen_mode.h"
 #include "shell/screenshot.h"
@@ -415,10 +416,16 @@ class GuidedPlayer {
 
   void WatchBattle(const GameMap& m) {
     const Fight& f = m.fight;
-    if (m.battleOpen && !wasBattle_) {
-      defending_ = f.warType != 0;
+    BattleWatch::Event event = battleWatch_.Observe(m);
+    const BattleWatch::Battle& battle = battleWatch_.Current();
+    if (event == BattleWatch::Event::kEnded) {
+      if (retreated_) ++events_["retreat"];
+      if (battle.defending) ++events_[battle.won ? "defence won" : "defence lost"];
+      else ++events_[battle.won ? "attack won (city taken)" : "attack lost"];
+      day30_ = false;
+    } else if (event == BattleWatch::Event::kBegun) {
       battleDay_ = -1;
-      ++events_[defending_ ? "battle: player defends" : "battle: player attacks"];
+      ++events_[battle.defending ? "battle: player defends" : "battle: player attacks"];
       retreated_ = false;
     }
     if (m.battleOpen) {
@@ -428,14 +435,6 @@ class GuidedPlayer {
         ++events_["battle day 30"];
       }
     }
-    if (!m.battleOpen && wasBattle_) {
-      bool won = battleResult == kFightWon;
-      if (retreated_) ++events_["retreat"];
-      if (defending_) ++events_[won ? "defence won" : "defence lost"];
-      else ++events_[won ? "attack won (city taken)" : "attack lost"];
-      day30_ = false;
-    }
-    wasBattle_ = m.battleOpen != 0;
     // A skill counts as cast when its caster's power went down.
     if (castPending_ >= 0) {
       if (!m.battleOpen || m.fight.units[castUnit_].skillPower < castPower_) {
@@ -1181,8 +1180,7 @@ class GuidedPlayer {
   std::map<std::string, long long> events_;
 
   bool wasIn_ = false;
-  bool wasBattle_ = false;
-  bool defending_ = false;
+  BattleWatch battleWatch_;
   bool retreated_ = false;
   bool day30_ = false;
   bool wonCounted_ = false;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "campaign/game.h"
+#include "app/battle_watch.h"
 #include "app/play_lives.h"
 #include "app/screen_mode.h"
 #include "app/game_invariants.h"
@@ -193,8 +194,10 @@ class Monkey {
       if (captives > lastCaptives_) events_["officer taken captive"] += captives - lastCaptives_;
       if (m.playerRuler != lastRuler_) ++events_["player's ruler succeeded"];
     }
-    if (m.battleOpen && !wasBattle_) ++events_[m.fight.warType ? "battle: player defends" : "battle: player attacks"];
-    if (!m.battleOpen && wasBattle_) ++events_[battleResult == kFightWon ? "battle won" : "battle lost"];
+    BattleWatch::Event battle = battleWatch_.Observe(m);
+    if (battle == BattleWatch::Event::kBegun)
+      ++events_[battleWatch_.Current().defending ? "battle: player defends" : "battle: player attacks"];
+    if (battle == BattleWatch::Event::kEnded) ++events_[battleWatch_.Current().won ? "battle won" : "battle lost"];
     if (warPick == kWarPickOpen && lastWarPick_ != kWarPickOpen) ++events_["defenders picked for an attacked city"];
     if (rulerSuccession == kSuccessionPick && lastSuccession_ != kSuccessionPick) ++events_["successor chosen by the player"];
     if (m.saveScreenOpen && !wasSaveScreen_) {
@@ -210,7 +213,6 @@ class Monkey {
     lastMonth_ = monthStamp;
     lastCaptives_ = captives;
     lastRuler_ = m.playerRuler;
-    wasBattle_ = m.battleOpen != 0;
     lastWarPick_ = warPick;
     lastSuccession_ = rulerSuccession;
     wasSaveScreen_ = m.saveScreenOpen != 0;
@@ -293,7 +295,7 @@ class Monkey {
   std::map<std::string, long long> events_;
   bool wasInCampaign_ = false;
   bool wasLoaded_ = false;
-  bool wasBattle_ = false;
+  BattleWatch battleWatch_;
   bool wasSaveScreen_ = false;
   int lastMonth_ = 0;
   int lastCaptives_ = 0;

@@ -14,6 +14,12 @@ namespace {
 
 bool virtualClock = false;
 uint32_t virtualTicks = 0;
+#ifdef __EMSCRIPTEN__
+// In the browser every delay is a yield to the page, and the clock is the
+// page's: the sum of the delays is a floor for it, so a delay ends even where
+// the page's clock should stand still or lag behind its timers.
+uint64_t sleptTotal = 0;
+#endif
 
 // <chrono> cannot be included in game code (its micro sign has no GBK form),
 // so the monotonic clock is read directly.
@@ -35,7 +41,11 @@ uint64_t Origin() {
 
 uint32_t GetTickCount() {
   if (virtualClock) return virtualTicks;
-  return static_cast<uint32_t>(MonotonicMs() - Origin());
+  uint64_t ticks = MonotonicMs() - Origin();
+#ifdef __EMSCRIPTEN__
+  if (ticks < sleptTotal) ticks = sleptTotal;
+#endif
+  return static_cast<uint32_t>(ticks);
 }
 
 void SleepMs(uint32_t ms) {
@@ -47,6 +57,7 @@ void SleepMs(uint32_t ms) {
   // Hands the thread back to the browser (Asyncify), so the page keeps
   // drawing and taking keys while the game waits.
   emscripten_sleep(ms);
+  sleptTotal += ms;
   WebSlept(ms, GetTickCount());
 #else
   timespec wait{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
