@@ -38,6 +38,7 @@ constexpr int kSystemQuit = 2;
 constexpr int kCityInfoEntry = 3;   // the city menu's fourth entry
 constexpr int kCommandBase[4] = {0, 1, 15, 20};
 constexpr int kStuckKeys = 120;     // keys in one mode before the player backs out
+constexpr int kSkillTries = 3;     // skills a unit tries before it attacks instead
 constexpr int kUnitKeys = 60;       // keys spent on one battle unit before it stands by
 constexpr int kOrdersPerMonth = 14;
 constexpr int kSaveEveryMonths = 5;
@@ -987,6 +988,7 @@ class GuidedPlayer {
       unitTried_.clear();
       unitKeys_.clear();
     }
+    if (mode_ != Mode::BattleActionMenu) actionWant_ = -1;
     switch (mode_) {
       case Mode::BattleInformation:
         return f.viewState == kViewEnemySituation || f.viewState == kViewOwnSituation ? keyEsc : keyReturn;
@@ -1063,17 +1065,32 @@ class GuidedPlayer {
           return keyEsc;
         }
         actionStep_ = 0;
+        actionWant_ = -1;
+        skillTries_ = 0;
+        attackTried_ = false;
         return keyReturn;
       }
       case Mode::BattleActionMenu: {
         const FightHero& u = f.units[selectedUnit];
         // First try a skill (sometimes) or an attack; when neither finds a
         // target, stand by.
-        int want = kActionStandBy;
-        if (actionStep_ == 0) want = u.skillPower > 0 && Roll(3) == 0 ? kActionSkill : kActionAttack;
-        else if (actionStep_ == 1) want = lastActionTried_ == kActionSkill ? kActionAttack : kActionStandBy;
+        // Decided once per visit of the menu: a choice rolled again for every
+        // key would chase a moving goal down the menu.
+        // A skill that found no target is followed by another (a few times),
+        // then by an attack; with neither, the unit stands by.
+        if (actionWant_ < 0) {
+          bool skillFirst = actionStep_ == 0 && u.skillPower > 0 && Roll(2) == 0;
+          bool skillAgain = actionStep_ > 0 && lastActionTried_ == kActionSkill && skillTries_ < kSkillTries;
+          if (skillFirst || skillAgain) actionWant_ = kActionSkill;
+          else if (!attackTried_) actionWant_ = kActionAttack;
+          else actionWant_ = kActionStandBy;
+        }
+        int want = actionWant_;
         if (f.actionMenu.selected != want) return keyDown;
+        actionWant_ = -1;
         lastActionTried_ = want;
+        if (want == kActionSkill) ++skillTries_;
+        if (want == kActionAttack) attackTried_ = true;
         ++actionStep_;
         if (want == kActionStandBy) unitTried_.insert(selectedUnit);
         return keyReturn;
@@ -1088,7 +1105,7 @@ class GuidedPlayer {
       }
       case Mode::BattleSkillMenu: {
         const FightHero& u = f.units[selectedUnit];
-        if (skillWanted_ < 0) skillWanted_ = Roll(std::max(skillMenuCount, 1));
+        if (skillWanted_ < 0) skillWanted_ = SkillWithTarget(f, u);
         if (u.skillMenu.selected != skillWanted_ && skillMenuCount > 1) return keyDown;
         skillWanted_ = -1;
         int s = f.ChosenSkill();
@@ -1101,7 +1118,7 @@ class GuidedPlayer {
       }
       case Mode::BattleSkillTarget: {
         int s = f.ChosenSkill();
-        bool helpful = s == kSkillHeal || s == kSkillGreatHeal || s == 8 || s == 9;
+        bool helpful = IsHelpfulSkill(s);
         int target = TargetIn(f, skillMap, helpful);
         if (target < 0 && helpful) target = TargetIn(f, skillMap, false);
         if (target < 0 || skillKeys_++ > 40) {
@@ -1119,6 +1136,29 @@ class GuidedPlayer {
       }
       default: return keyReturn;
     }
+  }
+
+  // A skill menu entry whose pattern reaches a unit it can be cast on from
+  // where the caster stands (now and then any entry); a random one if none.
+  int SkillWithTarget(const Fight& f, const FightHero& caster) {
+    int count = std::max(skillMenuCount, 1);
+    if (Roll(4) == 0) return Roll(count);
+    std::vector<int> reaching;
+    for (int i = 0; i < skillMenuCount && i < caster.skillCount; ++i) {
+      int s = caster.skills[i];
+      bool own = IsHelpfulSkill(s);
+      int from = own ? 0 : kEnemyBase;
+      int units = own ? f.ownUnitCount : f.enemyUnitCount;
+      for (int k = from; k < from + units && k < kUnitSlots; ++k) {
+        const FightHero& t = f.units[k];
+        if (!t.Beaten() && SkillReaches(s, t.row - caster.row, t.col - caster.col)) {
+          reaching.push_back(i);
+          break;
+        }
+      }
+    }
+    if (reaching.empty()) return Roll(count);
+    return reaching[Roll(static_cast<int>(reaching.size()))];
   }
 
   // The first own unit still able to act that has not been given up on.
@@ -1226,6 +1266,9 @@ class GuidedPlayer {
   bool moveGoalSet_ = false;
   int moveRow_ = 0, moveCol_ = 0;
   int actionStep_ = 0;
+  int actionWant_ = -1;  // the action menu entry chosen on this visit
+  int skillTries_ = 0;    // skills the acting unit has tried since its move
+  bool attackTried_ = false;
   int lastActionTried_ = 0;
   int skillWanted_ = -1;
   int skillKeys_ = 0;

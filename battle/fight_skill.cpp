@@ -27,25 +27,6 @@ constexpr int kSkillFrameW = 330, kSkillFrameH = 320;
 constexpr int kSkillFrames = 6;
 constexpr int kSkillStageX = 200, kSkillStageY = 80;
 
-// Walking-distance rings that make up a target pattern.
-struct Pattern {
-  int minDistance;
-  int maxDistance;
-  bool surrounding;  // the 8 surrounding squares instead of a ring
-};
-bool PatternOf(int skill, Pattern& p) {
-  switch (skill) {
-    case 3: case 10: case 11: p = {1, 1, false}; return true;
-    case 7: p = {1, 1, true}; return true;
-    case 1: case 2: p = {1, 2, false}; return true;
-    case 8: p = {2, 2, false}; return true;
-    case 4: case 5: case 6: case 9: case 21: p = {3, 3, false}; return true;
-    case 0: case 12: case 13: case 14: case 16: case 17: case 18: case 20: case 23: p = {1, 3, false}; return true;
-    case 15: case 19: p = {0, 3, false}; return true;
-    default: return false;
-  }
-}
-
 // Sheet row (y offset) and frame pause of the animated skills; -1 for none.
 struct SkillAnimation {
   int y;
@@ -129,14 +110,11 @@ int Fight::SkillForceOK(int skill) const {
 void Fight::SetAtSkill(int row, int col, int unit, int skill) {
   Log(1, "Fight::SetAtSkill", "开始", 0);
   ClearGrid(skillMap);
-  Pattern p;
-  if (!PatternOf(skill, p)) return;
+  SkillPattern p;
+  if (!SkillPatternOf(skill, p)) return;
   for (int dr = -p.maxDistance; dr <= p.maxDistance; ++dr) {
     for (int dc = -p.maxDistance; dc <= p.maxDistance; ++dc) {
-      int distance = std::abs(dr) + std::abs(dc);
-      bool inside = p.surrounding ? (std::max(std::abs(dr), std::abs(dc)) == 1)
-                                  : (distance >= p.minDistance && distance <= p.maxDistance);
-      if (inside && OnBattleMap(row + dr, col + dc)) skillMap[row + dr][col + dc] = 1;
+      if (SkillReaches(skill, dr, dc) && OnBattleMap(row + dr, col + dc)) skillMap[row + dr][col + dc] = 1;
     }
   }
 }

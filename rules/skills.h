@@ -64,5 +64,38 @@ constexpr bool IsDamageSkill(int s) {
 // Skills that take soldiers through the formula, the melee also confusing its target.
 constexpr bool DealsDamage(int s) { return IsDamageSkill(s) || s == kSkillMelee; }
 constexpr bool IsHelpfulSkill(int s) { return s == kSkillHeal || s == kSkillGreatHeal; }
+// The squares a skill reaches from its caster: walking-distance rings, or the
+// eight surrounding squares.
+struct SkillPattern {
+  int minDistance;
+  int maxDistance;
+  bool surrounding;
+};
+constexpr bool SkillPatternOf(int skill, SkillPattern& p) {
+  switch (skill) {
+    case kSkillSiege: case kSkillFlood: case kSkillFireShip: p = {1, 1, false}; return true;
+    case kSkillCharge: p = {1, 1, true}; return true;
+    case kSkillRockfall: case kSkillLogs: p = {1, 2, false}; return true;
+    case kSkillAssault: p = {2, 2, false}; return true;
+    case kSkillVolley: case kSkillCrossbow: case kSkillBurnFood: case kSkillRaid: case kSkillMelee:
+      p = {3, 3, false};
+      return true;
+    case kSkillFire: case kSkillSeal: case kSkillHold: case kSkillConfuse: case kSkillSkyFire: case kSkillThunder:
+    case kSkillQimen: case kSkillDunjia: case kSkillStoneMaze:
+      p = {1, 3, false};
+      return true;
+    case kSkillHeal: case kSkillGreatHeal: p = {0, 3, false}; return true;
+    default: return false;
+  }
+}
+// Whether the square (dr, dc) away from the caster lies in the skill's pattern.
+constexpr bool SkillReaches(int skill, int dr, int dc) {
+  SkillPattern p{};
+  if (!SkillPatternOf(skill, p)) return false;
+  int ar = dr < 0 ? -dr : dr, ac = dc < 0 ? -dc : dc;
+  if (p.surrounding) return (ar > ac ? ar : ac) == 1;
+  return ar + ac >= p.minDistance && ar + ac <= p.maxDistance;
+}
+
 // Skills that act on the whole field: no target square is chosen.
 constexpr bool IsFieldSkill(int s) { return s == kSkillSpy || s == kSkillWeather; }
