@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr const char* kAdjacencyTable = "Res\\arrive.kdt";
-
 bool ValidCity(int city) { return city >= 0 && city < kCityCount; }
 
 // One counted battle less; when none is left the month end goes on to finish.
