@@ -7,15 +7,13 @@
 
 namespace battle_art {
 
-bool SaveFight(const ResgenPaths& paths, const std::string& name, const Surface& image) {
-  return SavePicture(paths, "Fight/" + name + ".kbp", image);
-}
+bool SaveFight(const ResgenPaths& paths, Pic pic, const Surface& image) { return SavePicture(paths, pic, image); }
 
-bool SaveFightMasked(const ResgenPaths& paths, const std::string& name, const paint::Figure& figure) {
+bool SaveFightMasked(const ResgenPaths& paths, Pic image, Pic mask, const paint::Figure& figure) {
   // The paint sits in the paper: its grain shows through every figure.
   paint::Figure grained = figure;
-  paint::PaperGrain(grained.color, static_cast<uint32_t>(name.size()) * 977u + 31u, 0.1f);
-  return SaveMaskedPicture(paths, "Fight/" + name + ".kbp", "Fight/" + name + "mask.kbp", grained);
+  paint::PaperGrain(grained.color, static_cast<uint32_t>(PicStem(image).size()) * 977u + 31u, 0.1f);
+  return SaveMaskedPicture(paths, image, mask, grained);
 }
 
 }  // namespace battle_art

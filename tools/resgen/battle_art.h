@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/surface.h"
+#include "rules/pictures.h"
 #include "tools/resgen/paint.h"
 #include "tools/resgen/resgen.h"
 
@@ -30,10 +31,10 @@ struct Pose {
 void PaintTrooper(paint::Canvas& c, Troop troop, float x, float y, float scale, bool faceLeft, int side,
                   const Pose& pose, uint32_t seed);
 
-// Writes Res/Fight/NAME.kbp.
-bool SaveFight(const ResgenPaths& paths, const std::string& name, const Surface& image);
-// Writes a masked pair Res/Fight/NAME.kbp and NAMEmask.kbp from a figure.
-bool SaveFightMasked(const ResgenPaths& paths, const std::string& name, const paint::Figure& figure);
+// Writes one battle picture.
+bool SaveFight(const ResgenPaths& paths, Pic pic, const Surface& image);
+// Writes a masked pair (NAME.kbp and NAMEmask.kbp) from a figure.
+bool SaveFightMasked(const ResgenPaths& paths, Pic image, Pic mask, const paint::Figure& figure);
 
 bool PaintTiles(const ResgenPaths& paths);
 bool PaintUnitSheet(const ResgenPaths& paths);

@@ -11,14 +11,19 @@
 namespace battle_art {
 namespace {
 
-constexpr int kBackWidth = 650, kBackHeight = 320;
+constexpr int kBackWidth = PicWidth(Pic::kDuelBack), kBackHeight = PicHeight(Pic::kDuelBack);
 // Cells stand on the backdrop 70 rows below its top (drawn at y 150 over a
 // backdrop at y 80) and inside x 45..615.
 constexpr int kCellTop = 70;
 constexpr int kStageBottom = 290;
-constexpr int kLeftW = 215, kLeftH = 205, kRightW = 190, kRightH = 215;
 constexpr int kLeftColumns = 7, kRightColumns = 2, kSheetRows = 7;
-constexpr int kMissileW = 45, kMissileH = 25;
+constexpr int kLeftW = PicWidth(Pic::kDuelAttacker) / kLeftColumns, kLeftH = PicHeight(Pic::kDuelAttacker) / kSheetRows;
+constexpr int kRightW = PicWidth(Pic::kDuelTarget) / kRightColumns, kRightH = PicHeight(Pic::kDuelTarget) / kSheetRows;
+static_assert(kLeftW * kLeftColumns == PicWidth(Pic::kDuelAttacker) && kLeftH * kSheetRows == PicHeight(Pic::kDuelAttacker),
+              "the attacker sheet is whole cells");
+static_assert(kRightW * kRightColumns == PicWidth(Pic::kDuelTarget) && kRightH * kSheetRows == PicHeight(Pic::kDuelTarget),
+              "the target sheet is whole cells");
+constexpr int kMissileW = PicWidth(Pic::kMissile1), kMissileH = PicHeight(Pic::kMissile1);
 constexpr int kHorizon = 186;
 // Frames the attack plays for each attacker row (row 6 is the boat on water).
 constexpr int kFramesByRow[kSheetRows] = {7, 4, 4, 6, 7, 6, 1};
@@ -76,7 +81,7 @@ bool PaintBackdrop(const ResgenPaths& paths) {
     paint::FillEllipse(c, rng.Range(30, 620), rng.Range(kStageBottom + 10, kBackHeight - 12), rng.Range(5, 9), 3.5f,
                        paint::kInkGrey, 0.8f);
   paint::MountFrame(s, 0, 0, kBackWidth, kBackHeight, 8, paint::kLacquer, 1206);
-  return SaveFight(paths, "SpeBack", s);
+  return SaveFight(paths, Pic::kDuelBack, s);
 }
 
 // Lays a figure painted on a clear layer over a cell that already holds the ground.
@@ -167,7 +172,7 @@ void TargetCell(Surface& sheet, int row, int column) {
   Lay(sheet, f, column * kRightW, row * kRightH);
 }
 
-bool PaintMissile(const ResgenPaths& paths, const char* name, int variant) {
+bool PaintMissile(const ResgenPaths& paths, int variant) {
   Surface s(kMissileW, kMissileH);
   FillBand(s, 0, 0, kMissileW, kMissileH, kCellTop);
   paint::Canvas c(s);
@@ -178,7 +183,7 @@ bool PaintMissile(const ResgenPaths& paths, const char* name, int variant) {
   paint::FillPolygon(c, {{6, y}, {12, y - 5}, {16, y - 5}, {11, y}}, variant ? paint::kCinnabar : kWhite, 1.0f);
   paint::FillPolygon(c, {{6, y}, {12, y + 5}, {16, y + 5}, {11, y}}, variant ? kWhite : paint::kCinnabar, 1.0f);
   paint::FillPolygon(c, {{35, y - 3.5f}, {44, y}, {35, y + 3.5f}}, paint::kInk, 1.0f);
-  return SaveFight(paths, name, s);
+  return SaveFight(paths, MissilePic(variant), s);
 }
 
 }  // namespace
@@ -192,7 +197,7 @@ bool PaintDuel(const ResgenPaths& paths) {
       if (frame < kFramesByRow[row]) AttackerCell(left, row, frame);
     }
   }
-  if (!SaveFight(paths, "fight_left", left)) return false;
+  if (!SaveFight(paths, Pic::kDuelAttacker, left)) return false;
   Surface right(kRightColumns * kRightW, kSheetRows * kRightH);
   for (int row = 0; row < kSheetRows; ++row) {
     for (int column = 0; column < kRightColumns; ++column) {
@@ -201,8 +206,8 @@ bool PaintDuel(const ResgenPaths& paths) {
       TargetCell(right, row, column);
     }
   }
-  if (!SaveFight(paths, "fight_right", right)) return false;
-  return PaintMissile(paths, "arrow1", 0) && PaintMissile(paths, "arrow2", 1);
+  if (!SaveFight(paths, Pic::kDuelTarget, right)) return false;
+  return PaintMissile(paths, 0) && PaintMissile(paths, 1);
 }
 
 }  // namespace battle_art

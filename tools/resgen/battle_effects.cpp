@@ -11,6 +11,8 @@ namespace {
 using paint::Vec2;
 
 constexpr int kFrames = 5;
+static_assert(PicWidth(Pic::kLevelUp) == kFrames * kTileSize && PicHeight(Pic::kLevelUp) == kTileSize,
+              "one battle square per frame");
 constexpr float kPi = 3.14159265f;
 
 // A four-pointed spark of light.
@@ -97,8 +99,8 @@ void StrikeFrame(paint::Canvas& c, int f, float ox) {
   }
 }
 
-bool SaveStrip(const ResgenPaths& paths, const char* name, void (*frame)(paint::Canvas&, int, float)) {
-  paint::Figure strip(kFrames * kTileSize, kTileSize);
+bool SaveStrip(const ResgenPaths& paths, Pic image, Pic mask, void (*frame)(paint::Canvas&, int, float)) {
+  paint::Figure strip(PicWidth(image), PicHeight(image));
   for (int f = 0; f < kFrames; ++f) {
     // Each frame on its own so nothing spills into the next cell.
     paint::Figure cell(kTileSize, kTileSize);
@@ -108,14 +110,15 @@ bool SaveStrip(const ResgenPaths& paths, const char* name, void (*frame)(paint::
     for (int y = 0; y < kTileSize; ++y)
       for (int x = 0; x < kTileSize; ++x) sc.Blend(f * kTileSize + x, y, cell.color.Get(x, y), cell.Alpha(x, y));
   }
-  return SaveFightMasked(paths, name, strip);
+  return SaveFightMasked(paths, image, mask, strip);
 }
 
 }  // namespace
 
 bool PaintEffects(const ResgenPaths& paths) {
-  return SaveStrip(paths, "sj", LevelUpFrame) && SaveStrip(paths, "sw", DefeatFrame) &&
-         SaveStrip(paths, "atshow", StrikeFrame);
+  return SaveStrip(paths, Pic::kLevelUp, Pic::kLevelUpMask, LevelUpFrame) &&
+         SaveStrip(paths, Pic::kDefeat, Pic::kDefeatMask, DefeatFrame) &&
+         SaveStrip(paths, Pic::kStrike, Pic::kStrikeMask, StrikeFrame);
 }
 
 }  // namespace battle_art

@@ -12,7 +12,11 @@ namespace {
 using paint::Vec2;
 
 constexpr float kPi = 3.14159265f;
-constexpr int kFrameW = 330, kFrameH = 320, kRows = 8;
+// Two frames a row, one row per ruse.
+constexpr int kRows = 8;
+constexpr int kFrameW = PicWidth(Pic::kSkillSheet) / 2, kFrameH = PicHeight(Pic::kSkillSheet) / kRows;
+static_assert(2 * kFrameW == PicWidth(Pic::kSkillSheet) && kRows * kFrameH == PicHeight(Pic::kSkillSheet),
+              "the sheet is whole frames");
 
 void Ground(Surface& s, Pixel sky, Pixel earth, int horizon, uint32_t seed) {
   paint::Silk(s, paint::kSilk, seed);
@@ -256,7 +260,7 @@ bool PaintSkillSheet(const ResgenPaths& paths) {
       sheet.Blit(f * kFrameW, row * kFrameH, frame, 0, 0, kFrameW, kFrameH, RasterOp::Copy);
     }
   }
-  return SaveFight(paths, "fight_skill", sheet);
+  return SaveFight(paths, Pic::kSkillSheet, sheet);
 }
 
 }  // namespace battle_art

@@ -325,13 +325,13 @@ void PaintTile(Surface& s, int t) {
 }  // namespace
 
 bool PaintTiles(const ResgenPaths& paths) {
-  Surface strip(kTileSize, kTileSize * kTileCount);
+  Surface strip(PicWidth(Pic::kTiles), PicHeight(Pic::kTiles));
   Surface tile(kTileSize, kTileSize);
   for (int t = 0; t < kTileCount; ++t) {
     PaintTile(tile, t);
     strip.Blit(0, t * kTileSize, tile, 0, 0, kTileSize, kTileSize, RasterOp::Copy);
   }
-  return SaveFight(paths, "tiles", strip);
+  return SaveFight(paths, Pic::kTiles, strip);
 }
 
 }  // namespace battle_art

@@ -21,10 +21,12 @@
 // orthogonal neighbours are water. RiverTileFor picks the exact tile when one
 // exists and otherwise the plain bank tile 16 + landSides.
 
+#include "rules/pictures.h"
 #include "rules/terrain.h"  // IsRiverTile
 
 constexpr int kTileCount = 46;  // tiles 0..45
-constexpr int kTileSize = 80;
+constexpr int kTileSize = PicWidth(Pic::kTiles);
+static_assert(PicHeight(Pic::kTiles) == kTileCount * kTileSize, "the strip holds every tile");
 
 constexpr int kTilePlain = 1;
 constexpr int kTileGrass = 2;

@@ -11,6 +11,8 @@ namespace {
 using paint::Vec2;
 
 constexpr int kSheetColumns = 14;  // two per troop type and two for the boat
+static_assert(PicWidth(Pic::kUnits) == kSheetColumns * kTileSize && PicHeight(Pic::kUnits) == 2 * kTileSize,
+              "one row of cells per side");
 
 // A unit that has acted fades to a grey wash but keeps a hint of its colours.
 void Fade(paint::Figure& f, int x0, int y0, int w, int h) {
@@ -57,17 +59,16 @@ void RangeMarker(Surface& image, Surface& mask, Pixel wash, Pixel ink, uint32_t 
     }
 }
 
-bool SaveMarker(const ResgenPaths& paths, const char* name, Pixel wash, Pixel ink, uint32_t seed) {
+bool SaveMarker(const ResgenPaths& paths, Pic imagePic, Pic maskPic, Pixel wash, Pixel ink, uint32_t seed) {
   Surface image, mask;
   RangeMarker(image, mask, wash, ink, seed);
-  std::string base = std::string("Fight/") + name;
-  return SavePicture(paths, base + ".kbp", image) && SavePicture(paths, base + "mask.kbp", mask);
+  return SavePicture(paths, imagePic, image) && SavePicture(paths, maskPic, mask);
 }
 
 }  // namespace
 
 bool PaintUnitSheet(const ResgenPaths& paths) {
-  paint::Figure sheet(kSheetColumns * kTileSize, 2 * kTileSize);
+  paint::Figure sheet(PicWidth(Pic::kUnits), PicHeight(Pic::kUnits));
   for (int side = 0; side < 2; ++side) {
     for (int col = 0; col < kSheetColumns; ++col) {
       // Each cell is painted on its own so that no banner reaches into a neighbour.
@@ -95,14 +96,14 @@ bool PaintUnitSheet(const ResgenPaths& paths) {
       CopyFigure(cell, sheet, col * kTileSize, side * kTileSize);
     }
   }
-  return SaveFightMasked(paths, "fight_bing", sheet);
+  return SaveFightMasked(paths, Pic::kUnits, Pic::kUnitsMask, sheet);
 }
 
 bool PaintMarkers(const ResgenPaths& paths) {
-  if (!SaveMarker(paths, "stepcross", Rgb(150, 200, 255), Rgb(36, 80, 150), 71)) return false;
-  if (!SaveMarker(paths, "stepat", Rgb(255, 150, 130), Rgb(170, 30, 24), 72)) return false;
+  if (!SaveMarker(paths, Pic::kStepCross, Pic::kStepCrossMask, Rgb(150, 200, 255), Rgb(36, 80, 150), 71)) return false;
+  if (!SaveMarker(paths, Pic::kStepAt, Pic::kStepAtMask, Rgb(255, 150, 130), Rgb(170, 30, 24), 72)) return false;
   // The cursor: four heavy lacquer brackets edged in gold, bolder than any range mark.
-  paint::Figure cursor(kTileSize, kTileSize);
+  paint::Figure cursor(PicWidth(Pic::kFightArrow), PicHeight(Pic::kFightArrow));
   paint::Canvas c(cursor);
   const float m = 2, len = 22;
   const Vec2 pts[4][3] = {
@@ -120,7 +121,7 @@ bool PaintMarkers(const ResgenPaths& paths) {
     paint::Stroke(c, v, 9, 9, 7, paint::kGold, 1.0f, 80 + i);
     paint::Stroke(c, v, 5.5f, 6, 4, paint::kCinnabar, 1.0f, 90 + i);
   }
-  return SaveFightMasked(paths, "arrow", cursor);
+  return SaveFightMasked(paths, Pic::kFightArrow, Pic::kFightArrowMask, cursor);
 }
 
 }  // namespace battle_art

@@ -15,15 +15,14 @@ namespace {
 using paint::Vec2;
 
 constexpr float kPi = 3.14159265f;
-constexpr int kBarWidth = 800, kBarHeight = 150;
-constexpr int kIconWidth = 140, kIconHeight = 100;
-constexpr int kDayWidth = 640, kDayHeight = 320;
-constexpr int kBannerWidth = 220, kBannerHeight = 100;
+constexpr int kBarWidth = PicWidth(Pic::kStatusBar), kBarHeight = PicHeight(Pic::kStatusBar);
+constexpr int kIconWidth = PicWidth(Pic::kWeatherIcon1), kIconHeight = PicHeight(Pic::kWeatherIcon1);
+constexpr int kDayWidth = PicWidth(Pic::kDayClear), kDayHeight = PicHeight(Pic::kDayClear);
+constexpr int kBannerWidth = PicWidth(Pic::kDayBanner), kBannerHeight = PicHeight(Pic::kDayBanner);
 
 enum Weather { kClear = 1, kOvercast, kWind, kRain, kIce };
 const char* const kWeatherWord[6] = {"", "晴", "阴", "风", "雨", "冰"};
 const char* const kWeatherTitle[6] = {"", "晴空万里", "阴云密布", "狂风大作", "大雨滂沱", "天寒地冻"};
-const char* const kDayFiles[6] = {"", "01fight_qin", "02fight_yin", "03fight_feng", "04fight_yu", "05fight_bin"};
 
 void Field(Surface& s, int x1, int y1, int x2, int y2, uint32_t seed) {
   Surface paper(x2 - x1, y2 - y1);
@@ -126,7 +125,7 @@ bool PaintIcon(const ResgenPaths& paths, int w) {
   paint::FillBox(c, 100, 14, 136, 86, paint::kInk, 1.0f);
   paint::FillBox(c, 102, 16, 134, 84, paint::kPaperLight, 1.0f);
   paint::CalligraphyCentered(c, 118, 30, kWeatherWord[w], paint::kFaceKai, 36, paint::kInk, 1.0f, 960 + w, 700);
-  return SaveFightMasked(paths, std::string("fight_weather") + std::to_string(w), icon);
+  return SaveFightMasked(paths, WeatherIconPic(w), WeatherIconMaskPic(w), icon);
 }
 
 // --- the day images ------------------------------------------------------------------
@@ -218,7 +217,7 @@ bool PaintDayImage(const ResgenPaths& paths, int w) {
   paint::CalligraphyVertical(c, 37, 32, kWeatherTitle[w], paint::kFaceKai, 46, paint::kInk, 1.0f, 1040 + w);
   paint::Seal(c, 44, 236, 36, kWeatherWord[w], 1045 + w);
   paint::MountFrame(s, 0, 0, kDayWidth, kDayHeight, 10, paint::kOldSilk, 1050 + w);
-  return SaveFight(paths, kDayFiles[w], s);
+  return SaveFight(paths, WeatherDayPic(w), s);
 }
 
 // The day banner: a lacquer plaque; the game prints the day between the two words.
@@ -233,7 +232,7 @@ bool PaintDayBanner(const ResgenPaths& paths) {
   for (const Vec2& p : corners) paint::FillEllipse(c, p.x, p.y, 3, 3, paint::kGold, 1.0f);
   paint::CalligraphyCentered(c, 45, 16, "第", paint::kFaceKai, 60, paint::kGoldPale, 1.0f, 1061, 700);
   paint::CalligraphyCentered(c, 178, 16, "天", paint::kFaceKai, 60, paint::kGoldPale, 1.0f, 1062, 700);
-  return SaveFight(paths, "fight_days", s);
+  return SaveFight(paths, Pic::kDayBanner, s);
 }
 
 }  // namespace
@@ -253,7 +252,7 @@ bool PaintStatusBar(const ResgenPaths& paths) {
   Field(bar, 380, 6, 794, 78, 1107);
   paint::Seal(c, 6, 10, 44, "粮草", 1108);
   paint::MountFrame(bar, 0, 0, kBarWidth, kBarHeight, 4, paint::kLacquer, 1109);
-  if (!SaveFight(paths, "fight_statue", bar)) return false;
+  if (!SaveFight(paths, Pic::kStatusBar, bar)) return false;
   for (int w = kClear; w <= kIce; ++w)
     if (!PaintIcon(paths, w)) return false;
   return true;

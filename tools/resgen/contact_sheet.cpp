@@ -1,5 +1,6 @@
 // The review sheet: every picture under Res on one PNG, each scaled into its
-// cell with its name and size under it.
+// cell with its name and size under it and, below that, the function that
+// paints it (or a warning for a picture the game never loads).
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -9,13 +10,15 @@
 #include "platform/png_writer.h"
 #include "platform/text.h"
 #include "tools/resgen/paint.h"
+#include "tools/resgen/picture_files.h"
 #include "tools/resgen/pictures.h"
 
 namespace {
 constexpr int kCellW = 240;
-constexpr int kCellH = 200;
+constexpr int kCellH = 216;
 constexpr int kThumbH = 170;
 constexpr int kColumns = 6;
+constexpr int kLineH = 18;
 
 // Nearest-neighbour shrink into (x, y, w, h) keeping the aspect ratio.
 void DrawThumb(Surface& sheet, const Surface& pic, int x, int y, int w, int h) {
@@ -55,6 +58,9 @@ bool WriteContactSheet(const std::string& resDir, const std::string& pngPath) {
       label += "  (unreadable)";
     }
     DrawText(sheet, x + 6, y + kThumbH + 4, label.c_str(), style);
+    Pic row;
+    std::string painter = PicOfFile(names[k], row) ? PicInfo(row).painter : "(not in rules/pictures.h)";
+    DrawText(sheet, x + 6, y + kThumbH + 4 + kLineH, painter.c_str(), style);
   }
   return SavePng(pngPath, sheet);
 }

@@ -24,33 +24,34 @@ using namespace paint;
 namespace {
 
 // ---- geometry the game fixes --------------------------------------------------
-constexpr int kMapW = 1120;
-constexpr int kMapH = 750;
+constexpr int kMapW = PicWidth(Pic::kMap);
+constexpr int kMapH = PicHeight(Pic::kMap);
 constexpr int kCols = 12;
 constexpr int kRows = 9;
 constexpr int kCellW = 90;
 constexpr int kCellH = 80;
-constexpr int kIconSize = 40;
+constexpr int kIconSize = PicWidth(Pic::kMyCity);
+static_assert(PicHeight(Pic::kMyCity) == kIconSize, "city icons are square");
 constexpr int kIconLeft = 10;  // icon of cell (c, r) at (c * 90 + 10, r * 80 + 25)
 constexpr int kIconTop = 25;
 // The cursor is drawn at (c * 90 + 12, r * 80 + 35); its tip points at the
 // icon's lower right, this far inside the arrow picture.
-constexpr int kArrowW = 72;
-constexpr int kArrowH = 64;
+constexpr int kArrowW = PicWidth(Pic::kMapArrow);
+constexpr int kArrowH = PicHeight(Pic::kMapArrow);
 constexpr float kArrowTipX = 34;
 constexpr float kArrowTipY = 26;
 // The faction map is drawn with its top-left at (300, 150); its marks are in
 // back-buffer pixels.
 constexpr int kWhoLeft = 300;
 constexpr int kWhoTop = 150;
-constexpr int kWhoW = 480;
-constexpr int kWhoH = 400;
+constexpr int kWhoW = PicWidth(Pic::kFactionMap);
+constexpr int kWhoH = PicHeight(Pic::kFactionMap);
 // The road map is copied to (200, 120) and stays inside the framed backdrop.
-constexpr int kWayW = 570;
-constexpr int kWayH = 385;
+constexpr int kWayW = PicWidth(Pic::kRoads);
+constexpr int kWayH = PicHeight(Pic::kRoads);
 // The side panel at (680, 50): where the game writes into it, in panel pixels.
-constexpr int kPanelW = 120;
-constexpr int kPanelH = 480;
+constexpr int kPanelW = PicWidth(Pic::kSidePanel);
+constexpr int kPanelH = PicHeight(Pic::kSidePanel);
 
 const Pixel kPlayerBlue = Rgb(40, 86, 160);
 const Pixel kRivalRed = Rgb(186, 40, 30);
@@ -839,13 +840,13 @@ bool GenerateMapPictures(const ResgenPaths& paths) {
     ReportError("who.kbp", 0, "no free place for the name of " + name + " on the faction map");
     ok = false;
   }
-  ok &= SavePicture(paths, "map.kbp", StrategicMap(w, haveData ? &data : nullptr));
-  ok &= SavePicture(paths, "City/mycity.kbp", CityIcon(0));
-  ok &= SavePicture(paths, "City/hiscity.kbp", CityIcon(1));
-  ok &= SavePicture(paths, "City/emcity.kbp", CityIcon(2));
-  ok &= SaveMaskedPicture(paths, "arrow.kbp", "arrowmask.kbp", CursorArrow());
-  ok &= SavePicture(paths, "right.kbp", SidePanel());
-  ok &= SavePicture(paths, "way.kbp", RoadMap(w));
-  ok &= SavePicture(paths, "who.kbp", FactionMap(w));
+  ok &= SavePicture(paths, Pic::kMap, StrategicMap(w, haveData ? &data : nullptr));
+  ok &= SavePicture(paths, Pic::kMyCity, CityIcon(0));
+  ok &= SavePicture(paths, Pic::kHisCity, CityIcon(1));
+  ok &= SavePicture(paths, Pic::kEmptyCity, CityIcon(2));
+  ok &= SaveMaskedPicture(paths, Pic::kMapArrow, Pic::kMapArrowMask, CursorArrow());
+  ok &= SavePicture(paths, Pic::kSidePanel, SidePanel());
+  ok &= SavePicture(paths, Pic::kRoads, RoadMap(w));
+  ok &= SavePicture(paths, Pic::kFactionMap, FactionMap(w));
   return ok;
 }

@@ -17,7 +17,10 @@ namespace {
 constexpr int kRecordFields = 16;  // as the officer table stores a record
 constexpr int kFieldId = 0, kFieldOwner = 1, kFieldForce = 3, kFieldIntelligence = 4, kFieldAge = 13;
 constexpr int kPaperVariants = 6;
-const char* const kSheetNames[4] = {"1dznq", "2ccjq", "3cbzz", "4sgdl"};
+// The sheet is the officers' cells row by row, as the game cuts them.
+static_assert(kPortraitsPerRow * kPortraitSize == PicWidth(Pic::kPortraits1), "a sheet row holds kPortraitsPerRow cells");
+static_assert(kPortraitRecords / kPortraitsPerRow * kPortraitSize == PicHeight(Pic::kPortraits1),
+              "a sheet holds every officer");
 
 PortraitRole RoleOf(const int* record) {
   if (record[kFieldOwner] == record[kFieldId] + 1) return PortraitRole::Ruler;
@@ -86,7 +89,7 @@ bool GeneratePortraits(const ResgenPaths& paths) {
     if (!present[s]) continue;
     Surface sheet;
     PaintPortraitSheet(tables[s], sheet);
-    if (!SavePicture(paths, std::string("Head/") + kSheetNames[s] + ".kbp", sheet)) return false;
+    if (!SavePicture(paths, PortraitSheetPic(s), sheet)) return false;
   }
   return true;
 }

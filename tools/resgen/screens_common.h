@@ -1,5 +1,6 @@
 #pragma once
 // The screen picture groups GenerateScreenPictures runs, one per file.
+#include "rules/pictures.h"
 #include "tools/resgen/resgen.h"
 
 bool GenerateTitlePictures(const ResgenPaths& paths);   // screens_title.cpp
@@ -9,9 +10,9 @@ bool GenerateWarPictures(const ResgenPaths& paths);     // screens_war.cpp
 #include <string>
 #include <vector>
 
-// The scenario cards: 382 x 175, the title label from kCardTitleLeft to the right.
-constexpr int kCardW = 382;
-constexpr int kCardH = 175;
+// The scenario cards, the title label from kCardTitleLeft to the right.
+constexpr int kCardW = PicWidth(Pic::kCard1);
+constexpr int kCardH = PicHeight(Pic::kCard1);
 constexpr int kCardTitleLeft = kCardW - 106;
 // The 225 card's peaks and their banners (banner box x1..x2, y1..y2).
 struct CardBanner {

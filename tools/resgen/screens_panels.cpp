@@ -14,22 +14,24 @@ using namespace paint;
 
 namespace {
 
-constexpr int kW = 800;
-constexpr int kH = 480;
+// The full pictures share the size of the framed backdrop.
+constexpr int kW = PicWidth(Pic::kFrame);
+constexpr int kH = PicHeight(Pic::kFrame);
+constexpr int kStripH = PicHeight(Pic::kMessageBack);
 
 // The message strip. Boxes put their top-left at the strip's left edge (or 20
 // pixels inside it) and write black text 5 pixels in, 45 to 50 pixels high; the
 // strip runs off the screen's right edge whatever the box's width.
 Surface MessageStrip() {
-  Surface s(kW, 64);
+  Surface s(PicWidth(Pic::kMessageBack), kStripH);
   Paper(s, kPaperLight, 601, 0.04f);
   Canvas c(s);
   // A lacquer edge top and bottom, thin enough to stay clear of the text.
   FillBox(c, 0, 0, kW, 3, kLacquer, 1.0f);
-  FillBox(c, 0, 61, kW, 64, kLacquer, 1.0f);
+  FillBox(c, 0, kStripH - 3, kW, kStripH, kLacquer, 1.0f);
   Line(c, 0, 5.5f, kW, 5.5f, 1.0f, kGold, 0.9f);
   Line(c, 0, 57.5f, kW, 57.5f, 1.0f, kGold, 0.9f);
-  FillBox(c, 0, 0, 3, 64, kLacquer, 1.0f);
+  FillBox(c, 0, 0, 3, kStripH, kLacquer, 1.0f);
   // A faint cloud pattern at the far right, where text seldom reaches.
   for (int i = 0; i < 2; ++i) Cloud(c, 690 + i * 60, 30, 12, kOchre, 0.22f, 610 + i);
   return s;
@@ -77,16 +79,15 @@ Surface SaveScreen() {
 
 // ---- the scenario screen ----------------------------------------------------
 struct Period {
-  const char* file;
   const char* title;
   const char* year;
   int x;
   int y;
 };
-const Period kPeriods[4] = {{"1dznq.kbp", "董卓弄权", "公元一九〇年", 8, 120},
-                            {"2ccjq.kbp", "曹操崛起", "公元一九八年", 8, 305},
-                            {"3cbzz.kbp", "赤壁之战", "公元二〇八年", 410, 120},
-                            {"4sgdl.kbp", "三国鼎立", "公元二二五年", 410, 305}};
+const Period kPeriods[4] = {{"董卓弄权", "公元一九〇年", 8, 120},
+                            {"曹操崛起", "公元一九八年", 8, 305},
+                            {"赤壁之战", "公元二〇八年", 410, 120},
+                            {"三国鼎立", "公元二二五年", 410, 305}};
 
 void PalaceScene(Surface& s, uint32_t seed) {
   // Luoyang burning: a palace hall under a red sky, smoke drifting.
@@ -253,7 +254,7 @@ Surface HistoryScreen() {
 
 // The window's icon: the seal of the game.
 Surface WindowIcon() {
-  Surface s(64, 64);
+  Surface s(PicWidth(Pic::kIcon), PicHeight(Pic::kIcon));
   Paper(s, kPaperLight, 790, 0.03f);
   Canvas c(s);
   Seal(c, 2, 2, 60, "霸", 791);
@@ -264,11 +265,11 @@ Surface WindowIcon() {
 
 bool GeneratePanelPictures(const ResgenPaths& paths) {
   bool ok = true;
-  ok &= SavePicture(paths, "messageback.kbp", MessageStrip());
-  ok &= SavePicture(paths, "kuang.kbp", FramedBackdrop());
-  ok &= SavePicture(paths, "save.kbp", SaveScreen());
-  ok &= SavePicture(paths, "history.kbp", HistoryScreen());
-  for (int k = 0; k < 4; ++k) ok &= SavePicture(paths, kPeriods[k].file, PeriodCard(k, true));
-  ok &= SavePicture(paths, "about.kbp", WindowIcon());
+  ok &= SavePicture(paths, Pic::kMessageBack, MessageStrip());
+  ok &= SavePicture(paths, Pic::kFrame, FramedBackdrop());
+  ok &= SavePicture(paths, Pic::kSaveScreen, SaveScreen());
+  ok &= SavePicture(paths, Pic::kHistory, HistoryScreen());
+  for (int k = 0; k < kScenarioPics; ++k) ok &= SavePicture(paths, ScenarioCardPic(k), PeriodCard(k, true));
+  ok &= SavePicture(paths, Pic::kIcon, WindowIcon());
   return ok;
 }

@@ -14,8 +14,9 @@ using namespace paint;
 
 namespace {
 
-constexpr int kW = 800;
-constexpr int kH = 480;
+// The full pictures share the size of the plain black one.
+constexpr int kW = PicWidth(Pic::kBlack);
+constexpr int kH = PicHeight(Pic::kBlack);
 
 // ---- the landscape shared by intro and title -------------------------------
 struct LandscapeLook {
@@ -130,7 +131,7 @@ void Dusk(Surface& s, float amount) {
 // The back buffer's own picture: a dark lacquer ground whose top and bottom
 // strips stay visible around the 800 x 480 picture area until the map blanks them.
 Surface BackBuffer() {
-  Surface s(kW, 600);
+  Surface s(PicWidth(Pic::kBackBuffer), PicHeight(Pic::kBackBuffer));
   Paper(s, Rgb(34, 24, 20), 101, 0.12f);
   Canvas c(s);
   for (int band = 0; band < 2; ++band) {
@@ -203,8 +204,8 @@ Surface TitleBackground() {
 // One of the two great characters as a masked figure: dense ink with a dry
 // edge and a few spatters, as from a loaded brush.
 Figure GreatCharacter(const char* ch, uint32_t seed) {
-  const int size = 300;
-  Figure fig(size, size);
+  const int size = PicWidth(Pic::kBa);
+  Figure fig(size, PicHeight(Pic::kBa));
   Canvas c(fig);
   Coverage cov = TextCoverage(ch, kFaceKai, 270, 700);
   int margin = 270 / 4;
@@ -228,18 +229,17 @@ Figure GreatCharacter(const char* ch, uint32_t seed) {
 }
 
 // ---- the title menu --------------------------------------------------------
-constexpr int kEntryW = 365;
-constexpr int kEntryH = 110;
+constexpr int kEntryW = PicWidth(Pic::kTitleNew);
+constexpr int kEntryH = PicHeight(Pic::kTitleNew);
 struct MenuEntry {
-  const char* file;
   const char* label;
   int x;
   int y;
 };
-const MenuEntry kEntries[4] = {{"gmnew.kbp", "新的征程", 25, 220},
-                               {"gmback.kbp", "读取进度", 410, 220},
-                               {"gmwork.kbp", "制作人员", 25, 350},
-                               {"gmend.kbp", "退出游戏", 410, 350}};
+const MenuEntry kEntries[4] = {{"新的征程", 25, 220},
+                               {"读取进度", 410, 220},
+                               {"制作人员", 25, 350},
+                               {"退出游戏", 410, 350}};
 
 // A tablet for a menu entry. Lit: lacquer red with gold writing and a
 // banner mark; unlit: pale silk with ink writing.
@@ -351,17 +351,16 @@ Surface Credits() {
 
 bool GenerateTitlePictures(const ResgenPaths& paths) {
   bool ok = true;
-  ok &= SavePicture(paths, "01a.kbp", BackBuffer());
-  ok &= SavePicture(paths, "black.kbp", Plain(kBlack));
-  ok &= SavePicture(paths, "white.kbp", WhitePaper());
-  const char* const intro[4] = {"05.kbp", "06.kbp", "07.kbp", "08.kbp"};
-  for (int k = 0; k < 4; ++k) ok &= SavePicture(paths, intro[k], IntroFrame(k));
-  ok &= SavePicture(paths, "01.kbp", TitleBackground());
-  ok &= SaveMaskedPicture(paths, "ba.kbp", "ba1.kbp", GreatCharacter("霸", 320));
-  ok &= SaveMaskedPicture(paths, "ye.kbp", "ye1.kbp", GreatCharacter("业", 330));
+  ok &= SavePicture(paths, Pic::kBackBuffer, BackBuffer());
+  ok &= SavePicture(paths, Pic::kBlack, Plain(kBlack));
+  ok &= SavePicture(paths, Pic::kWhite, WhitePaper());
+  for (int k = 0; k < kIntroFramePics; ++k) ok &= SavePicture(paths, IntroFramePic(k), IntroFrame(k));
+  ok &= SavePicture(paths, Pic::kTitle, TitleBackground());
+  ok &= SaveMaskedPicture(paths, Pic::kBa, Pic::kBaMask, GreatCharacter("霸", 320));
+  ok &= SaveMaskedPicture(paths, Pic::kYe, Pic::kYeMask, GreatCharacter("业", 330));
   Surface menuGround = TitleMenuGround();
-  ok &= SavePicture(paths, "gmstart.kbp", TitleMenu(menuGround));
-  for (int i = 0; i < 4; ++i) ok &= SavePicture(paths, kEntries[i].file, LitEntry(menuGround, i));
-  ok &= SavePicture(paths, "maker.kbp", Credits());
+  ok &= SavePicture(paths, Pic::kTitleMenu, TitleMenu(menuGround));
+  for (int i = 0; i < kTitleEntryPics; ++i) ok &= SavePicture(paths, TitleEntryPic(i), LitEntry(menuGround, i));
+  ok &= SavePicture(paths, Pic::kCredits, Credits());
   return ok;
 }

@@ -18,17 +18,18 @@ namespace {
 
 // The answer panel at (20, 250): portrait at (80, 40), the speaker's name at
 // (80, 180) and three lines from x 280 at y 30 to 220, all in panel pixels.
-constexpr int kAnswerW = 760;
-constexpr int kAnswerH = 250;
+constexpr int kAnswerW = PicWidth(Pic::kAnswerPanel);
+constexpr int kAnswerH = PicHeight(Pic::kAnswerPanel);
 // The report backdrop at (80, 70); its scene at (140, 30); the report line at y 360.
-constexpr int kReportW = 640;
-constexpr int kReportH = 440;
-constexpr int kSceneW = 360;
-constexpr int kSceneH = 300;
+constexpr int kReportW = PicWidth(Pic::kReportBack);
+constexpr int kReportH = PicHeight(Pic::kReportBack);
+// Every report scene has the size of the march.
+constexpr int kSceneW = PicWidth(Pic::kWarGo);
+constexpr int kSceneH = PicHeight(Pic::kWarGo);
 constexpr int kSceneX = 140;
 constexpr int kSceneY = 30;
-constexpr int kKuangW = 590;
-constexpr int kKuangH = 110;
+constexpr int kKuangW = PicWidth(Pic::kBattleMessage);
+constexpr int kKuangH = PicHeight(Pic::kBattleMessage);
 
 Surface AnswerPanel() {
   Surface s(kAnswerW, kAnswerH);
@@ -189,12 +190,12 @@ Surface MessageFrame() {
 
 bool GenerateWarPictures(const ResgenPaths& paths) {
   bool ok = true;
-  ok &= SavePicture(paths, "Fight/fight_imformation.kbp", AnswerPanel());
-  ok &= SavePicture(paths, "Fight/fight_msgback.kbp", ReportBackdrop());
-  ok &= SavePicture(paths, "Fight/fight_go.kbp", MarchScene());
-  ok &= SavePicture(paths, "Fight/fight_vs.kbp", ClashScene());
-  ok &= SavePicture(paths, "Fight/fight_win.kbp", VictoryScene());
-  ok &= SavePicture(paths, "Fight/fight_lose.kbp", DefeatScene());
-  ok &= SavePicture(paths, "Fight/fight_messagekuang.kbp", MessageFrame());
+  ok &= SavePicture(paths, Pic::kAnswerPanel, AnswerPanel());
+  ok &= SavePicture(paths, Pic::kReportBack, ReportBackdrop());
+  ok &= SavePicture(paths, Pic::kWarGo, MarchScene());
+  ok &= SavePicture(paths, Pic::kWarVs, ClashScene());
+  ok &= SavePicture(paths, Pic::kWarWin, VictoryScene());
+  ok &= SavePicture(paths, Pic::kWarLose, DefeatScene());
+  ok &= SavePicture(paths, Pic::kBattleMessage, MessageFrame());
   return ok;
 }
