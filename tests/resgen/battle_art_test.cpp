@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "platform/bmp.h"
-#include "tools/resgen/battle_art.h"
-#include "tools/resgen/battle_tiles.h"
-#include "tools/resgen/picture_files.h"
+#include "tools/resgen/battle/battle_art.h"
+#include "tools/resgen/battle/battle_tiles.h"
+#include "tools/resgen/common/picture_files.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "platform/bmp.h"
 #include "rules/pictures.h"
-#include "tools/resgen/picture_files.h"
+#include "tools/resgen/common/picture_files.h"
 
 namespace {
 
