@@ -1182,7 +1182,7 @@ class GuidedPlayer {
   }
 
   void ReadRoads() {
-    TableFile table("Res\\arrive.kdt");
+    TableFile table(kAdjacencyTable);
     int from = 0, to = 0;
     while (table.Read(from) && table.Read(to)) {
       if (from >= 1 && from <= kCityCount && to >= 1 && to <= kCityCount) roads_[from - 1].push_back(to - 1);

@@ -16,7 +16,9 @@
 #include "app/screen_mode.h"
 #include "app/game_invariants.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/window.h"
+#include "rules/data_files.h"
 #include "shell/globals.h"
 #include "shell/screenshot.h"
 #include "strategy/map_globals.h"
@@ -75,7 +77,7 @@ void InstallDeathReport() {
 // Modification stamp and size of a save slot, to notice a save written.
 long long SlotStamp(int slot) {
   struct stat st{};
-  std::string path = "Res/Save/save" + std::to_string(slot) + ".ksv";
+  std::string path = NormalizePath(kSaveSlotPaths[slot]);
   if (stat(path.c_str(), &st) != 0) return -1;
   return static_cast<long long>(st.st_mtim.tv_sec) * 1000000007LL + st.st_mtim.tv_nsec + st.st_size;
 }

@@ -9,6 +9,7 @@
 #include "platform/random.h"
 #include "platform/window.h"
 #include "app/app.h"
+#include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/report_log.h"
@@ -20,8 +21,8 @@ constexpr int kDefaultWidth = 800;
 constexpr int kDefaultHeight = 600;
 constexpr int kDefaultVersion = 130818100;
 constexpr int kLoopPauseMs = 5;
-constexpr const char* kStartPicture = "Res\\01a.kbp";
-constexpr const char* kIconPicture = "Res\\about.kbp";
+constexpr const char* kStartPicture = PicPath(Pic::kBackBuffer);
+constexpr const char* kIconPicture = PicPath(Pic::kIcon);
 
 struct Startup {
   int width = kDefaultWidth;

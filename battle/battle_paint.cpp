@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "platform/text.h"
+#include "rules/data_files.h"
+#include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/text_grid.h"
@@ -14,11 +16,6 @@
 namespace {
 constexpr int kPortraitSize = 120;
 constexpr int kPortraitsPerRow = 10;
-constexpr const char* kPortraitSheets[4] = {"Res\\Head\\1dznq.kbp", "Res\\Head\\2ccjq.kbp",
-                                            "Res\\Head\\3cbzz.kbp", "Res\\Head\\4sgdl.kbp"};
-constexpr const char* kNameLists[4] = {"Res\\Hero\\heroname1.kss", "Res\\Hero\\heroname2.kss",
-                                       "Res\\Hero\\heroname3.kss", "Res\\Hero\\heroname4.kss"};
-constexpr const char* kSkillList = "Res\\skill.kss";
 
 int ScenarioIndex(int scenario) { return (scenario >= 0 && scenario < 4) ? scenario : 0; }
 
@@ -90,20 +87,20 @@ void PaintPortrait(int scenario, int officerId, int x, int y) {
   if (officerId < 0) return;
   int col = officerId % kPortraitsPerRow;
   int row = officerId / kPortraitsPerRow;
-  PaintCell(kPortraitSheets[ScenarioIndex(scenario)], col * kPortraitSize, row * kPortraitSize, kPortraitSize,
+  PaintCell(PicPath(PortraitSheetPic(ScenarioIndex(scenario))), col * kPortraitSize, row * kPortraitSize, kPortraitSize,
             kPortraitSize, x, y);
 }
 
 void OfficerName(int scenario, int officerId, char out[20]) {
   out[0] = 0;
   if (officerId < 0 || officerId >= kGridRows) return;
-  if (LoadLineList(kNameLists[ScenarioIndex(scenario)]) <= officerId) return;
+  if (LoadLineList(kHeroNameLists[ScenarioIndex(scenario)]) <= officerId) return;
   CopyGridRow(officerId, out);
 }
 
 void SkillName(int skill, char out[20]) {
   out[0] = 0;
   if (skill < 0 || skill >= kGridRows) return;
-  if (LoadLineList(kSkillList) <= skill) return;
+  if (LoadLineList(kSkillNames) <= skill) return;
   CopyGridRow(skill, out);
 }

@@ -2,6 +2,7 @@
 // Drawing pieces the battle screens share beyond the toolkit: cells cut from
 // picture sheets, masked sprites, digits one by one, portraits and officer
 // names. All draw into the back buffer at absolute logical coordinates.
+#include "rules/pictures.h"
 
 // While a scope is open, a sheet cut into several cells during one screen
 // draw is read from disk once and released when the scope closes, instead of
@@ -15,7 +16,7 @@ class PictureScope {
 };
 
 // The framed box the battle writes its messages in.
-constexpr const char* kMessageBox = "Res\\Fight\\fight_messagekuang.kbp";
+constexpr const char* kMessageBox = PicPath(Pic::kBattleMessage);
 
 // A picture whose top-left lands at absolute (x, y) (the toolkit adds 50 to y).
 void PaintPictureAt(const char* path, int x, int y);

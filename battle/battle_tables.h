@@ -5,6 +5,7 @@
 #include "rules/battle_maps.h"
 #include "rules/deployment.h"
 #include "rules/directions.h"
+#include "rules/data_files.h"
 #include "rules/skills.h"
 #include "rules/terrain.h"
 #include "rules/troops.h"
@@ -36,10 +37,7 @@ constexpr const char* kTerrainText[kTerrainKinds][3] = {
     {"河流：适合水军作战之地", "形。水军无防御效果。", ""},
 };
 
-constexpr const char* kMapFiles[kBattleMapCount] = {
-    "Res\\Fight\\fightmap00.kdt", "Res\\Fight\\fightmap01.kdt", "Res\\Fight\\fightmap02.kdt",
-    "Res\\Fight\\fightmap03.kdt", "Res\\Fight\\fightmap04.kdt", "Res\\Fight\\fightmap05.kdt",
-    "Res\\Fight\\fightmap06.kdt"};
+static_assert(kBattleMapFiles == kBattleMapCount, "one table per battle map");
 
 // ---- movement ------------------------------------------------------------
 constexpr int kMoveBase[kTroopTypes] = {5, 4, 4, 5, 8, 8};
@@ -141,18 +139,6 @@ inline int OfferedTroopSkills(int troopType, int level) {
     if (level <= s.upToLevel[i]) return i + 1;
   return s.steps + 1;
 }
-
-// ---- weather -------------------------------------------------------------
-constexpr const char* kWeatherDayImages[kWeatherKinds] = {
-    "Res\\Fight\\01fight_qin.kbp", "Res\\Fight\\02fight_yin.kbp", "Res\\Fight\\03fight_feng.kbp",
-    "Res\\Fight\\04fight_yu.kbp", "Res\\Fight\\05fight_bin.kbp"};
-constexpr const char* kWeatherIcons[kWeatherKinds] = {
-    "Res\\Fight\\fight_weather1.kbp", "Res\\Fight\\fight_weather2.kbp", "Res\\Fight\\fight_weather3.kbp",
-    "Res\\Fight\\fight_weather4.kbp", "Res\\Fight\\fight_weather5.kbp"};
-constexpr const char* kWeatherIconMasks[kWeatherKinds] = {
-    "Res\\Fight\\fight_weather1mask.kbp", "Res\\Fight\\fight_weather2mask.kbp",
-    "Res\\Fight\\fight_weather3mask.kbp", "Res\\Fight\\fight_weather4mask.kbp",
-    "Res\\Fight\\fight_weather5mask.kbp"};
 
 // ---- deployment ----------------------------------------------------------
 // The opening view puts a side's anchor under the cursor's start cell.

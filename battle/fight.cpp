@@ -1,14 +1,8 @@
 #include "battle/fight.h"
 
 #include "battle/battle_globals.h"
+#include "rules/data_files.h"
 #include "shell/run_log.h"
-
-namespace {
-constexpr const char* kEscMenuFile = "Res\\fightesc.kss";
-constexpr const char* kShowMenuFile = "Res\\fightshow.kss";
-constexpr const char* kSpeedMenuFile = "Res\\fightspeed.kss";
-constexpr const char* kActionMenuFile = "Res\\fightfight.kss";
-}  // namespace
 
 void Fight::PubInit(int scenarioNumber) {
   Log(1, "Fight::PubInit", "开始", 0);
@@ -19,11 +13,11 @@ void Fight::InitData(int ownCount, int commander, int city, int food) {
   Log(1, "Fight::InitData", "开始", 0);
   battleMap.Init(scenario, city);
   for (FightHero& unit : units) unit.Init(scenario, city);
-  escMenu.InitMenu(4, 5, 30, 80, 4, kEscMenuFile, 1);
-  showMenu.InitMenu(2, 2, 290, 200, 1, kShowMenuFile, 1);
-  speedMenu.InitMenu(2, 2, 290, 200, 1, kSpeedMenuFile, 1);
-  moveMenu.InitMenu(2, 2, 290, 200, 1, kShowMenuFile, 1);
-  actionMenu.InitMenu(2, 4, 400, 200, 3, kActionMenuFile, 1);
+  escMenu.InitMenu(4, 5, 30, 80, 4, kBattleEscMenuList, 1);
+  showMenu.InitMenu(2, 2, 290, 200, 1, kBattleShowMenuList, 1);
+  speedMenu.InitMenu(2, 2, 290, 200, 1, kBattleSpeedMenuList, 1);
+  moveMenu.InitMenu(2, 2, 290, 200, 1, kBattleShowMenuList, 1);
+  actionMenu.InitMenu(2, 4, 400, 200, 3, kBattleActionMenuList, 1);
   ownFood = food;
   weather = 1;
   day = 1;

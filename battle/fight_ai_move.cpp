@@ -7,6 +7,7 @@
 #include "battle/battle_paint.h"
 #include "battle/fight.h"
 #include "platform/random.h"
+#include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
@@ -16,9 +17,9 @@ constexpr int kNoDistance = 255;
 constexpr int kTieKeepsEarlier = 10;  // rand() % 10 == 0 keeps the earlier square
 constexpr int kMoveDelayBase = 200;
 constexpr int kMoveDelayPerSpeed = 800;
-constexpr const char* kStatusBar = "Res\\Fight\\fight_statue.kbp";
-constexpr const char* kStepMarker = "Res\\Fight\\stepcross.kbp";
-constexpr const char* kStepMarkerMask = "Res\\Fight\\stepcrossmask.kbp";
+constexpr const char* kStatusBar = PicPath(Pic::kStatusBar);
+constexpr const char* kStepMarker = PicPath(Pic::kStepCross);
+constexpr const char* kStepMarkerMask = PicPath(Pic::kStepCrossMask);
 constexpr int kBarTextY = 460;
 constexpr int kBarTextHeight = 60;
 

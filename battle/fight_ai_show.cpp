@@ -4,15 +4,16 @@
 #include "battle/battle_globals.h"
 #include "battle/battle_paint.h"
 #include "battle/fight.h"
+#include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
 
 namespace {
-constexpr const char* kTargetSheet = "Res\\Fight\\atshow.kbp";
-constexpr const char* kTargetMask = "Res\\Fight\\atshowmask.kbp";
-constexpr const char* kLevelUpSheet = "Res\\Fight\\sj.kbp";
-constexpr const char* kLevelUpMask = "Res\\Fight\\sjmask.kbp";
+constexpr const char* kTargetSheet = PicPath(Pic::kStrike);
+constexpr const char* kTargetMask = PicPath(Pic::kStrikeMask);
+constexpr const char* kLevelUpSheet = PicPath(Pic::kLevelUp);
+constexpr const char* kLevelUpMask = PicPath(Pic::kLevelUpMask);
 constexpr int kFrames = 5;
 constexpr int kTargetFramePause = 200;
 constexpr int kResultPause = 1000;

@@ -6,6 +6,7 @@
 #include "battle/battle_globals.h"
 #include "battle/battle_paint.h"
 #include "battle/fight.h"
+#include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "platform/random.h"
@@ -28,10 +29,9 @@ void MarkOffsets(int grid[kMapRows][kMapCols], int row, int col, const Offset* o
 }
 
 // Animation sheets and their cells.
-constexpr const char* kAttackerSheet = "Res\\Fight\\fight_left.kbp";
-constexpr const char* kTargetSheet = "Res\\Fight\\fight_right.kbp";
-constexpr const char* kStageBack = "Res\\Fight\\SpeBack.kbp";
-constexpr const char* kMissiles[2] = {"Res\\Fight\\arrow1.kbp", "Res\\Fight\\arrow2.kbp"};
+constexpr const char* kAttackerSheet = PicPath(Pic::kDuelAttacker);
+constexpr const char* kTargetSheet = PicPath(Pic::kDuelTarget);
+constexpr const char* kStageBack = PicPath(Pic::kDuelBack);
 constexpr int kAttackerCellW = 215, kAttackerCellH = 205;
 constexpr int kTargetCellW = 190, kTargetCellH = 215;
 constexpr int kStageX = 75, kStageY = 80;
@@ -43,11 +43,11 @@ constexpr int kMissileW = 45, kMissileH = 25;
 constexpr int kWaterRow = 6;
 constexpr int kFramePause = 50;
 
-constexpr const char* kLevelUpSheet = "Res\\Fight\\sj.kbp";
-constexpr const char* kLevelUpMask = "Res\\Fight\\sjmask.kbp";
-constexpr const char* kDefeatSheet = "Res\\Fight\\sw.kbp";
-constexpr const char* kDefeatMask = "Res\\Fight\\swmask.kbp";
-constexpr const char* kInfoBox = "Res\\Fight\\fight_imformation.kbp";
+constexpr const char* kLevelUpSheet = PicPath(Pic::kLevelUp);
+constexpr const char* kLevelUpMask = PicPath(Pic::kLevelUpMask);
+constexpr const char* kDefeatSheet = PicPath(Pic::kDefeat);
+constexpr const char* kDefeatMask = PicPath(Pic::kDefeatMask);
+constexpr const char* kInfoBox = PicPath(Pic::kAnswerPanel);
 constexpr int kUnitFrames = 5;
 constexpr int kUnitFramePause = 300;
 
@@ -253,7 +253,7 @@ void Fight::PlayAttackAnimation(int attacker, int target, bool riverCase) {
     PaintCell(kAttackerSheet, kAttackerCellW * cellCol, kAttackerCellH * cellRow, kAttackerCellW, kAttackerCellH,
               x, kFighterY);
     if (missile && (i == 1 || i == 2))
-      PaintCell(kMissiles[i - 1], 0, 0, kMissileW, kMissileH, 270 + 70 * i, kFighterY);
+      PaintCell(PicPath(MissilePic(i - 1)), 0, 0, kMissileW, kMissileH, 270 + 70 * i, kFighterY);
     int targetRow = onRiver ? kWaterRow : TroopRow(t.troopType);
     PaintCell(kTargetSheet, kTargetCellW * targetCol, kTargetCellH * targetRow, kTargetCellW, kTargetCellH,
               kTargetX, kFighterY);

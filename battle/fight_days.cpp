@@ -6,15 +6,16 @@
 #include "battle/battle_paint.h"
 #include "battle/fight.h"
 #include "platform/random.h"
+#include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
 
 namespace {
-constexpr const char* kDayBanner = "Res\\Fight\\fight_days.kbp";
-constexpr const char* kResultBack = "Res\\Fight\\fight_msgback.kbp";
-constexpr const char* kWinPicture = "Res\\Fight\\fight_win.kbp";
-constexpr const char* kLosePicture = "Res\\Fight\\fight_lose.kbp";
+constexpr const char* kDayBanner = PicPath(Pic::kDayBanner);
+constexpr const char* kResultBack = PicPath(Pic::kReportBack);
+constexpr const char* kWinPicture = PicPath(Pic::kWarWin);
+constexpr const char* kLosePicture = PicPath(Pic::kWarLose);
 constexpr const char* kOwnFoodGone = " 我军的粮食消耗完了。";
 constexpr const char* kEnemyFoodGone = " 敌军的粮食消耗完了。";
 constexpr int kRecoveryDie = 60;
@@ -27,14 +28,14 @@ void Fight::ChangeWeather() { weather = Rand() % kWeatherKinds + 1; }
 void Fight::ShowWeather() {
   Log(1, "Fight::ShowWeather", "开始", 0);
   ChangeWeather();
-  ShowBmp(0, kWeatherDayImages[weather - 1], 80, 90);
+  ShowBmp(0, PicPath(WeatherDayPic(weather)), 80, 90);
   Wait(500);
 }
 
 void Fight::ShowWeatherBar() {
   Log(1, "Fight::ShowWeatherBar", "开始", 0);
   if (weather < 1 || weather > kWeatherKinds) return;
-  PaintMaskedBmp(0, kWeatherIcons[weather - 1], kWeatherIconMasks[weather - 1], 225, 410);
+  PaintMaskedBmp(0, PicPath(WeatherIconPic(weather)), PicPath(WeatherIconMaskPic(weather)), 225, 410);
 }
 
 int Fight::ShowDay() {

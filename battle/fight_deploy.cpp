@@ -9,16 +9,16 @@
 #include "battle/battle_paint.h"
 #include "battle/fight.h"
 #include "platform/files.h"
+#include "rules/data_files.h"
 #include "shell/draw.h"
 #include "shell/run_log.h"
 
 namespace {
-constexpr const char* kCityCells = "Res\\City\\postion.kdt";
 constexpr int kOpeningPause = 2000;
 
 // A city's cell on the strategic map: line `city` of the position table.
 bool CityCell(int city, int& col, int& row) {
-  FILE* f = OpenFile(kCityCells, "r");
+  FILE* f = OpenFile(kCityPositionTable, "r");
   if (!f) return false;
   int c = 0, r = 0;
   bool found = false;

@@ -6,17 +6,18 @@
 #include "battle/battle_globals.h"
 #include "battle/battle_paint.h"
 #include "battle/fight.h"
+#include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
 
 namespace {
-constexpr const char* kStatusBar = "Res\\Fight\\fight_statue.kbp";
-constexpr const char* kWhiteBack = "Res\\white.kbp";
-constexpr const char* kStepMarker = "Res\\Fight\\stepcross.kbp";
-constexpr const char* kStepMarkerMask = "Res\\Fight\\stepcrossmask.kbp";
-constexpr const char* kTargetMarker = "Res\\Fight\\stepat.kbp";
-constexpr const char* kTargetMarkerMask = "Res\\Fight\\stepatmask.kbp";
+constexpr const char* kStatusBar = PicPath(Pic::kStatusBar);
+constexpr const char* kWhiteBack = PicPath(Pic::kWhite);
+constexpr const char* kStepMarker = PicPath(Pic::kStepCross);
+constexpr const char* kStepMarkerMask = PicPath(Pic::kStepCrossMask);
+constexpr const char* kTargetMarker = PicPath(Pic::kStepAt);
+constexpr const char* kTargetMarkerMask = PicPath(Pic::kStepAtMask);
 constexpr const char* kMessages[7] = {"", "无法到达！", "没有目标", "命令无效", "天候错误", "地形错误", "技能不足"};
 constexpr int kBarTextY = 460;
 constexpr int kBarTextHeight = 60;

@@ -9,16 +9,16 @@
 #include "battle/battle_tables.h"
 #include "battle/fight_map.h"
 #include "platform/files.h"
+#include "rules/data_files.h"
+#include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
 #include "shell/text_grid.h"
 
 namespace {
-constexpr const char* kSpriteSheet = "Res\\Fight\\fight_bing.kbp";
-constexpr const char* kSpriteMask = "Res\\Fight\\fight_bingmask.kbp";
-constexpr const char* kSkillList = "Res\\skill.kss";
-constexpr const char* kSkillMenuFile = "Res\\tmp.ktp";
+constexpr const char* kSpriteSheet = PicPath(Pic::kUnits);
+constexpr const char* kSpriteMask = PicPath(Pic::kUnitsMask);
 constexpr int kBoatColumn = 6;
 constexpr int kSkillMenuLeft = 420;
 constexpr int kSkillMenuTop = 220;
@@ -81,7 +81,7 @@ void FightHero::SetSkillList() {
 
 void FightHero::WriteSkilltoFile() {
   Log(1, "FightHero::WriteSkilltoFile", "开始", 0);
-  int names = LoadLineList(kSkillList);
+  int names = LoadLineList(kSkillNames);
   FILE* f = OpenFile(kSkillMenuFile, "w");
   if (!f) return;
   for (int i = 0; i < skillCount; ++i) {

@@ -6,21 +6,22 @@
 #include "battle/battle_globals.h"
 #include "battle/battle_tables.h"
 #include "platform/files.h"
+#include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
 
 namespace {
-constexpr const char* kTileSheet = "Res\\Fight\\tiles.kbp";
-constexpr const char* kArrow = "Res\\Fight\\arrow.kbp";
-constexpr const char* kArrowMask = "Res\\Fight\\arrowmask.kbp";
+constexpr const char* kTileSheet = PicPath(Pic::kTiles);
+constexpr const char* kArrow = PicPath(Pic::kFightArrow);
+constexpr const char* kArrowMask = PicPath(Pic::kFightArrowMask);
 constexpr int kSideComputer = -1;
 constexpr int kSidePlayer = 0;
 }  // namespace
 
 int ReadBattleMapFile(int mapNumber, int* tiles) {
   if (mapNumber < 0 || mapNumber >= kBattleMapCount) mapNumber = 0;
-  FILE* f = OpenFile(kMapFiles[mapNumber], "r");
+  FILE* f = OpenFile(kBattleMapTables[mapNumber], "r");
   if (!f) return 0;
   int count = 0;
   for (int r = 0; r < kMapRows; ++r) {

@@ -9,13 +9,14 @@
 #include "battle/fight.h"
 #include "platform/files.h"
 #include "platform/random.h"
+#include "rules/data_files.h"
+#include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
 
 namespace {
-constexpr const char* kSkillTable = "Res\\Fight\\skill.kdt";
-constexpr const char* kSkillSheet = "Res\\Fight\\fight_skill.kbp";
+constexpr const char* kSkillSheet = PicPath(Pic::kSkillSheet);
 constexpr int kErrorInvalid = -3;
 constexpr int kErrorTerrain = -5;
 constexpr int kRuseBonus = 25;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/window.h"
+#include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/report_log.h"
@@ -17,7 +18,8 @@ constexpr int kIntroEndMs = 100;
 constexpr int kAboutMs = 200;
 constexpr int kHelpLineBytes = 76;
 
-const char* const kIntroFrames[] = {"Res\\05.kbp", "Res\\06.kbp", "Res\\07.kbp", "Res\\08.kbp", "Res\\08.kbp"};
+// The last frame stays up for a second turn.
+const Pic kIntroFrames[] = {Pic::kIntro05, Pic::kIntro06, Pic::kIntro07, Pic::kIntro08, Pic::kIntro08};
 
 const char* const kHelpLines[] = {
     "基本按键如下：方向键——移动        Enter（回车）——确认",
@@ -36,10 +38,10 @@ struct TitleEntry {
   int y;
 };
 const TitleEntry kTitlePictures[kTitleEntries] = {
-    {"Res\\gmnew.kbp", 25, 220},
-    {"Res\\gmback.kbp", 410, 220},
-    {"Res\\gmwork.kbp", 25, 350},
-    {"Res\\gmend.kbp", 410, 350},
+    {PicPath(Pic::kTitleNew), 25, 220},
+    {PicPath(Pic::kTitleLoad), 410, 220},
+    {PicPath(Pic::kTitleAbout), 25, 350},
+    {PicPath(Pic::kTitleQuit), 410, 350},
 };
 
 // Help lines are padded with spaces to a fixed width so that each one wipes
@@ -86,13 +88,13 @@ void Game::Game_Main() {
 
 void Game::GameCG() {
   Log(1, "Game::GameCG", "开始", 0);
-  ShowBmp(1, "Res\\black.kbp", 0, 0);
-  for (const char* frame : kIntroFrames) ShowBmpNow(kIntroFrameMs, frame, 0, 0);
-  ShowBmpNow(0, "Res\\01.kbp", 0, 0);
-  ShowBmp(0, "Res\\01.kbp", 0, 0);
-  PaintMaskedBmp(0, "Res\\ba.kbp", "Res\\ba1.kbp", 75, 100);
-  PaintMaskedBmp(0, "Res\\ye.kbp", "Res\\ye1.kbp", 450, 100);
-  ShowBmpNow(kIntroTitleMs, "Res\\01.kbp", 0, 0);
+  ShowBmp(1, PicPath(Pic::kBlack), 0, 0);
+  for (Pic frame : kIntroFrames) ShowBmpNow(kIntroFrameMs, PicPath(frame), 0, 0);
+  ShowBmpNow(0, PicPath(Pic::kTitle), 0, 0);
+  ShowBmp(0, PicPath(Pic::kTitle), 0, 0);
+  PaintMaskedBmp(0, PicPath(Pic::kBa), PicPath(Pic::kBaMask), 75, 100);
+  PaintMaskedBmp(0, PicPath(Pic::kYe), PicPath(Pic::kYeMask), 450, 100);
+  ShowBmpNow(kIntroTitleMs, PicPath(Pic::kTitle), 0, 0);
   PaintText("请按任意键继续", 250, 480, 40);
   int y = kHelpTop;
   for (const char* line : kHelpLines) {
@@ -105,7 +107,7 @@ void Game::GameCG() {
 
 void Game::ChoiceShow() {
   Log(1, "Game::ChoiceShow", "开始", 0);
-  PaintBmp(0, "Res\\gmstart.kbp", 0, 0);
+  PaintBmp(0, PicPath(Pic::kTitleMenu), 0, 0);
   if (titleChoice < 0 || titleChoice >= kTitleEntries) return;
   const TitleEntry& e = kTitlePictures[titleChoice];
   PaintBmp(0, e.picture, e.x, e.y);
@@ -113,14 +115,14 @@ void Game::ChoiceShow() {
 
 void Game::About() {
   Log(1, "Game::About", "开始", 0);
-  ShowBmp(0, "Res\\black.kbp", 0, -50);
-  ShowBmp(0, "Res\\black.kbp", 0, 50);
-  ShowBmp(kAboutMs, "Res\\maker.kbp", 0, 0);
+  ShowBmp(0, PicPath(Pic::kBlack), 0, -50);
+  ShowBmp(0, PicPath(Pic::kBlack), 0, 50);
+  ShowBmp(kAboutMs, PicPath(Pic::kCredits), 0, 0);
 }
 
 void Game::Load() {
   Log(1, "Game::Load", "开始", 0);
-  PaintBmp(0, "Res\\save.kbp", 0, 0);
+  PaintBmp(0, PicPath(Pic::kSaveScreen), 0, 0);
   loadScreen.InitLoadScreen();
   loadScreen.Read(-1);
   loadScreen.Show();

@@ -1,5 +1,6 @@
 #include "campaign/new_game.h"
 
+#include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
@@ -15,7 +16,7 @@ void NewGame::Int() {
 
 void NewGame::History() {
   Log(1, "NewGame::History", "开始", 0);
-  PaintBmp(0, "Res\\history.kbp", 0, 0);
+  PaintBmp(0, PicPath(Pic::kHistory), 0, 0);
   if (scenarioChoice < 0 || scenarioChoice > kScenarioLast) return;
   const ScenarioInfo& s = kScenarios[scenarioChoice];
   PaintBmp(0, s.picture, s.x, s.y);

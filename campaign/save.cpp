@@ -10,6 +10,8 @@
 
 #include "campaign/scenario_files.h"
 #include "platform/files.h"
+#include "rules/data_files.h"
+#include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
@@ -17,8 +19,7 @@
 
 namespace {
 
-const char* const kSlotFiles[kSaveRows] = {"Res\\Save\\save0.ksv", "Res\\Save\\save1.ksv", "Res\\Save\\save2.ksv",
-                                          "Res\\Save\\autosave.ksv"};
+static_assert(kSaveSlotFiles == kSaveRows, "one file per row of the save screen");
 constexpr const char* kAutosaveLabel = "自动";
 constexpr int kSlotDateX = 450;
 constexpr int kSlotDateHeight = 40;
@@ -216,7 +217,7 @@ std::string FormatSaveText(const SaveImage& s, int version) {
   return out;
 }
 
-const char* Save::SlotPath(int slot) { return kSlotFiles[slot >= 0 && slot < kSaveRows ? slot : 0]; }
+const char* Save::SlotPath(int slot) { return kSaveSlotPaths[slot >= 0 && slot < kSaveRows ? slot : 0]; }
 
 void Save::Init(int ruler, int year) {
   Log(1, "Save::Init", "开始", 0);
@@ -239,7 +240,7 @@ int Save::Read(int slot) {
       slotMonth[k] = 0;
       std::vector<char> text;
       int header[3] = {0, 0, 0};
-      if (ReadFile(kSlotFiles[k], text)) {
+      if (ReadFile(kSaveSlotPaths[k], text)) {
         NumberStream in(text.data(), text.size());
         if (ReadAll(in, header, 3)) {
           slotRuler[k] = header[0];
@@ -268,14 +269,14 @@ int Save::Read(int slot) {
   }
   if (slot >= kSaveRows) return kReadEmpty;
   std::vector<char> text;
-  if (!ReadFile(kSlotFiles[slot], text)) return kReadEmpty;
+  if (!ReadFile(kSaveSlotPaths[slot], text)) return kReadEmpty;
   return ParseSaveText(text.data(), text.size(), gameVersion, image);
 }
 
 bool Save::Write(int slot) {
   Log(1, "Save::Write", "开始", 0);
   if (slot < 0 || slot >= kSaveRows) return false;
-  std::string path = NormalizePath(kSlotFiles[slot]);
+  std::string path = NormalizePath(kSaveSlotPaths[slot]);
   std::string temp = path + ".tmp";
   if (!WriteWhole(temp, FormatSaveText(image, gameVersion))) {
     DeleteFileAt(temp);
@@ -290,8 +291,8 @@ bool Save::Write(int slot) {
 
 void Save::Show() {
   Log(1, "Save::Show", "开始", 0);
-  PaintBmp(0, "Res\\save.kbp", 0, 0);
-  const Surface* picture = Picture("Res\\save.kbp");
+  PaintBmp(0, PicPath(Pic::kSaveScreen), 0, 0);
+  const Surface* picture = Picture(PicPath(Pic::kSaveScreen));
   Pixel color = colorMode == 1 ? kWhite : kBlack;
   for (int k = 0; k < rows && k < kSaveRows; ++k) {
     int y = kSlotTop + kSlotStep * k;

@@ -3,6 +3,7 @@
 #include "campaign/country.h"
 #include "campaign/scenario_files.h"
 #include "campaign/table_file.h"
+#include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
@@ -24,9 +25,9 @@ void Who::InitWho(int scenarioNo) {
 
 void Who::Show() {
   Log(1, "Who::Show", "开始", 0);
-  PaintBmp(0, colorMode == 1 ? "Res\\white.kbp" : "Res\\kuang.kbp", 0, 0);
+  PaintBmp(0, colorMode == 1 ? PicPath(Pic::kWhite) : PicPath(Pic::kFrame), 0, 0);
   PaintText("势力形势图", 370, 80, 50);
-  PaintBmp(0, "Res\\who.kbp", 300, 100);
+  PaintBmp(0, PicPath(Pic::kFactionMap), 300, 100);
   rulerMenu.Show(0);
   GameWorldRevlcd();
 }
@@ -62,7 +63,7 @@ void Who::GameWorldRevlcd() {
   int cities[kFactionLineCapacity] = {};
   GetLine(kCityFactionTables[whoScenario], rulerMenu.selected, count, cities);
   int positions[kWhoStoreSize] = {};
-  GetStore("Res//who.kdt", positions);
+  GetStore(kFactionMarkTable, positions);
   for (int i = 0; i < count && i < kFactionLineCapacity; ++i) {
     int k = cities[i];
     if (k < 0 || 2 * k + 1 >= kWhoStoreSize) continue;

@@ -1,11 +1,13 @@
 #pragma once
 // The ruler choice, and afterwards the running campaign: the map extended by
 // the ruler menu. Once a ruler is accepted every key goes on to the map.
+#include "rules/data_files.h"
+#include "rules/pictures.h"
 #include "shell/json_writer.h"
 #include "shell/menu.h"
 #include "strategy/game_map.h"
 
-constexpr int kWhoStoreSize = 255;  // "Res//who.kdt": pairs (x, y) of city marks
+constexpr int kWhoStoreSize = 255;  // kFactionMarkTable: pairs (x, y) of city marks
 
 struct ScenarioInfo {
   const char* picture;
@@ -16,10 +18,10 @@ struct ScenarioInfo {
   int menuRows;
 };
 constexpr ScenarioInfo kScenarios[4] = {
-    {"Res\\1dznq.kbp", 8, 120, "Res//1dznq_em.kss", 18, 6},
-    {"Res\\2ccjq.kbp", 8, 305, "Res//2ccjq_em.kss", 16, 6},
-    {"Res\\3cbzz.kbp", 410, 120, "Res//3cbzz_em.kss", 11, 6},
-    {"Res\\4sgdl.kbp", 410, 305, "Res//4sgdl_em.kss", 5, 5},
+    {PicPath(Pic::kCard1), 8, 120, kRulerLists[0], 18, 6},
+    {PicPath(Pic::kCard2), 8, 305, kRulerLists[1], 16, 6},
+    {PicPath(Pic::kCard3), 410, 120, kRulerLists[2], 11, 6},
+    {PicPath(Pic::kCard4), 410, 305, kRulerLists[3], 5, 5},
 };
 
 class Who : public GameMap {

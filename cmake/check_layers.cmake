@@ -8,14 +8,14 @@ cmake_minimum_required(VERSION 3.20)
 
 # Which layers a layer may include, besides itself.
 set(below_platform "")
-set(below_shell platform)
+set(below_shell platform rules)
 set(below_battle platform shell rules)
 set(below_campaign platform shell rules)
 set(below_map platform shell rules battle campaign)
 set(below_flow platform shell rules battle campaign map)
 set(below_app platform shell rules battle campaign map flow)
 set(below_rules "")
-set(below_config platform shell)
+set(below_config platform shell rules)
 set(below_resgen platform rules)
 
 # Game, NewGame and Who live beside the records but stand on the map.

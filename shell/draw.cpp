@@ -12,6 +12,7 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "platform/window.h"
+#include "rules/pictures.h"
 #include "shell/globals.h"
 #include "shell/report_log.h"
 #include "shell/run_log.h"
@@ -24,7 +25,7 @@ constexpr int kPictureAreaHeight = 480;
 constexpr int kMessageFontHeight = 50;
 constexpr int kFrameFontHeight = 45;
 constexpr int kDelayTick = 1;
-constexpr const char* kMessageBack = "Res\\messageback.kbp";
+constexpr const char* kMessageBack = PicPath(Pic::kMessageBack);
 
 bool TransparentText() { return colorMode == 1; }
 

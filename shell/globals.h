@@ -3,6 +3,7 @@
 // surfaces, options and keys; the battle's settings menus also write the three
 // battle display options.
 #include "platform/surface.h"
+#include "rules/data_files.h"  // kStartupIni, which every screen that saves a setting writes
 
 // The surfaces that stand in for the window's own context, the back buffer and
 // the scratch context. All drawing coordinates are logical 800 x 600.
@@ -35,5 +36,3 @@ constexpr int kScreenRuler = 3;
 constexpr int kScreenMap = 4;
 constexpr int kScreenMapMenu = 5;
 constexpr int kScreenCityMenu = 6;
-
-constexpr const char* kStartupIni = "Res\\startup.ini";

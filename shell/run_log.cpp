@@ -7,6 +7,7 @@
 
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "rules/data_files.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ void Refresh() {
   const std::tm& t = stamp.local;
   std::snprintf(stamp.text, sizeof stamp.text, "%d-%02d-%02d %02d:%02d:%02d", t.tm_year + 1900, t.tm_mon + 1,
                 t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
-  std::snprintf(stamp.dayPath, sizeof stamp.dayPath, "Res\\Log\\%d%02d%02d.log", t.tm_year + 1900, t.tm_mon + 1,
+  std::snprintf(stamp.dayPath, sizeof stamp.dayPath, kDayLogFormat, t.tm_year + 1900, t.tm_mon + 1,
                 t.tm_mday);
 }
 
@@ -77,9 +78,9 @@ void RotateDayFile() {
   std::snprintf(moment, sizeof moment, "%d%02d%02d%02d%02d%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
                 t.tm_hour, t.tm_min, t.tm_sec);
   char errPath[80];
-  std::snprintf(errPath, sizeof errPath, "Res\\Log\\Err\\%s.log", moment);
+  std::snprintf(errPath, sizeof errPath, kKeptLogFormat, moment);
   for (int n = 1; FileExists(errPath) && n < kMaxTracesPerSecond; ++n)
-    std::snprintf(errPath, sizeof errPath, "Res\\Log\\Err\\%s-%d.log", moment, n);
+    std::snprintf(errPath, sizeof errPath, kKeptLogNumberedFormat, moment, n);
   if (!FileExists(errPath)) MoveFileTo(stamp.dayPath, errPath);
 }
 

@@ -3,6 +3,7 @@
 
 #include "campaign/scenario_files.h"
 #include "platform/random.h"
+#include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
@@ -62,7 +63,7 @@ void GameMap::ShowAnswer(Order order, int a, int b, int officer) {
   if ((order == Order::kGiveItem || order == Order::kTakeItem) && Hero(officer).IsRuler()) return;
   Show(0);
   if (colorMode == 1) {
-    PaintBmp(0, "Res\\Fight\\fight_imformation.kbp", 20, 200);
+    PaintBmp(0, PicPath(Pic::kAnswerPanel), 20, 200);
   } else {
     DrawFrameRect(*backDC, 20, 250, 780, 500);
   }
@@ -127,7 +128,7 @@ void GameMap::AnswerLines(Order order, int a, int b, int officer) {
 
 void GameMap::ShowPortraitAndName(int officer) {
   int sheet = ValidScenario(scenario) ? scenario : 0;
-  head.Init(kPortraitSheets[sheet], officer);
+  head.Init(PicPath(PortraitSheetPic(sheet)), officer);
   head.Show(100, 290);
   char name[kHeroNameBuffer] = {};
   CopyListLine(HeroNameList(scenario), officer, name, kHeroNameBuffer - 1);

@@ -7,6 +7,7 @@
 
 #include "campaign/scenario_files.h"
 #include "campaign/table_file.h"
+#include "rules/pictures.h"
 #include "rules/rulers.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
@@ -16,9 +17,7 @@
 
 namespace {
 
-constexpr const char* kArrowSetTables[kScenarioCount] = {"Res\\arrowset1.kdt", "Res\\arrowset2.kdt",
-                                                         "Res\\arrowset3.kdt", "Res\\arrowset4.kdt"};
-constexpr const char* kMapPicture = "Res//map.kbp";
+constexpr const char* kMapPicture = PicPath(Pic::kMap);
 constexpr int kMapPictureWidth = 1120;
 constexpr int kMapPictureHeight = 750;
 constexpr int kCellWidth = 90;
@@ -230,10 +229,10 @@ void GameMap::Show(int key) {
                  RasterOp::Copy);
   }
   ShowCityIcon(0);
-  PaintMaskedBmp(0, "Res\\arrow.kbp", "Res\\arrowmask.kbp", arrowX, arrowY);
-  PaintBmp(0, "Res\\black.kbp", 0, 480);
-  PaintBmp(0, "Res\\black.kbp", 0, -480);
-  PaintBmp(0, "Res\\right.kbp", 680, 0);
+  PaintMaskedBmp(0, PicPath(Pic::kMapArrow), PicPath(Pic::kMapArrowMask), arrowX, arrowY);
+  PaintBmp(0, PicPath(Pic::kBlack), 0, 480);
+  PaintBmp(0, PicPath(Pic::kBlack), 0, -480);
+  PaintBmp(0, PicPath(Pic::kSidePanel), 680, 0);
   ShowSidePanel();
   ReportLogDiscardPending();  // the map behind a report is no part of it
 }
@@ -241,7 +240,7 @@ void GameMap::Show(int key) {
 void GameMap::ShowSidePanel() {
   date.ShowYear(690, 300);
   date.ShowMonth(690, 350);
-  head.Init(kPortraitSheets[ValidScenario(scenario) ? scenario : 0], playerRuler - 1);
+  head.Init(PicPath(PortraitSheetPic(ValidScenario(scenario) ? scenario : 0)), playerRuler - 1);
   head.Show(688, 58);
   GetCityName();
   if (IsCity()) GetCityTaisou();
@@ -263,35 +262,33 @@ void GameMap::PaintPanelText(const char* text, int x, int y) {
 }
 
 void GameMap::ShowRoadMap() {
-  PaintBmp(0, "Res\\black.kbp", 0, 480);
-  PaintBmp(0, "Res\\black.kbp", 0, -480);
-  PaintBmp(0, "Res\\kuang.kbp", 0, 0);
+  PaintBmp(0, PicPath(Pic::kBlack), 0, 480);
+  PaintBmp(0, PicPath(Pic::kBlack), 0, -480);
+  PaintBmp(0, PicPath(Pic::kFrame), 0, 0);
   Surface roads;
-  if (LoadBmp("Res\\way.kbp", roads)) backDC->Blit(200, 120, roads, 0, 0, 800, 600, RasterOp::Copy);
+  if (LoadBmp(PicPath(Pic::kRoads), roads)) backDC->Blit(200, 120, roads, 0, 0, 800, 600, RasterOp::Copy);
   RequestRepaint();
 }
 
 void GameMap::ShowCityIcon(int mode) {
   Log(1, "GameMap::ShowCityIcon", "开始", 0);
   if (!ValidScenario(scenario)) return;
-  char path[64];
-  snprintf(path, sizeof path, "Res\\City\\setowner%d.kdt", scenario + 1);
-  TableFile table(path);
+  TableFile table(kCityOwnerTables[scenario]);
   for (int i = 0; i < kCityCount; ++i) {
     int col = 0;
     int row = 0;
     int unused = 0;
     if (!table.Read(col) || !table.Read(row) || !table.Read(unused)) return;
     int owner = cityList.cities[i].ownerId;
-    const char* icon = owner == 0 ? "Res\\City\\emcity.kbp"
-                                  : (owner == playerRuler ? "Res\\City\\mycity.kbp" : "Res\\City\\hiscity.kbp");
+    const char* icon = owner == 0 ? PicPath(Pic::kEmptyCity)
+                                  : (owner == playerRuler ? PicPath(Pic::kMyCity) : PicPath(Pic::kHisCity));
     PaintCityIcon(icon, owner, col * kCellWidth + 10 - scrollX, row * kCellHeight + 25 - scrollY);
   }
 }
 
 void GameMap::GetCityName() {
   Log(1, "GameMap::GetCityName", "开始", 0);
-  int count = LoadLineList("Res\\cityname.kss");
+  int count = LoadLineList(kCityNameByCell);
   int index = cursorRow * kMapColumns + cursorCol;
   if (index < 0 || index >= kCityNameCells || index >= count || index >= kGridRows) return;
   if (textGrid[index][0] == '0') return;

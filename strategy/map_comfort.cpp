@@ -84,7 +84,7 @@ bool GameMap::Autosave() {
 
 void GameMap::ReportSubject(int city) {
   char name[kNameBytes + 1] = {};
-  if (city >= 0 && city < kCityCount) CopyListLine("Res//citynamebylist.kss", city, name, kNameBytes);
+  if (city >= 0 && city < kCityCount) CopyListLine(kCityNameByNumber, city, name, kNameBytes);
   ReportLogPanelSubject(name, nullptr);
 }
 

@@ -1,5 +1,6 @@
 // The map's key dispatch: exactly one mode handles each key, tested in a fixed
 // order of precedence (the innermost open thing first).
+#include "rules/data_files.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/report_log.h"
@@ -12,13 +13,13 @@ struct MenuSpec {
   int cellsWide, rows, left, top, lastIndex;
   const char* file;
 };
-constexpr MenuSpec kSystemMenu = {4, 3, 300, 100, 2, "Res//escape.kss"};
-constexpr MenuSpec kCityMenu = {2, 4, 300, 100, 3, "Res//citymu.kss"};
+constexpr MenuSpec kSystemMenu = {4, 3, 300, 100, 2, kSystemMenuList};
+constexpr MenuSpec kCityMenu = {2, 4, 300, 100, 3, kCityMenuList};
 constexpr MenuSpec kSubMenus[4] = {
     {0, 0, 0, 0, 0, ""},
-    {2, 6, 410, 120, 13, "Res//neizhen.kss"},
-    {2, 5, 410, 120, 4, "Res//waijiao.kss"},
-    {2, 5, 410, 120, 4, "Res//junbei.kss"},
+    {2, 6, 410, 120, 13, kInteriorMenuList},
+    {2, 5, 410, 120, 4, kDiplomacyMenuList},
+    {2, 5, 410, 120, 4, kArmamentMenuList},
 };
 // The first command number of each sub-menu.
 constexpr int kCommandBase[4] = {0, OrderNumber(kFirstInteriorOrder), OrderNumber(kFirstDiplomacyOrder),

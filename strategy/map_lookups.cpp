@@ -6,16 +6,10 @@
 #include "shell/run_log.h"
 #include "strategy/game_map.h"
 
-namespace {
-constexpr const char* kAdjacencyTable = "Res\\arrive.kdt";
-}  // namespace
-
 int GameMap::GetCityPostion(int col, int row, int scenarioNo, int rulerChoiceNo) {
   Log(1, "GameMap::GetCityPostion", "开始", 0);
   if (!ValidScenario(scenarioNo)) return kCellEmpty;
-  char path[64];
-  snprintf(path, sizeof path, "Res\\City\\setowner%d.kdt", scenarioNo + 1);
-  TableFile table(path);
+  TableFile table(kCityOwnerTables[scenarioNo]);
   for (int i = 0; i < kCityCount; ++i) {
     int c = 0;
     int r = 0;

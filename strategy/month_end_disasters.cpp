@@ -1,6 +1,7 @@
 // The armies eat, and famine, drought, flood and riots come and go.
 #include "campaign/scenario_files.h"
 #include "platform/random.h"
+#include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
@@ -130,12 +131,12 @@ void GameMap::ReportCityState(int city, int state, int officerNumber) {
   Log(1, "GameMap::ReportCityState", "开始", 0);
   Show(0);
   if (colorMode == 1) {
-    PaintBmp(0, "Res\\Fight\\fight_imformation.kbp", 20, 200);
+    PaintBmp(0, PicPath(Pic::kAnswerPanel), 20, 200);
   } else {
     DrawFrameRect(*backDC, 20, 250, 780, 500);
   }
   char name[kNameBytes + 1] = {};
-  CopyListLine("Res//citynamebylist.kss", city, name, kNameBytes);
+  CopyListLine(kCityNameByNumber, city, name, kNameBytes);
   PaintText(name, 300, 330, kReportFont);
   if (state >= kCityFamine && state <= kCityRiot) PaintText(kStateWords[state], 410, 330, kReportFont);
   PaintText("，须尽快治理。", 300, 370, kReportFont);

@@ -4,6 +4,7 @@
 
 #include "campaign/scenario_files.h"
 #include "platform/random.h"
+#include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/report_log.h"
@@ -65,7 +66,7 @@ void PaintNumber(int value, int x, int y) {
 
 void PaintPanel() {
   if (colorMode == 1) {
-    PaintBmp(0, "Res\\Fight\\fight_imformation.kbp", 20, 200);
+    PaintBmp(0, PicPath(Pic::kAnswerPanel), 20, 200);
   } else {
     DrawFrameRect(*backDC, 20, 250, 780, 500);
   }

@@ -1,6 +1,7 @@
 // The banner screens before and after a war: the march, the two rulers face
 // to face, and the outcome. "我方" stands for the player's side.
 #include "campaign/scenario_files.h"
+#include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
@@ -9,11 +10,11 @@
 
 namespace {
 
-constexpr const char* kBannerBack = "Res\\Fight\\fight_msgback.kbp";
-constexpr const char* kGoPicture = "Res\\Fight\\fight_go.kbp";
-constexpr const char* kVsPicture = "Res\\Fight\\fight_vs.kbp";
-constexpr const char* kWinPicture = "Res\\Fight\\fight_win.kbp";
-constexpr const char* kLosePicture = "Res\\Fight\\fight_lose.kbp";
+constexpr const char* kBannerBack = PicPath(Pic::kReportBack);
+constexpr const char* kGoPicture = PicPath(Pic::kWarGo);
+constexpr const char* kVsPicture = PicPath(Pic::kWarVs);
+constexpr const char* kWinPicture = PicPath(Pic::kWarWin);
+constexpr const char* kLosePicture = PicPath(Pic::kWarLose);
 constexpr const char* kOwnSide = "我方";
 
 void BannerFrame() {

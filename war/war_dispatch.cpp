@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr const char* kAdjacencyTable = "Res\\arrive.kdt";
-
 bool ValidCity(int city) { return city >= 0 && city < kCityCount; }
 
 }  // namespace

@@ -14,54 +14,57 @@
 #include <vector>
 
 #include "platform/bmp.h"
-#include "tools/resgen/battle_art.h"
-#include "tools/resgen/battle_tiles.h"
+#include "tools/resgen/battle/battle_art.h"
+#include "tools/resgen/battle/battle_tiles.h"
+#include "tools/resgen/common/picture_files.h"
 
 namespace {
 
 struct Expected {
-  const char* name;  // under Res/
-  int width, height;
-  bool masked;       // has NAMEmask.kbp of the same size
+  Pic pic;
+  Pic mask;  // of the same size; Pic::kCount for none
+};
+constexpr Pic kNoMask = Pic::kCount;
+
+// Sizes from rules/pictures.h, after where the game draws each picture: tiles
+// at y = 80 t, sprite cells of 80 x 80 (columns 2 x troop + acted, the boat at
+// 12-13, one row per side), five-frame strips of 80 x 80, the bar at the bottom
+// 150 rows, duel cells of 215 x 205 (7 x 7) and 190 x 215 (2 x 7), ruse frames
+// of 330 x 320 (2 x 8), ten 120 x 120 portraits a row for 300 officers.
+const Expected kPictures[] = {
+    {Pic::kTiles, kNoMask},
+    {Pic::kUnits, Pic::kUnitsMask},
+    {Pic::kStepCross, Pic::kStepCrossMask},
+    {Pic::kStepAt, Pic::kStepAtMask},
+    {Pic::kFightArrow, Pic::kFightArrowMask},
+    {Pic::kLevelUp, Pic::kLevelUpMask},
+    {Pic::kDefeat, Pic::kDefeatMask},
+    {Pic::kStrike, Pic::kStrikeMask},
+    {Pic::kStatusBar, kNoMask},
+    {Pic::kWeatherIcon1, Pic::kWeatherIcon1Mask},
+    {Pic::kWeatherIcon2, Pic::kWeatherIcon2Mask},
+    {Pic::kWeatherIcon3, Pic::kWeatherIcon3Mask},
+    {Pic::kWeatherIcon4, Pic::kWeatherIcon4Mask},
+    {Pic::kWeatherIcon5, Pic::kWeatherIcon5Mask},
+    {Pic::kDayClear, kNoMask},
+    {Pic::kDayOvercast, kNoMask},
+    {Pic::kDayWind, kNoMask},
+    {Pic::kDayRain, kNoMask},
+    {Pic::kDayIce, kNoMask},
+    {Pic::kDayBanner, kNoMask},
+    {Pic::kDuelBack, kNoMask},
+    {Pic::kDuelAttacker, kNoMask},
+    {Pic::kDuelTarget, kNoMask},
+    {Pic::kMissile1, kNoMask},
+    {Pic::kMissile2, kNoMask},
+    {Pic::kSkillSheet, kNoMask},
+    {Pic::kPortraits1, kNoMask},
+    {Pic::kPortraits2, kNoMask},
+    {Pic::kPortraits3, kNoMask},
+    {Pic::kPortraits4, kNoMask},
 };
 
-// Sizes from where the game draws each picture: tiles at y = 80 t, sprite
-// cells of 80 x 80 (columns 2 x troop + acted, the boat at 12-13, one row per
-// side), five-frame strips of 80 x 80, the bar at the bottom 150 rows, duel
-// cells of 215 x 205 (7 x 7) and 190 x 215 (2 x 7), ruse frames of 330 x 320
-// (2 x 8), ten 120 x 120 portraits a row for 300 officers.
-const Expected kPictures[] = {
-    {"Fight/tiles", 80, 80 * 46, false},
-    {"Fight/fight_bing", 80 * 14, 80 * 2, true},
-    {"Fight/stepcross", 80, 80, true},
-    {"Fight/stepat", 80, 80, true},
-    {"Fight/arrow", 80, 80, true},
-    {"Fight/sj", 400, 80, true},
-    {"Fight/sw", 400, 80, true},
-    {"Fight/atshow", 400, 80, true},
-    {"Fight/fight_statue", 800, 150, false},
-    {"Fight/fight_weather1", 140, 100, true},
-    {"Fight/fight_weather2", 140, 100, true},
-    {"Fight/fight_weather3", 140, 100, true},
-    {"Fight/fight_weather4", 140, 100, true},
-    {"Fight/fight_weather5", 140, 100, true},
-    {"Fight/01fight_qin", 640, 320, false},
-    {"Fight/02fight_yin", 640, 320, false},
-    {"Fight/03fight_feng", 640, 320, false},
-    {"Fight/04fight_yu", 640, 320, false},
-    {"Fight/05fight_bin", 640, 320, false},
-    {"Fight/fight_days", 220, 100, false},
-    {"Fight/SpeBack", 650, 320, false},
-    {"Fight/fight_left", 215 * 7, 205 * 7, false},
-    {"Fight/fight_right", 190 * 2, 215 * 7, false},
-    {"Fight/arrow1", 45, 25, false},
-    {"Fight/arrow2", 45, 25, false},
-    {"Fight/fight_skill", 330 * 2, 320 * 8, false},
-    {"Head/1dznq", 1200, 3600, false},
-    {"Head/2ccjq", 1200, 3600, false},
-    {"Head/3cbzz", 1200, 3600, false},
-    {"Head/4sgdl", 1200, 3600, false},
-};
+std::string ResPath(Pic pic) { return "Res/" + PicFile(pic); }
 
 Surface Load(const std::string& path) {
   Surface s;
@@ -71,14 +74,13 @@ Surface Load(const std::string& path) {
 
 TEST(BattleArt, EveryPictureIsThereAtItsSize) {
   for (const Expected& e : kPictures) {
-    std::string base = std::string("Res/") + e.name;
-    Surface image = Load(base + ".kbp");
-    EXPECT_EQ(image.Width(), e.width) << e.name;
-    EXPECT_EQ(image.Height(), e.height) << e.name;
-    if (!e.masked) continue;
-    Surface mask = Load(base + "mask.kbp");
-    EXPECT_EQ(mask.Width(), e.width) << e.name << "mask";
-    EXPECT_EQ(mask.Height(), e.height) << e.name << "mask";
+    Surface image = Load(ResPath(e.pic));
+    EXPECT_EQ(image.Width(), PicWidth(e.pic)) << PicFile(e.pic);
+    EXPECT_EQ(image.Height(), PicHeight(e.pic)) << PicFile(e.pic);
+    if (e.mask == kNoMask) continue;
+    Surface mask = Load(ResPath(e.mask));
+    EXPECT_EQ(mask.Width(), PicWidth(e.pic)) << PicFile(e.mask);
+    EXPECT_EQ(mask.Height(), PicHeight(e.pic)) << PicFile(e.mask);
   }
 }
 
@@ -87,19 +89,19 @@ TEST(BattleArt, EveryPictureIsThereAtItsSize) {
 // only where the mask is white.
 TEST(BattleArt, MasksGiveCleanFigures) {
   for (const Expected& e : kPictures) {
-    if (!e.masked) continue;
-    std::string base = std::string("Res/") + e.name;
-    Surface image = Load(base + ".kbp"), mask = Load(base + "mask.kbp");
+    if (e.mask == kNoMask) continue;
+    std::string name = PicFile(e.pic);
+    Surface image = Load(ResPath(e.pic)), mask = Load(ResPath(e.mask));
     int figure = 0, stray = 0;
     for (int y = 0; y < mask.Height(); ++y)
       for (int x = 0; x < mask.Width(); ++x) {
         Pixel m = mask.Get(x, y);
-        ASSERT_TRUE(m == kBlack || m == kWhite) << e.name << " mask is not two-tone at " << x << "," << y;
+        ASSERT_TRUE(m == kBlack || m == kWhite) << name << " mask is not two-tone at " << x << "," << y;
         if (m == kWhite) ++figure;
         else if (image.Get(x, y) != kWhite) ++stray;
       }
-    EXPECT_EQ(stray, 0) << e.name << ": image pixels outside the mask would tint the background";
-    EXPECT_GT(figure, 0) << e.name << " has an empty mask";
+    EXPECT_EQ(stray, 0) << name << ": image pixels outside the mask would tint the background";
+    EXPECT_GT(figure, 0) << name << " has an empty mask";
   }
 }
 

@@ -7,9 +7,9 @@
 #include <set>
 
 #include "tests/resgen/world_test_util.h"
-#include "tools/resgen/map_art.h"
-#include "tools/resgen/tables.h"
-#include "tools/resgen/world_data.h"
+#include "tools/resgen/map/map_art.h"
+#include "tools/resgen/common/tables.h"
+#include "tools/resgen/world/world_data.h"
 
 namespace {
 

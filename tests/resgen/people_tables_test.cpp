@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "tests/resgen/world_test_util.h"
-#include "tools/resgen/people_build.h"
-#include "tools/resgen/tables.h"
+#include "tools/resgen/people/people_build.h"
+#include "tools/resgen/common/tables.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <map>
 
 #include "tests/resgen/world_test_util.h"
-#include "tools/resgen/portraits.h"
-#include "tools/resgen/tables.h"
+#include "tools/resgen/portraits/portraits.h"
+#include "tools/resgen/common/tables.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "platform/text.h"
-#include "tools/resgen/pictures.h"
-#include "tools/resgen/portraits.h"
+#include "tools/resgen/common/pictures.h"
+#include "tools/resgen/portraits/portraits.h"
 
 namespace {
 

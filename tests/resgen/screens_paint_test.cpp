@@ -10,8 +10,8 @@
 #include <iterator>
 #include <string>
 
-#include "tools/resgen/paint.h"
-#include "tools/resgen/screens_common.h"
+#include "tools/resgen/common/paint.h"
+#include "tools/resgen/screens/screens_common.h"
 
 using namespace paint;
 

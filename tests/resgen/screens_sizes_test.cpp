@@ -7,46 +7,39 @@
 #include <vector>
 
 #include "platform/bmp.h"
+#include "rules/pictures.h"
+#include "tools/resgen/common/picture_files.h"
 
 namespace {
 
-struct Expected {
-  const char* name;  // under Res/
-  int width, height;
-};
-
-// Sizes from the drawing calls: the back buffer is 800 x 600; a full picture
-// fills the 800 x 480 picture area; the title entries fit their 385 x 130
-// slots, the scenario cards theirs of 402 x 185 (at most 175 high in the lower
-// row); map cells are 90 x 80 on a 12 x 9 grid with 40 x 40 icons; the side
-// panel is what is left right of x 680; the faction map is 480 x 400 at
-// (300, 150); the road map fits inside the framed backdrop from (200, 120);
-// the answer panel replaces the rectangle (20, 250)-(780, 500), the report
-// backdrop (80, 70)-(720, 510); report scenes at (220, 100) stay above the
-// report line at y 430.
-const Expected kPictures[] = {
-    {"01a", 800, 600},        {"black", 800, 480},      {"white", 800, 480},       {"05", 800, 480},
-    {"06", 800, 480},         {"07", 800, 480},         {"08", 800, 480},          {"01", 800, 480},
-    {"ba", 300, 300},         {"ba1", 300, 300},        {"ye", 300, 300},          {"ye1", 300, 300},
-    {"gmstart", 800, 480},    {"gmnew", 365, 110},      {"gmback", 365, 110},      {"gmwork", 365, 110},
-    {"gmend", 365, 110},      {"maker", 800, 480},      {"messageback", 800, 64},  {"kuang", 800, 480},
-    {"save", 800, 480},       {"history", 800, 480},    {"1dznq", 382, 175},       {"2ccjq", 382, 175},
-    {"3cbzz", 382, 175},      {"4sgdl", 382, 175},      {"who", 480, 400},         {"map", 1120, 750},
-    {"City/mycity", 40, 40},  {"City/hiscity", 40, 40}, {"City/emcity", 40, 40},   {"arrow", 72, 64},
-    {"arrowmask", 72, 64},    {"right", 120, 480},      {"way", 570, 385},         {"about", 64, 64},
-    {"Fight/fight_imformation", 760, 250},              {"Fight/fight_msgback", 640, 440},
-    {"Fight/fight_go", 360, 300},                       {"Fight/fight_vs", 360, 300},
-    {"Fight/fight_win", 360, 300},                      {"Fight/fight_lose", 360, 300},
-    {"Fight/fight_messagekuang", 590, 110},
+// The sizes are the manifest's (rules/pictures.h), from the drawing calls: the
+// back buffer is 800 x 600; a full picture fills the 800 x 480 picture area; the
+// title entries fit their 385 x 130 slots, the scenario cards theirs of 402 x
+// 185 (at most 175 high in the lower row); map cells are 90 x 80 on a 12 x 9
+// grid with 40 x 40 icons; the side panel is what is left right of x 680; the
+// faction map is 480 x 400 at (300, 150); the road map fits inside the framed
+// backdrop from (200, 120); the answer panel replaces the rectangle (20, 250)-
+// (780, 500), the report backdrop (80, 70)-(720, 510); report scenes at (220,
+// 100) stay above the report line at y 430.
+const Pic kScreenPictures[] = {
+    Pic::kBackBuffer, Pic::kBlack,       Pic::kWhite,        Pic::kIntro05,       Pic::kIntro06,
+    Pic::kIntro07,    Pic::kIntro08,     Pic::kTitle,        Pic::kBa,            Pic::kBaMask,
+    Pic::kYe,         Pic::kYeMask,      Pic::kTitleMenu,    Pic::kTitleNew,      Pic::kTitleLoad,
+    Pic::kTitleAbout, Pic::kTitleQuit,   Pic::kCredits,      Pic::kMessageBack,   Pic::kFrame,
+    Pic::kSaveScreen, Pic::kHistory,     Pic::kCard1,        Pic::kCard2,         Pic::kCard3,
+    Pic::kCard4,      Pic::kFactionMap,  Pic::kMap,          Pic::kMyCity,        Pic::kHisCity,
+    Pic::kEmptyCity,  Pic::kMapArrow,    Pic::kMapArrowMask, Pic::kSidePanel,     Pic::kRoads,
+    Pic::kIcon,       Pic::kAnswerPanel, Pic::kReportBack,   Pic::kWarGo,         Pic::kWarVs,
+    Pic::kWarWin,     Pic::kWarLose,     Pic::kBattleMessage,
 };
 
 TEST(ScreenPictures, EveryPictureIsThereAtItsSize) {
-  for (const Expected& e : kPictures) {
+  for (Pic pic : kScreenPictures) {
     Surface s;
-    std::string path = std::string("Res/") + e.name + ".kbp";
+    std::string path = "Res/" + PicFile(pic);
     ASSERT_TRUE(LoadBmpFile(path, s)) << path << " is missing or unreadable";
-    EXPECT_EQ(s.Width(), e.width) << path;
-    EXPECT_EQ(s.Height(), e.height) << path;
+    EXPECT_EQ(s.Width(), PicWidth(pic)) << path;
+    EXPECT_EQ(s.Height(), PicHeight(pic)) << path;
   }
 }
 

@@ -3,7 +3,7 @@
 #include <unistd.h>
 
 #include "tests/resgen/world_test_util.h"
-#include "tools/resgen/world_data.h"
+#include "tools/resgen/world/world_data.h"
 
 namespace {
 

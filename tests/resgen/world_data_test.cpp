@@ -6,7 +6,7 @@
 #include <set>
 
 #include "tests/resgen/world_test_util.h"
-#include "tools/resgen/world_data.h"
+#include "tools/resgen/world/world_data.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <set>
 
 #include "tests/resgen/world_test_util.h"
-#include "tools/resgen/tables.h"
-#include "tools/resgen/world_data.h"
-#include "tools/resgen/world_lists.h"
+#include "tools/resgen/common/tables.h"
+#include "tools/resgen/world/world_data.h"
+#include "tools/resgen/world/world_lists.h"
 
 namespace {
 

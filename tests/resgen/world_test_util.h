@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "tools/resgen/resgen_io.h"
+#include "tools/resgen/common/resgen_io.h"
 
 inline std::string SourceData() {
   const char* src = std::getenv("KESTREL_SOURCE_DIR");

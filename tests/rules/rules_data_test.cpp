@@ -13,8 +13,8 @@
 #include "rules/skills.h"
 #include "rules/terrain.h"
 #include "tests/resgen/world_test_util.h"
-#include "tools/resgen/world_data.h"
-#include "tools/resgen/world_lists.h"
+#include "tools/resgen/world/world_data.h"
+#include "tools/resgen/world/world_lists.h"
 
 namespace {
 

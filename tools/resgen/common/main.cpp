@@ -1,0 +1,39 @@
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "tools/resgen/common/pictures.h"
+#include "tools/resgen/common/resgen.h"
+
+namespace {
+int Usage() {
+  std::fprintf(stderr,
+               "usage: resgen DATA_DIR RES_DIR\n"
+               "       resgen --contact-sheet RES_DIR FILE.png\n"
+               "       resgen --famous-faces DATA_DIR RES_DIR FILE.png\n");
+  return 2;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 4 && std::strcmp(argv[1], "--contact-sheet") == 0) {
+    if (!WriteContactSheet(argv[2], argv[3])) return 1;
+    std::printf("resgen: contact sheet %s\n", argv[3]);
+    return 0;
+  }
+  if (argc == 5 && std::strcmp(argv[1], "--famous-faces") == 0) {
+    if (!WriteFamousFaces(argv[2], argv[3], argv[4])) return 1;
+    std::printf("resgen: famous faces %s\n", argv[4]);
+    return 0;
+  }
+  if (argc != 3) return Usage();
+  ResgenPaths paths{argv[1], argv[2]};
+  auto start = std::chrono::steady_clock::now();
+  if (!PrepareResFolders(paths)) return 1;
+  if (!GenerateTables(paths)) return 1;
+  if (!GeneratePictures(paths)) return 1;
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("resgen: wrote %s in %.2f s\n", paths.resDir.c_str(), seconds);
+  return 0;
+}
