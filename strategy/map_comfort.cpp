@@ -18,8 +18,8 @@ namespace {
 // normal sight and with that simulation, every one more than 15 from the paper
 // of the map, the banded ones 20 from their white band. No blue at all: a blue
 // flag is read as the player's own even when it is far from that blue.
-// The second nine also carry the band, a cue that needs no colour at all; the
-// split into the two nines keeps the closest pairs on either side of it.
+// The second nine also carry the band, a cue that needs no colour at all; they
+// are the nine that the white band stands out on.
 constexpr Pixel kPalette[kFactionColors] = {
     Rgb(0, 68, 51),    Rgb(28, 68, 17),    Rgb(150, 17, 0),    Rgb(51, 102, 68),   Rgb(204, 34, 85),
     Rgb(170, 85, 0),   Rgb(201, 170, 204), Rgb(85, 221, 187),  Rgb(128, 255, 255),

@@ -14,6 +14,7 @@
 #include "platform/png_writer.h"
 #include "shell/globals.h"
 #include "strategy/game_map.h"
+#include "tests/strategy/map_fixture.h"
 
 namespace {
 
@@ -167,4 +168,25 @@ TEST(FactionColors, StartingRulersKeepTheirRulerChoiceLine) {
   EXPECT_EQ(RulerChoiceOf(3, 4), 4);
   EXPECT_EQ(RulerChoiceOf(0, 200), -1);
   EXPECT_EQ(RulerChoiceOf(7, 6), -1);
+}
+
+// With the first nine lines' rulers holding the cities, an officer who became a
+// ruler later flies the first free colour, and its band, as the ruler choice
+// would show that line.
+TEST_F(MapTest, ARulerWhoRoseLaterTakesTheFirstFreeColourWithItsBand) {
+  for (CityRecord& c : map->cityList.cities) c.ownerId = 0;
+  int city = 0;
+  int risen = 0;
+  for (int n = 1; n < kHeroCount; ++n) {
+    int line = RulerChoiceOf(0, n);
+    if (line >= 0 && line < kFactionColors / 2) City(city++).ownerId = n;
+    if (line < 0 && risen == 0 && !Hero(n - 1).IsRuler()) risen = n;
+  }
+  ASSERT_EQ(city, kFactionColors / 2);
+  ASSERT_GT(risen, 0);
+  for (int n = 1; n < risen; ++n) ASSERT_FALSE(Hero(n - 1).IsRuler() && RulerChoiceOf(0, n) < 0) << n;
+  Hero(risen - 1).heroOwnerId = risen;
+  EXPECT_EQ(map->FactionMark(risen), kFactionColors / 2);
+  EXPECT_TRUE(FactionPaletteBanded(map->FactionMark(risen)));
+  EXPECT_EQ(map->FactionColor(risen), FactionPaletteColor(kFactionColors / 2));
 }
