@@ -7,6 +7,7 @@
 #include "app/screen_mode.h"
 #include "campaign/game.h"
 #include "platform/surface.h"
+#include "platform/text.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/report_log.h"
@@ -43,21 +44,39 @@ struct KeyHelp {
 
 constexpr const char* kNothing = "（此处无作用）";
 
+// The battle's keys as Fight::KeyDown takes them in each of its modes.
 KeyHelp BattleHelp(BattleMode mode) {
+  constexpr const char* kUnitOrGround = "查看光标处的部队或地形";
+  constexpr const char* kSituation = "查看双方部队一览";
   switch (mode) {
+    case BattleMode::kEndPending:
+      return {"战斗结束", "结束战斗", "结束战斗", "结束战斗", "结束战斗", "结束战斗", "结束战斗"};
+    case BattleMode::kInformation:
+      return {"战斗：情报", "返回战场", "返回战场", "返回战场", "返回战场", "返回战场", "返回战场"};
     case BattleMode::kSkillMenu:
+      return {"技能菜单", "施展所选技能", "返回行动菜单", kNothing, kNothing, "选择技能", kNothing};
     case BattleMode::kSettings:
+      return {"战斗设置", "选定并保存所选设置", "关闭，设置不变", kNothing, kNothing, "选择设置", kNothing};
     case BattleMode::kActionMenu:
-    case BattleMode::kDayMenu: return {"战斗菜单", "执行所选项", "关闭菜单", kNothing, kNothing, "选择菜单项", kNothing};
+      return {"行动菜单", "执行所选行动", "关闭菜单，部队回到原处", kNothing, kNothing, "选择行动", kNothing};
+    case BattleMode::kDayMenu:
+      return {"战斗菜单", "执行所选项", "关闭菜单", kNothing, kNothing, "选择结束本日、撤退或设置", kNothing};
+    case BattleMode::kSituation:
+      return {"战斗：部队一览", kNothing, "返回战场", kNothing, kNothing, "翻看其余部队（多于五支时）",
+              "换看另一方的部队"};
     case BattleMode::kAttackTarget:
+      return {"战斗：选择攻击目标", "攻击光标处的敌军", "返回行动菜单", kUnitOrGround, kSituation, "移动光标",
+              "移动光标"};
     case BattleMode::kSkillTarget:
-    case BattleMode::kMove:
-      return {"战斗：选择移动或攻击的格子", "确定所选格子", "取消，回到部队", "查看光标处部队的武将", "显示战场全貌",
+      return {"战斗：选择技能目标", "对光标处的部队施展技能", "返回行动菜单", kUnitOrGround, kSituation,
               "移动光标", "移动光标"};
-    default: break;
+    case BattleMode::kMove:
+      return {"战斗：选择移动的格子", "移到光标处，打开行动菜单", "取消，另选部队", kUnitOrGround, kSituation,
+              "移动光标", "移动光标"};
+    case BattleMode::kMap: break;
   }
-  return {"战斗", "选择光标处的本方部队，打开其行动菜单", "打开战斗菜单（结束本日、设置）", "查看光标处部队的武将",
-          "显示战场全貌", "移动光标", "移动光标"};
+  return {"战斗", "选择光标处的本方部队，再选其移动的格子", "打开战斗菜单（结束本日、撤退、设置）", kUnitOrGround,
+          kSituation, "移动光标", "移动光标"};
 }
 
 KeyHelp MapHelp(MapMode mode) {
@@ -158,6 +177,18 @@ std::string Pad(const std::string& s, size_t bytes) {
   return out;
 }
 
+// The title with a hint at the right end of its line; a title too long to
+// leave room for the hint is set in the body's size rather than run past the panel.
+void Title(const std::string& title, const char* hint, int& y) {
+  int hintWidth = MeasureText(hint, FontSpec{kFontHei, kFont, kFontWeightHeavy});
+  int hintX = kRight - 15 - hintWidth;
+  int font = kTitleFont;
+  if (kTextLeft + MeasureText(title.c_str(), FontSpec{kFontHei, font, kFontWeightHeavy}) > hintX - 10) font = kFont;
+  DrawTextIn(*backDC, title.c_str(), kTextLeft, y, kFontHei, font, kBlack);
+  DrawTextIn(*backDC, hint, hintX, y + font - kFont, kFontHei, kFont, kBlack);
+  y += font + 8;
+}
+
 void KeyLine(const std::string& keys, const char* role, const char* what, int& y) {
   for (const std::string& l : Wrap(Pad(keys, 9) + Pad(role, 7) + what, kLineBytes)) Line(l, y);
 }
@@ -177,7 +208,7 @@ void DrawHelp() {
   KeyHelp h = ScreenHelp();
   Panel();
   int y = kTop + 12;
-  Line(std::string("帮助 —— ") + h.screen + "（按任意键关闭）", y, kTitleFont);
+  Title(std::string("帮助 —— ") + h.screen, "（按任意键关闭）", y);
   KeyLine(KeyLabel(keyReturn), "确认", h.confirm, y);
   KeyLine(KeyLabel(keyEsc), "返回", h.back, y);
   KeyLine(KeyLabel(keySpace), "情报", h.space, y);

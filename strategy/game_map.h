@@ -75,9 +75,10 @@ constexpr int kOrderWarComplete = 5;
 // The ruler choice line (0-based) of a scenario's ruler by officer number; -1 for
 // a ruler who was not one at the scenario's start.
 int RulerChoiceOf(int scenario, int rulerNumber);
-// The faction colours: nine colours, the second nine with a white band across
-// the flag. The ruler choice line picks the colour.
+// The faction colours: eighteen colours, the second nine with a white band
+// across the flag as well. The ruler choice line picks the colour.
 constexpr int kFactionColors = 18;
+int FactionPaletteIndex(int index);  // any number folded into 0..kFactionColors-1
 Pixel FactionPaletteColor(int index);
 bool FactionPaletteBanded(int index);
 // Paints a faction's mark (a square of `size`) at (x, y) of the back buffer.
@@ -272,6 +273,7 @@ class GameMap {
   // The city of an officer's report, for the report log.
   void ReportSubject(int city);
   // The colour of a ruler's faction (officer number), as the map and the ruler choice show it.
+  int FactionMark(int rulerNumber) const;  // the index of the ruler's colour and band
   Pixel FactionColor(int rulerNumber) const;
   void PaintCityIcon(const char* icon, int owner, int x, int y);
   // ---- end of the additions ----

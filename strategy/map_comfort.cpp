@@ -11,12 +11,20 @@
 
 namespace {
 
-// Nine colours chosen to stay apart from each other and from the paper of the
-// map, with normal sight and with simulated deuteranopia (CIELAB distance at
-// least 21 in both), and to keep clear of the blues of the player's own flag.
-constexpr Pixel kPalette[9] = {
-    Rgb(255, 170, 0), Rgb(34, 68, 0),    Rgb(238, 170, 204), Rgb(238, 68, 68), Rgb(34, 119, 102),
-    Rgb(221, 170, 255), Rgb(102, 136, 85), Rgb(51, 51, 51),   Rgb(255, 170, 85),
+// Eighteen colours, one for each line of a scenario's ruler choice. Under a
+// simulation of deuteranopia (Machado, Oliveira and Fernandes 2009, severity 1)
+// red and green fall together, so the set is spread over lightness and over
+// blue against yellow first: any two stay more than 11 apart (CIEDE2000) with
+// normal sight and with that simulation, every one more than 15 from the paper
+// of the map, the banded ones 20 from their white band. No blue at all: a blue
+// flag is read as the player's own even when it is far from that blue.
+// The second nine also carry the band, a cue that needs no colour at all; they
+// are the nine that the white band stands out on.
+constexpr Pixel kPalette[kFactionColors] = {
+    Rgb(0, 68, 51),    Rgb(28, 68, 17),    Rgb(150, 17, 0),    Rgb(51, 102, 68),   Rgb(204, 34, 85),
+    Rgb(170, 85, 0),   Rgb(201, 170, 204), Rgb(85, 221, 187),  Rgb(128, 255, 255),
+    Rgb(153, 102, 119), Rgb(238, 11, 255), Rgb(153, 153, 51),  Rgb(153, 153, 119), Rgb(5, 170, 187),
+    Rgb(96, 170, 153), Rgb(255, 153, 0),   Rgb(221, 153, 255), Rgb(255, 255, 0),
 };
 constexpr Pixel kBand = Rgb(255, 255, 255);
 
@@ -41,9 +49,11 @@ bool autosaveDue = false;
 
 }  // namespace
 
-Pixel FactionPaletteColor(int index) { return kPalette[(index % kFactionColors + kFactionColors) % 9]; }
+int FactionPaletteIndex(int index) { return (index % kFactionColors + kFactionColors) % kFactionColors; }
 
-bool FactionPaletteBanded(int index) { return (index % kFactionColors + kFactionColors) % kFactionColors >= 9; }
+Pixel FactionPaletteColor(int index) { return kPalette[FactionPaletteIndex(index)]; }
+
+bool FactionPaletteBanded(int index) { return FactionPaletteIndex(index) >= kFactionColors / 2; }
 
 void PaintFactionMark(int index, int x, int y, int size) {
   backDC->FillRect(x, y, x + size, y + size, FactionPaletteColor(index));
@@ -90,10 +100,10 @@ void GameMap::ReportSubject(int city) {
 
 
 // Rulers of the scenario's start keep their ruler choice line's colour; a ruler
-// who rose later takes the first colour no standing faction holds.
-Pixel GameMap::FactionColor(int rulerNumber) const {
+// who rose later takes the first colour no standing faction holds, band and all.
+int GameMap::FactionMark(int rulerNumber) const {
   int line = RulerChoiceOf(scenario, rulerNumber);
-  if (line >= 0) return FactionPaletteColor(line);
+  if (line >= 0) return FactionPaletteIndex(line);
   bool taken[kFactionColors] = {};
   for (const CityRecord& c : cityList.cities) {
     int l = RulerChoiceOf(scenario, c.ownerId);
@@ -106,11 +116,13 @@ Pixel GameMap::FactionColor(int rulerNumber) const {
     int free = 0;
     while (free < kFactionColors && taken[free]) ++free;
     if (free == kFactionColors) free = n % kFactionColors;
-    if (n == rulerNumber) return FactionPaletteColor(free);
+    if (n == rulerNumber) return FactionPaletteIndex(free);
     if (free < kFactionColors) taken[free] = true;
   }
-  return FactionPaletteColor(rulerNumber);
+  return FactionPaletteIndex(rulerNumber);
 }
+
+Pixel GameMap::FactionColor(int rulerNumber) const { return FactionPaletteColor(FactionMark(rulerNumber)); }
 
 void GameMap::PaintCityIcon(const char* icon, int owner, int x, int y) {
   const Surface* picture = Picture(icon);
@@ -118,9 +130,9 @@ void GameMap::PaintCityIcon(const char* icon, int owner, int x, int y) {
     PaintBmp(0, icon, x, y);
     return;
   }
-  int line = RulerChoiceOf(scenario, owner);
-  Pixel color = FactionColor(owner);
-  bool banded = line >= 0 ? FactionPaletteBanded(line) : false;
+  int mark = FactionMark(owner);
+  Pixel color = FactionPaletteColor(mark);
+  bool banded = FactionPaletteBanded(mark);
   Surface tinted = *picture;
   int rows = tinted.Height() < kFlagRows ? tinted.Height() : kFlagRows;
   // The flag's rows that get the white band: its middle, as on the ruler choice's marks.

@@ -89,6 +89,32 @@ TEST(HelpPanel, OverEveryScreenItLeavesThePictureAndTheRecordsUnchanged) {
   EXPECT_TRUE(Contains(box.Read("shots/interior-a.json"), "\"commandGroup\":1"));
 }
 
+// In a battle, over the field, its Escape menu, a unit's choice of square and
+// of a target, the panel opens and closing it leaves the battle where it was.
+TEST(HelpPanel, InEveryModeOfABattleItLeavesTheBattleAsItWas) {
+  Sandbox box;
+  // Chang'an's ruler alone against Wan (as the war month test orders it).
+  std::string script = "SPACE\nRETURN\nRETURN\nRETURN\nRETURN\nDOWN\nDOWN\nRETURN\nDOWN\nDOWN\nDOWN\nDOWN\nRETURN\n"
+                       "RETURN\nDOWN\nESC\nRIGHT\nUP\nRETURN\nDOWN\nDOWN\nRETURN\nESC\nRETURN\n";
+  const char* stops[] = {"field", "daymenu", "move", "target"};
+  const char* ways[] = {"", "ESC\n", "ESC\nRETURN\n", "RETURN\nRETURN\n"};  // the last: stay, then attack
+  for (int i = 0; i < 4; ++i) {
+    std::string s = stops[i];
+    script += ways[i];
+    script += "shot " + s + "-a.png\ndump " + s + "-a.json\nVK:112\nshot " + s + "-h.png\nRIGHT\nshot " + s +
+              "-b.png\ndump " + s + "-b.json\n";
+  }
+  ASSERT_EQ(box.RunGame(script, kSeed), 0) << box.Read("err.txt");
+  EXPECT_TRUE(Contains(box.Read("shots/field-a.json"), "\"battleOpen\":1"));
+  for (const char* stop : stops) {
+    std::string s = std::string("shots/") + stop;
+    EXPECT_EQ(Records(box.Read(s + "-b.json")), Records(box.Read(s + "-a.json"))) << stop;
+    EXPECT_EQ(box.Read(s + "-b.png"), box.Read(s + "-a.png")) << stop;
+    EXPECT_NE(box.Read(s + "-h.png"), box.Read(s + "-a.png")) << stop;
+  }
+  EXPECT_TRUE(Contains(box.Read("shots/target-a.json"), "\"attackMode\":1"));
+}
+
 // Today's key scripts (those of the golden saves) end on the same records with
 // F1 and F2 pressed in pairs after every one of their keys.
 TEST(HelpPanel, TodaysKeyScriptsGiveTheSameDumpWithTheFixedKeysBetweenTheirKeys) {
