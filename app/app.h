@@ -10,8 +10,8 @@ struct LaunchOptions {
   bool headless = false;
   bool seedGiven = false;
   uint32_t seed = 0;
-  std::string keysPath;   // headless key script; "-" reads standard input
-  std::string shotsDir;   // where `shot` lines write; default the working directory
+  std::string keysPath;  // headless key script; "-" reads standard input
+  std::string shotsDir;  // where `shot` lines write; default the working directory
   long long monkeyKeys = 0;
   long long guidedKeys = 0;  // --guided N: the guided player
 };

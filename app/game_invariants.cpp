@@ -14,8 +14,8 @@ bool InRange(int v, int low, int high) { return v >= low && v <= high; }
 void CheckMenu(InvariantChecker& c, const Menu& m, const char* name) {
   if (m.lastIndex < 0) return;  // never opened, or its list is missing
   c.Expect(InRange(m.selected, 0, m.lastIndex), "%s: selected %d outside 0..%d", name, m.selected, m.lastIndex);
-  c.Expect(m.visibleRows <= 0 || InRange(m.highlightRow, 0, m.visibleRows - 1),
-           "%s: highlighted row %d outside 0..%d", name, m.highlightRow, m.visibleRows - 1);
+  c.Expect(m.visibleRows <= 0 || InRange(m.highlightRow, 0, m.visibleRows - 1), "%s: highlighted row %d outside 0..%d",
+           name, m.highlightRow, m.visibleRows - 1);
 }
 
 void CheckTasks(InvariantChecker& c, const GameMap& map) {
@@ -36,8 +36,8 @@ void CheckLists(InvariantChecker& c, const GameMap& map) {
   CheckMenu(c, map.diplomacyMenu, "diplomacy menu");
   CheckMenu(c, map.armamentMenu, "armament menu");
   const HeroList& list = map.heroList;
-  c.Expect(InRange(list.listCursor, 0, kHeroListRows - 1) && list.listTop >= 0,
-           "officer list: cursor %d, top %d", list.listCursor, list.listTop);
+  c.Expect(InRange(list.listCursor, 0, kHeroListRows - 1) && list.listTop >= 0, "officer list: cursor %d, top %d",
+           list.listCursor, list.listTop);
   c.Expect(InRange(list.columnPage, 0, kHeroColumnPages - 1), "officer list: column page %d", list.columnPage);
   int counts = list.cityOfficerCount + list.cityCaptiveCount + list.freeOfficerCount + list.otherOfficerCount +
                list.otherRulerCount + list.ownOfficerCount;

@@ -35,19 +35,43 @@ constexpr int kOrderWithoutEffect = 18;
 constexpr int kSystemEndMonth = 0;  // entries of the map's system menu
 constexpr int kSystemSave = 1;
 constexpr int kSystemQuit = 2;
-constexpr int kCityInfoEntry = 3;   // the city menu's fourth entry
+constexpr int kCityInfoEntry = 3;  // the city menu's fourth entry
 constexpr int kCommandBase[4] = {0, 1, 15, 20};
-constexpr int kStuckKeys = 120;     // keys in one mode before the player backs out
-constexpr int kSkillTries = 3;     // skills a unit tries before it attacks instead
-constexpr int kUnitKeys = 60;       // keys spent on one battle unit before it stands by
+constexpr int kStuckKeys = 120;  // keys in one mode before the player backs out
+constexpr int kSkillTries = 3;   // skills a unit tries before it attacks instead
+constexpr int kUnitKeys = 60;    // keys spent on one battle unit before it stands by
 constexpr int kOrdersPerMonth = 14;
 constexpr int kSaveEveryMonths = 5;
 
 enum class Mode {
-  Title, About, LoadScreen, Scenario, Ruler, NoticeBeforeList, DefencePick, SuccessionPick,
-  BattleDayMenu, BattleSettings, BattleSkillMenu, BattleSkillTarget, BattleAttackTarget, BattleMove,
-  BattleActionMenu, BattleInformation, BattleMap, SaveScreen, AmountDialog, ItemList, SecondPick,
-  OfficerList, SubMenu, SystemMenu, CityMenu, CityInformation, TargetChoice, Map
+  Title,
+  About,
+  LoadScreen,
+  Scenario,
+  Ruler,
+  NoticeBeforeList,
+  DefencePick,
+  SuccessionPick,
+  BattleDayMenu,
+  BattleSettings,
+  BattleSkillMenu,
+  BattleSkillTarget,
+  BattleAttackTarget,
+  BattleMove,
+  BattleActionMenu,
+  BattleInformation,
+  BattleMap,
+  SaveScreen,
+  AmountDialog,
+  ItemList,
+  SecondPick,
+  OfficerList,
+  SubMenu,
+  SystemMenu,
+  CityMenu,
+  CityInformation,
+  TargetChoice,
+  Map
 };
 
 // The guided player's own, coarser view of the mode: the three order menus
@@ -105,12 +129,34 @@ Mode ModeOf(const Game& game) {
   return mode.InBattle() ? BattleModeOf(mode.battle) : MapModeOf(mode.map);
 }
 
-const char* const kModeNames[] = {
-    "title", "about", "load screen", "scenario", "ruler", "notice before a list", "defence pick",
-    "succession pick", "battle: day menu", "battle: settings", "battle: skill menu", "battle: skill target",
-    "battle: attack target", "battle: move", "battle: action menu", "battle: information", "battle: map",
-    "save screen", "amount dialog", "item list", "second pick", "officer list", "sub-menu", "system menu",
-    "city menu", "city information", "target choice", "map"};
+const char* const kModeNames[] = {"title",
+                                  "about",
+                                  "load screen",
+                                  "scenario",
+                                  "ruler",
+                                  "notice before a list",
+                                  "defence pick",
+                                  "succession pick",
+                                  "battle: day menu",
+                                  "battle: settings",
+                                  "battle: skill menu",
+                                  "battle: skill target",
+                                  "battle: attack target",
+                                  "battle: move",
+                                  "battle: action menu",
+                                  "battle: information",
+                                  "battle: map",
+                                  "save screen",
+                                  "amount dialog",
+                                  "item list",
+                                  "second pick",
+                                  "officer list",
+                                  "sub-menu",
+                                  "system menu",
+                                  "city menu",
+                                  "city information",
+                                  "target choice",
+                                  "map"};
 
 bool IsBattle(Mode m) { return m >= Mode::BattleDayMenu && m <= Mode::BattleMap; }
 
@@ -124,8 +170,15 @@ uint64_t RecordsStamp(const GameMap& m) {
   };
   mix(m.heroList.heroes, sizeof m.heroList.heroes);
   for (const CityRecord& c : m.cityList.cities) {
-    int v[] = {c.ownerId, c.farming, c.commerce, c.peopleLoyalty, c.disasterPrevention, c.money, c.food,
-               c.reserveSoldiers, static_cast<int>(c.population)};
+    int v[] = {c.ownerId,
+               c.farming,
+               c.commerce,
+               c.peopleLoyalty,
+               c.disasterPrevention,
+               c.money,
+               c.food,
+               c.reserveSoldiers,
+               static_cast<int>(c.population)};
     mix(v, sizeof v);
   }
   mix(m.goodList.goods, sizeof m.goodList.goods);
@@ -192,8 +245,7 @@ class GuidedPlayer {
     const GameMap& m = game.newGame.who;
     int own = 0;
     for (const CityRecord& c : m.cityList.cities) own += c.ownerId == m.playerRuler ? 1 : 0;
-    bool rulerGone =
-        m.playerRuler < 1 || m.playerRuler > kHeroCount || !m.heroList.heroes[m.playerRuler - 1].IsRuler();
+    bool rulerGone = m.playerRuler < 1 || m.playerRuler > kHeroCount || !m.heroList.heroes[m.playerRuler - 1].IsRuler();
     return own == 0 || (rulerGone && rulerSuccession != kSuccessionPick);
   }
 
@@ -204,7 +256,8 @@ class GuidedPlayer {
     for (int c = 1; c <= kCommands; ++c) {
       auto a = accepted_.find(c);
       auto r = refused_.find(c);
-      std::fprintf(out, "  %2d:%lld/%lld", c, a == accepted_.end() ? 0 : a->second, r == refused_.end() ? 0 : r->second);
+      std::fprintf(out, "  %2d:%lld/%lld", c, a == accepted_.end() ? 0 : a->second,
+                   r == refused_.end() ? 0 : r->second);
       if (c % 8 == 0) std::fprintf(out, "\n");
     }
     std::fprintf(out, "skills cast (skill:times):");
@@ -216,7 +269,8 @@ class GuidedPlayer {
     std::vector<std::string> missing;
     for (int c = 1; c <= kCommands; ++c) {
       // The diplomacy menu's fourth entry is an order without effect.
-      if (!accepted_.count(c) && c != kOrderWithoutEffect) missing.push_back("order " + std::to_string(c) + " accepted");
+      if (!accepted_.count(c) && c != kOrderWithoutEffect)
+        missing.push_back("order " + std::to_string(c) + " accepted");
       if (!refused_.count(c)) missing.push_back("order " + std::to_string(c) + " refused");
     }
     for (int w = 1; w <= kWeatherKinds; ++w) {
@@ -236,11 +290,22 @@ class GuidedPlayer {
   }
 
  private:
-  static constexpr const char* kGoals[] = {
-      "attack won (city taken)", "attack lost", "defence won", "defence lost", "retreat",
-      "battle day 30", "month 30 of a campaign", "captive persuaded", "captive released", "captive executed",
-      "player's ruler succeeded", "computer ruler succeeded", "faction fell",
-      "loaded mid-month with tasks pending", "player defeated", "player victorious"};
+  static constexpr const char* kGoals[] = {"attack won (city taken)",
+                                           "attack lost",
+                                           "defence won",
+                                           "defence lost",
+                                           "retreat",
+                                           "battle day 30",
+                                           "month 30 of a campaign",
+                                           "captive persuaded",
+                                           "captive released",
+                                           "captive executed",
+                                           "player's ruler succeeded",
+                                           "computer ruler succeeded",
+                                           "faction fell",
+                                           "loaded mid-month with tasks pending",
+                                           "player defeated",
+                                           "player victorious"};
 
   // ---- Recording: the keys of the first life up to a save made when a goal
   // was reached, written as a key script that makes the same slot again ----
@@ -304,8 +369,8 @@ class GuidedPlayer {
       broken.clear();
     }
     if (!broken.empty()) {
-      failure_ = broken + " (after key code " + std::to_string(lastKey_) + " in " +
-                 kModeNames[static_cast<int>(mode_)] + ")";
+      failure_ =
+          broken + " (after key code " + std::to_string(lastKey_) + " in " + kModeNames[static_cast<int>(mode_)] + ")";
       failedAt_ = pressed_;
       std::fprintf(stderr, "guided: seed %u, key %lld: %s\n", seed_, pressed_, failure_.c_str());
       return false;
@@ -335,7 +400,8 @@ class GuidedPlayer {
       attempt_ = 0;
       if (game.titleMode == kModeLoadedCampaign) {
         ++events_["campaign loaded from a slot"];
-        if (loadPending_ && taskCount > 0 && m.date.month == savedMonth_) ++events_["loaded mid-month with tasks pending"];
+        if (loadPending_ && taskCount > 0 && m.date.month == savedMonth_)
+          ++events_["loaded mid-month with tasks pending"];
       }
       loadPending_ = false;
       SnapshotRulers(m);
@@ -454,7 +520,10 @@ class GuidedPlayer {
     if (attempt_ == 0) return;
     bool settled = false;
     switch (mode_) {
-      case Mode::Map: case Mode::CityMenu: case Mode::SubMenu: case Mode::SystemMenu: settled = true; break;
+      case Mode::Map:
+      case Mode::CityMenu:
+      case Mode::SubMenu:
+      case Mode::SystemMenu: settled = true; break;
       case Mode::OfficerList: settled = attempt_ != 24 && m.command == attempt_; break;
       case Mode::NoticeBeforeList: settled = attempt_ != 24; break;
       default: break;
@@ -609,8 +678,11 @@ class GuidedPlayer {
         case kPurposeAssign: share = 100; break;
         case kPurposeRecruit: share = 60; break;
         case kPurposeWarFood: share = 70; break;
-        case kPurposeTransportMoney: case kPurposeTransportFood: case kPurposeTransportSoldiers: share = 20; break;
-        case kPurposeBuyFood: case kPurposeSellFood: share = 30; break;
+        case kPurposeTransportMoney:
+        case kPurposeTransportFood:
+        case kPurposeTransportSoldiers: share = 20; break;
+        case kPurposeBuyFood:
+        case kPurposeSellFood: share = 30; break;
         default: break;
       }
       amountWanted_ = static_cast<int>(static_cast<long long>(op.maxValue) * share / 100);
@@ -675,7 +747,8 @@ class GuidedPlayer {
   int PartyStrength(const GameMap& m, int city) const {
     std::vector<int> soldiers;
     for (const HeroRecord& h : m.heroList.heroes) {
-      if (h.cityNo == city + 1 && h.heroOwnerId == m.playerRuler && h.inListFlag == kIdle) soldiers.push_back(h.soldiers);
+      if (h.cityNo == city + 1 && h.heroOwnerId == m.playerRuler && h.inListFlag == kIdle)
+        soldiers.push_back(h.soldiers);
     }
     std::sort(soldiers.rbegin(), soldiers.rend());
     int n = 0;
@@ -739,26 +812,26 @@ class GuidedPlayer {
     int captives = Captives(m, p.city);
     bool rich = c.money >= 300;
     int w[kCommands + 1] = {};
-    w[1] = rich ? 8 : 2;                    // farming
-    w[2] = rich ? 8 : 2;                    // commerce
-    w[3] = 7;                               // search
-    w[4] = rich ? 4 : 1;                    // disaster prevention
-    w[5] = rich ? 4 : 1;                    // win the people
-    w[6] = captives ? 30 : 1;               // persuade a captive
-    w[7] = captives ? 5 : 1;                // execute
-    w[8] = captives ? 5 : 1;                // release
-    w[9] = 5;                               // give an item
-    w[10] = 2;                              // take an item
-    w[11] = 3;                              // trade food
-    w[12] = 2;                              // banquet
-    w[13] = ownCities_ > 1 ? 4 : 1;         // transport
-    w[14] = ownCities_ > 1 ? 4 : 1;         // move an officer
-    w[15] = w[16] = w[17] = w[19] = 3;      // discord, win over, incite, call to submit
+    w[1] = rich ? 8 : 2;                // farming
+    w[2] = rich ? 8 : 2;                // commerce
+    w[3] = 7;                           // search
+    w[4] = rich ? 4 : 1;                // disaster prevention
+    w[5] = rich ? 4 : 1;                // win the people
+    w[6] = captives ? 30 : 1;           // persuade a captive
+    w[7] = captives ? 5 : 1;            // execute
+    w[8] = captives ? 5 : 1;            // release
+    w[9] = 5;                           // give an item
+    w[10] = 2;                          // take an item
+    w[11] = 3;                          // trade food
+    w[12] = 2;                          // banquet
+    w[13] = ownCities_ > 1 ? 4 : 1;     // transport
+    w[14] = ownCities_ > 1 ? 4 : 1;     // move an officer
+    w[15] = w[16] = w[17] = w[19] = 3;  // discord, win over, incite, call to submit
     w[18] = 3;
-    w[20] = 2;                              // scout
-    w[21] = rich ? 12 : 3;                  // recruit
-    w[22] = c.reserveSoldiers > 0 ? 16 : 2; // assign soldiers
-    w[23] = 2;                              // plunder
+    w[20] = 2;                               // scout
+    w[21] = rich ? 12 : 3;                   // recruit
+    w[22] = c.reserveSoldiers > 0 ? 16 : 2;  // assign soldiers
+    w[23] = 2;                               // plunder
     // War when the party outnumbers everything the neighbour could field.
     // The neighbour's ruler recruits and arms his officers at the month end,
     // before the battle: his city fields far more than it holds when the
@@ -777,7 +850,8 @@ class GuidedPlayer {
       r -= w[i];
     }
     switch (p.command) {
-      case 13: case 14: p.target = OtherOwnCity(m, p.city); break;
+      case 13:
+      case 14: p.target = OtherOwnCity(m, p.city); break;
       case 20: p.target = enemy >= 0 ? enemy : AnyEnemyCity(m); break;
       case 24: p.target = enemy >= 0 ? enemy : AnyEnemyCity(m); break;
       default: break;
@@ -1267,7 +1341,7 @@ class GuidedPlayer {
   int moveRow_ = 0, moveCol_ = 0;
   int actionStep_ = 0;
   int actionWant_ = -1;  // the action menu entry chosen on this visit
-  int skillTries_ = 0;    // skills the acting unit has tried since its move
+  int skillTries_ = 0;   // skills the acting unit has tried since its move
   bool attackTried_ = false;
   int lastActionTried_ = 0;
   int skillWanted_ = -1;

@@ -12,8 +12,8 @@ struct KeyName {
 // Key names stand for the roles, so a script means the same whatever keys
 // startup.ini maps; VK:<code> presses a raw virtual-key code.
 const KeyName kKeyNames[] = {
-    {"RETURN", &keyReturn}, {"ESC", &keyEsc},   {"SPACE", &keySpace}, {"HOME", &keyHome},   {"UP", &keyUp},
-    {"DOWN", &keyDown},     {"LEFT", &keyLeft}, {"RIGHT", &keyRight},
+    {"RETURN", &keyReturn}, {"ESC", &keyEsc},   {"SPACE", &keySpace}, {"HOME", &keyHome},
+    {"UP", &keyUp},         {"DOWN", &keyDown}, {"LEFT", &keyLeft},   {"RIGHT", &keyRight},
 };
 constexpr int kTabCode = 9;
 

@@ -7,8 +7,8 @@ enum class ScriptLineKind { Blank, Key, Shot, Dump, Quit, Unreadable };
 
 struct ScriptLine {
   ScriptLineKind kind = ScriptLineKind::Blank;
-  int code = 0;         // the virtual-key code of a Key line
-  std::string text;     // the file name of a shot or dump; the trimmed line when unreadable
+  int code = 0;      // the virtual-key code of a Key line
+  std::string text;  // the file name of a shot or dump; the trimmed line when unreadable
 };
 
 // Reads a key word: a role name presses the key startup.ini maps to it, TAB

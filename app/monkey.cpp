@@ -29,7 +29,7 @@ extern "C" void __sanitizer_set_death_callback(void (*callback)(void)) __attribu
 
 namespace {
 
-constexpr int kAnyKeyCodes = 256;        // a keyboard sends virtual-key codes 0..255
+constexpr int kAnyKeyCodes = 256;  // a keyboard sends virtual-key codes 0..255
 constexpr int kTabCode = 9;
 constexpr int kSystemMenuQuitEntry = 2;  // "leave the campaign" in the map's system menu
 constexpr int kGoalKeys = 40;            // a steering goal gives up after this many keys
@@ -41,8 +41,8 @@ struct KeyWeight {
 };
 int tabCode = kTabCode;
 const KeyWeight kKeyWeights[] = {
-    {&keyReturn, 28}, {&keyEsc, 11}, {&keyUp, 10},  {&keyDown, 12},   {&keyLeft, 8}, {&keyRight, 8},
-    {&keySpace, 5},   {&keyHome, 3}, {&tabCode, 2}, {nullptr, 6},
+    {&keyReturn, 28}, {&keyEsc, 11},  {&keyUp, 10},  {&keyDown, 12}, {&keyLeft, 8},
+    {&keyRight, 8},   {&keySpace, 5}, {&keyHome, 3}, {&tabCode, 2},  {nullptr, 6},
 };
 // Chance (out of 1000) per key that the monkey sets out to end the month, the
 // one road to tasks, wars, battles on both sides, captives and successions.
@@ -76,7 +76,7 @@ void InstallDeathReport() {
 
 // Modification stamp and size of a save slot, to notice a save written.
 long long SlotStamp(int slot) {
-  struct stat st{};
+  struct stat st {};
   std::string path = NormalizePath(kSaveSlotPaths[slot]);
   if (stat(path.c_str(), &st) != 0) return -1;
   return static_cast<long long>(st.st_mtim.tv_sec) * 1000000007LL + st.st_mtim.tv_nsec + st.st_size;
@@ -201,7 +201,8 @@ class Monkey {
       ++events_[battleWatch_.Current().defending ? "battle: player defends" : "battle: player attacks"];
     if (battle == BattleWatch::Event::kEnded) ++events_[battleWatch_.Current().won ? "battle won" : "battle lost"];
     if (warPick == kWarPickOpen && lastWarPick_ != kWarPickOpen) ++events_["defenders picked for an attacked city"];
-    if (rulerSuccession == kSuccessionPick && lastSuccession_ != kSuccessionPick) ++events_["successor chosen by the player"];
+    if (rulerSuccession == kSuccessionPick && lastSuccession_ != kSuccessionPick)
+      ++events_["successor chosen by the player"];
     if (m.saveScreenOpen && !wasSaveScreen_) {
       for (int s = 0; s < kSaveSlots; ++s) slotStamps_[s] = SlotStamp(s);
     }

@@ -27,7 +27,7 @@ constexpr int kLineBytes = 58;  // fixed pitch: a GBK byte is about 12 pixels wi
 constexpr int kLogRows = 19;
 
 OverlayKind open = OverlayKind::None;
-Surface behind;   // the back buffer as the screen behind left it
+Surface behind;  // the back buffer as the screen behind left it
 int logScroll = 0;
 
 // ---- what the keys do on the screen behind ----
@@ -62,21 +62,36 @@ KeyHelp BattleHelp(BattleMode mode) {
     case BattleMode::kDayMenu:
       return {"战斗菜单", "执行所选项", "关闭菜单", kNothing, kNothing, "选择结束本日、撤退或设置", kNothing};
     case BattleMode::kSituation:
-      return {"战斗：部队一览", kNothing, "返回战场", kNothing, kNothing, "翻看其余部队（多于五支时）",
+      return {"战斗：部队一览",  kNothing, "返回战场", kNothing, kNothing, "翻看其余部队（多于五支时）",
               "换看另一方的部队"};
     case BattleMode::kAttackTarget:
-      return {"战斗：选择攻击目标", "攻击光标处的敌军", "返回行动菜单", kUnitOrGround, kSituation, "移动光标",
-              "移动光标"};
+      return {"战斗：选择攻击目标", "攻击光标处的敌军", "返回行动菜单", kUnitOrGround,
+              kSituation,           "移动光标",         "移动光标"};
     case BattleMode::kSkillTarget:
-      return {"战斗：选择技能目标", "对光标处的部队施展技能", "返回行动菜单", kUnitOrGround, kSituation,
-              "移动光标", "移动光标"};
+      return {"战斗：选择技能目标",
+              "对光标处的部队施展技能",
+              "返回行动菜单",
+              kUnitOrGround,
+              kSituation,
+              "移动光标",
+              "移动光标"};
     case BattleMode::kMove:
-      return {"战斗：选择移动的格子", "移到光标处，打开行动菜单", "取消，另选部队", kUnitOrGround, kSituation,
-              "移动光标", "移动光标"};
+      return {"战斗：选择移动的格子",
+              "移到光标处，打开行动菜单",
+              "取消，另选部队",
+              kUnitOrGround,
+              kSituation,
+              "移动光标",
+              "移动光标"};
     case BattleMode::kMap: break;
   }
-  return {"战斗", "选择光标处的本方部队，再选其移动的格子", "打开战斗菜单（结束本日、撤退、设置）", kUnitOrGround,
-          kSituation, "移动光标", "移动光标"};
+  return {"战斗",
+          "选择光标处的本方部队，再选其移动的格子",
+          "打开战斗菜单（结束本日、撤退、设置）",
+          kUnitOrGround,
+          kSituation,
+          "移动光标",
+          "移动光标"};
 }
 
 KeyHelp MapHelp(MapMode mode) {
@@ -93,7 +108,12 @@ KeyHelp MapHelp(MapMode mode) {
     case MapMode::kNoticeBeforeList:
     case MapMode::kSecondPick:
     case MapMode::kOfficerList:
-      return {"武将列表", "由所选武将执行命令", "返回地图", kNothing, kNothing, "选择武将（▲▼表示还有更多）",
+      return {"武将列表",
+              "由所选武将执行命令",
+              "返回地图",
+              kNothing,
+              kNothing,
+              "选择武将（▲▼表示还有更多）",
               "翻看武将的其他属性栏"};
     case MapMode::kInteriorMenu:
     case MapMode::kDiplomacyMenu:
@@ -106,15 +126,21 @@ KeyHelp MapHelp(MapMode mode) {
       return {"选择目标城池", "选定光标处的城池", "取消选择", kNothing, "显示城市连接图", "移动光标", "移动光标"};
     default: break;
   }
-  return {"地图", "打开光标处本方城池的命令菜单", "打开系统菜单（结束本月、存档、退出）", kNothing, "显示城市连接图",
-          "移动光标", "移动光标"};
+  return {"地图",
+          "打开光标处本方城池的命令菜单",
+          "打开系统菜单（结束本月、存档、退出）",
+          kNothing,
+          "显示城市连接图",
+          "移动光标",
+          "移动光标"};
 }
 
 KeyHelp ScreenHelp() {
   ScreenMode mode = CurrentMode(TheGame());
   switch (mode.screen) {
     case Screen::kLoadScreen:
-      return {"读取存档", "读取所选存档", "返回标题", kNothing, kNothing, "选择存档（第四行是每月的自动存档）", kNothing};
+      return {"读取存档", "读取所选存档", "返回标题", kNothing, kNothing, "选择存档（第四行是每月的自动存档）",
+              kNothing};
     case Screen::kAbout: return {"制作人员", "返回标题", "返回标题", "返回标题", "返回标题", "返回标题", "返回标题"};
     case Screen::kTitle: return {"标题", "选择所选项", "退出游戏", kNothing, kNothing, "选择菜单项", kNothing};
     case Screen::kScenarioChoice: return {"选择剧本", "确定剧本", "返回标题", kNothing, kNothing, "选择剧本", kNothing};
@@ -193,9 +219,7 @@ void KeyLine(const std::string& keys, const char* role, const char* what, int& y
   for (const std::string& l : Wrap(Pad(keys, 9) + Pad(role, 7) + what, kLineBytes)) Line(l, y);
 }
 
-void Panel() {
-  DrawPanelRect(*backDC, kLeft, kTop, kRight, kBottom);
-}
+void Panel() { DrawPanelRect(*backDC, kLeft, kTop, kRight, kBottom); }
 
 void ScrollMark(bool up, int x, int y) {
   for (int i = 0; i < 8; ++i) {

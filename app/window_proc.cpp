@@ -15,9 +15,7 @@ void WindowProc(const Message& message) {
       DeleteTodayLog();
       PostQuitMessage(0);
       break;
-    case MessageType::Paint:
-      CopyBackToWindow();
-      break;
+    case MessageType::Paint: CopyBackToWindow(); break;
     case MessageType::KeyDown:
       // The screenshot key never reaches a screen, so taking one changes nothing.
       if (message.param == kScreenshotKey) {
@@ -28,7 +26,6 @@ void WindowProc(const Message& message) {
       if (OverlayKeyDown(message.param)) break;
       TheGame().KeyDown(message.param);
       break;
-    default:
-      break;
+    default: break;
   }
 }

@@ -12,9 +12,9 @@ extern int selectedUnit;  // acting unit (player turn) or the attacking unit
 extern int targetUnit;    // target unit; during the computer turn the moving computer unit
 extern int savedRow;      // where the selected unit stood before its last move
 extern int savedCol;
-extern int messageCode;   // status-bar message, see kMessage* below
-extern int pendingEnd;    // result noticed at the opening, consumed by the next key
-extern int lastExp;       // experience gained by the last action
+extern int messageCode;  // status-bar message, see kMessage* below
+extern int pendingEnd;   // result noticed at the opening, consumed by the next key
+extern int lastExp;      // experience gained by the last action
 extern int skillMenuCount;
 // The computer turn's choice: the player slot its acting unit will hit, and
 // the best damage estimate found for that unit so far.

@@ -14,14 +14,20 @@
 
 constexpr int kUnitSlots = 20;
 constexpr int kSideSlots = 10;
-constexpr int kEnemyBase = 10;     // first computer-side slot; also its commander
+constexpr int kEnemyBase = 10;  // first computer-side slot; also its commander
 constexpr int kOwnCommander = 0;
 constexpr int kStatusBeaten = 8;
-constexpr int kLastDay = 31;       // the call of ShowDay that finds this ends the battle
+constexpr int kLastDay = 31;  // the call of ShowDay that finds this ends the battle
 
 enum UnitStatus {
-  kStatusNormal = 0, kStatusConfused = 1, kStatusSealed = 2, kStatusImmobile = 3, kStatusQimen = 4,
-  kStatusDunjia = 5, kStatusStone = 6, kStatusHidden = 7
+  kStatusNormal = 0,
+  kStatusConfused = 1,
+  kStatusSealed = 2,
+  kStatusImmobile = 3,
+  kStatusQimen = 4,
+  kStatusDunjia = 5,
+  kStatusStone = 6,
+  kStatusHidden = 7
 };
 
 // ---- terrain -------------------------------------------------------------
@@ -61,9 +67,9 @@ constexpr int kEnterCost[kCostClasses][kTroopTypes] = {
 
 // ---- combat --------------------------------------------------------------
 constexpr double kAttackCoefficient[kTerrainKinds][kTroopTypes] = {
-    {1.0, 0.8, 0.9, 0.4, 1.3, 0.4},   {1.0, 0.8, 0.9, 0.4, 1.3, 0.4},   {0.25, 0.8, 0.9, 0.1, 1.3, 0.4},
-    {0.5, 0.8, 0.9, 0.2, 1.3, 0.4},   {1.0, 0.8, 0.9, 0.4, 1.3, 0.4},   {1.0, 0.8, 0.9, 0.4, 1.3, 0.4},
-    {1.0, 0.8, 0.9, 0.4, 1.3, 0.4},   {0.125, 0.2, 0.225, 0.8, 1.3, 0.4},
+    {1.0, 0.8, 0.9, 0.4, 1.3, 0.4}, {1.0, 0.8, 0.9, 0.4, 1.3, 0.4},     {0.25, 0.8, 0.9, 0.1, 1.3, 0.4},
+    {0.5, 0.8, 0.9, 0.2, 1.3, 0.4}, {1.0, 0.8, 0.9, 0.4, 1.3, 0.4},     {1.0, 0.8, 0.9, 0.4, 1.3, 0.4},
+    {1.0, 0.8, 0.9, 0.4, 1.3, 0.4}, {0.125, 0.2, 0.225, 0.8, 1.3, 0.4},
 };
 constexpr double kDefenceCoefficient[kTerrainKinds][kTroopTypes] = {
     {0.7, 1.2, 1.0, 0.55, 1.2, 0.6},          {0.7, 1.2, 1.0, 0.55, 1.2, 0.6},
@@ -88,12 +94,9 @@ constexpr const char* kStatusNames[8] = {"正常", "混乱", "禁咒", "定身",
 
 // Quotes of the information box: three lines each.
 constexpr const char* kQuotes[7][3] = {
-    {"已获取敌人最新", "情报！可使用ho", "me键观看。    "},
-    {"随着能力的提升", "，我也应该有更", "好的表现吧！  "},
-    {"哈哈……，知道", "我的厉害了吧！", "哟哟哟……    "},
-    {"早就说过，我是", "无敌的嘛！怎么", "就没人肯信呢？"},
-    {"就这点兵力，实", "在无法再战下去", "，只好先撤退了。"},
-    {"谋事在人，成事", "在天。我已尽力", "。时也？命也？"},
+    {"已获取敌人最新", "情报！可使用ho", "me键观看。    "},   {"随着能力的提升", "，我也应该有更", "好的表现吧！  "},
+    {"哈哈……，知道", "我的厉害了吧！", "哟哟哟……    "},       {"早就说过，我是", "无敌的嘛！怎么", "就没人肯信呢？"},
+    {"就这点兵力，实", "在无法再战下去", "，只好先撤退了。"}, {"谋事在人，成事", "在天。我已尽力", "。时也？命也？"},
     {"为什么受伤的总", "是我？我不甘心", "，我不甘心！  "},
 };
 
@@ -106,8 +109,8 @@ struct TroopSkillList {
   int skills[kMaxTroopSkills];
 };
 constexpr TroopSkillList kTroopSkills[kTroopTypes] = {
-    {3, {7, 8, 9}}, {4, {0, 1, 2, 3}}, {3, {4, 5, 6}}, {3, {10, 11, 6}},
-    {4, {7, 8, 9, 21}}, {9, {12, 13, 14, 15, 16, 17, 18, 19, 20}},
+    {3, {7, 8, 9}},   {4, {0, 1, 2, 3}},  {3, {4, 5, 6}},
+    {3, {10, 11, 6}}, {4, {7, 8, 9, 21}}, {9, {12, 13, 14, 15, 16, 17, 18, 19, 20}},
 };
 constexpr int kHeroStyles = 10;
 struct SpecialSkillList {
@@ -115,7 +118,7 @@ struct SpecialSkillList {
   int skills[2];
 };
 constexpr SpecialSkillList kSpecialSkills[kHeroStyles] = {
-    {0, {0, 0}}, {1, {22, 0}}, {1, {23, 0}}, {1, {24, 0}}, {1, {18, 0}},
+    {0, {0, 0}},  {1, {22, 0}},  {1, {23, 0}},  {1, {24, 0}}, {1, {18, 0}},
     {1, {24, 0}}, {2, {22, 24}}, {2, {23, 24}}, {1, {24, 0}}, {2, {18, 24}},
 };
 inline const SpecialSkillList& SpecialSkillsOf(int style) {
@@ -129,8 +132,7 @@ struct OfferSteps {
   int upToLevel[kMaxTroopSkills];
 };
 constexpr OfferSteps kOfferSteps[kTroopTypes] = {
-    {2, {6, 10}},          {3, {5, 10, 15}},  {2, {5, 12}},
-    {2, {6, 12}},          {3, {6, 10, 15}},  {8, {1, 5, 6, 10, 11, 13, 16, 18}},
+    {2, {6, 10}}, {3, {5, 10, 15}}, {2, {5, 12}}, {2, {6, 12}}, {3, {6, 10, 15}}, {8, {1, 5, 6, 10, 11, 13, 16, 18}},
 };
 inline int OfferedTroopSkills(int troopType, int level) {
   if (troopType < 0 || troopType >= kTroopTypes) return 0;

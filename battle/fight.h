@@ -22,13 +22,13 @@ constexpr int kShowOpening = -100;
 
 // What the next key of the battle does, in the order the open things take it.
 enum class BattleMode {
-  kEndPending,    // the banner of a battle decided at its opening
-  kInformation,   // a unit, the terrain, a spy or weather report
+  kEndPending,   // the banner of a battle decided at its opening
+  kInformation,  // a unit, the terrain, a spy or weather report
   kSkillMenu,
-  kSettings,      // display, speed or movement setting
+  kSettings,  // display, speed or movement setting
   kActionMenu,
-  kDayMenu,       // Esc: end the day, retreat, settings
-  kSituation,     // either side's unit list
+  kDayMenu,    // Esc: end the day, retreat, settings
+  kSituation,  // either side's unit list
   kAttackTarget,
   kSkillTarget,
   kMove,

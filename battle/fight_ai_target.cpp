@@ -12,8 +12,8 @@
 namespace {
 constexpr int kModeAttack = 0;
 constexpr int kModeSkill = 1;
-constexpr int kCastDraw = 150;        // rand() % 150 must not exceed intelligence
-constexpr int kAbilityWeight = 10;    // (force + intelligence) x 10 + level x 100
+constexpr int kCastDraw = 150;      // rand() % 150 must not exceed intelligence
+constexpr int kAbilityWeight = 10;  // (force + intelligence) x 10 + level x 100
 constexpr int kLevelWeight = 100;
 constexpr int kMountainSkills[] = {1, 2};
 

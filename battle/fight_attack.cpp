@@ -52,8 +52,8 @@ constexpr int kUnitFrames = 5;
 constexpr int kUnitFramePause = 300;
 
 constexpr int kQuoteIntel = 0;
-constexpr int kQuoteLevelUp = 1;   // 1..3
-constexpr int kQuoteDefeat = 4;    // 4..6
+constexpr int kQuoteLevelUp = 1;  // 1..3
+constexpr int kQuoteDefeat = 4;   // 4..6
 constexpr int kQuoteChoices = 3;
 }  // namespace
 
@@ -63,19 +63,12 @@ void Fight::SetAt(int row, int col, int unit) {
   if (unit < 0 || unit >= kUnitSlots) return;
   switch (units[unit].troopType) {
     case kCavalry:
-    case kNavy:
-      MarkOffsets(attackMap, row, col, kOrthogonal, 4);
-      break;
+    case kNavy: MarkOffsets(attackMap, row, col, kOrthogonal, 4); break;
     case kInfantry:
     case kHalberd:
-    case kMystic:
-      MarkOffsets(attackMap, row, col, kSurrounding, 8);
-      break;
-    case kArcher:
-      MarkOffsets(attackMap, row, col, kArcherRing, 8);
-      break;
-    default:
-      break;
+    case kMystic: MarkOffsets(attackMap, row, col, kSurrounding, 8); break;
+    case kArcher: MarkOffsets(attackMap, row, col, kArcherRing, 8); break;
+    default: break;
   }
 }
 
@@ -250,13 +243,13 @@ void Fight::PlayAttackAnimation(int attacker, int target, bool riverCase) {
       x = kAttackerX + 35 * i;
       targetCol = i / 6;
     }
-    PaintCell(kAttackerSheet, kAttackerCellW * cellCol, kAttackerCellH * cellRow, kAttackerCellW, kAttackerCellH,
-              x, kFighterY);
+    PaintCell(kAttackerSheet, kAttackerCellW * cellCol, kAttackerCellH * cellRow, kAttackerCellW, kAttackerCellH, x,
+              kFighterY);
     if (missile && (i == 1 || i == 2))
       PaintCell(PicPath(MissilePic(i - 1)), 0, 0, kMissileW, kMissileH, 270 + 70 * i, kFighterY);
     int targetRow = onRiver ? kWaterRow : TroopRow(t.troopType);
-    PaintCell(kTargetSheet, kTargetCellW * targetCol, kTargetCellH * targetRow, kTargetCellW, kTargetCellH,
-              kTargetX, kFighterY);
+    PaintCell(kTargetSheet, kTargetCellW * targetCol, kTargetCellH * targetRow, kTargetCellW, kTargetCellH, kTargetX,
+              kFighterY);
     CopyBackToWindow();
     Wait(kFramePause);
   }
@@ -337,9 +330,18 @@ void Fight::ShowInformation(int kind, int unit) {
   switch (kind) {
     case 0: break;
     case 1: quote = kQuoteLevelUp + Rand() % kQuoteChoices; break;
-    case 2: quote = kQuoteDefeat + Rand() % kQuoteChoices; speaker = targetUnit; break;
-    case 3: quote = kQuoteLevelUp + Rand() % kQuoteChoices; speaker = targetUnit; break;
-    default: quote = kQuoteDefeat + Rand() % kQuoteChoices; speaker = unit; break;
+    case 2:
+      quote = kQuoteDefeat + Rand() % kQuoteChoices;
+      speaker = targetUnit;
+      break;
+    case 3:
+      quote = kQuoteLevelUp + Rand() % kQuoteChoices;
+      speaker = targetUnit;
+      break;
+    default:
+      quote = kQuoteDefeat + Rand() % kQuoteChoices;
+      speaker = unit;
+      break;
   }
   if (speaker < 0 || speaker >= kUnitSlots) speaker = 0;
   if (colorMode) PaintPictureAt(kInfoBox, 20, 250);

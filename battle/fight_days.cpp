@@ -111,8 +111,7 @@ void Fight::ChangeStatue(int unit) {
       if (recovers) u.unitStatus = kStatusNormal;
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -95,7 +95,8 @@ void FightMap::GetStartPosition(int sideShown, int warType) {
   Log(1, "FightMap::GetStartPosition", "开始", 0);
   bool computerSide = sideShown == -1;
   bool defending = computerSide == (warType == 0);
-  Square anchor = defending ? DefenceAnchor(MapNumberOfCity(mapCity)) : AttackAnchor(AttackDirection(mapCity, warSerial));
+  Square anchor =
+      defending ? DefenceAnchor(MapNumberOfCity(mapCity)) : AttackAnchor(AttackDirection(mapCity, warSerial));
   viewTop = std::clamp(anchor.row - kStartCursorRow, 0, kMaxViewTop);
   viewLeft = std::clamp(anchor.col - kStartCursorCol, 0, kMaxViewLeft);
 }

@@ -23,7 +23,7 @@ constexpr int kBoatColumn = 6;
 constexpr int kSkillMenuLeft = 420;
 constexpr int kSkillMenuTop = 220;
 constexpr int kSkillMenuCells = 2;
-constexpr int kSkillMenuWrap = 3;  // keeps lastIndex as passed: only the offered skills are choosable
+constexpr int kSkillMenuWrap = 3;   // keeps lastIndex as passed: only the offered skills are choosable
 constexpr int kSkillNameBytes = 4;  // two GBK characters
 }  // namespace
 
@@ -94,9 +94,8 @@ void FightHero::WriteSkilltoFile() {
 }
 
 int FightHero::MenuSkillCount() const {
-  int offered = std::min(OfferedTroopSkills(troopType, level), troopType >= 0 && troopType < kTroopTypes
-                                                                    ? kTroopSkills[troopType].count
-                                                                    : 0);
+  int offered = std::min(OfferedTroopSkills(troopType, level),
+                         troopType >= 0 && troopType < kTroopTypes ? kTroopSkills[troopType].count : 0);
   return std::min(SpecialSkillsOf(heroStyle).count + offered, skillCount);
 }
 

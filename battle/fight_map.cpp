@@ -93,8 +93,8 @@ void FightMap::DrawTiles(int top, int left) {
   for (int i = 0; i < kViewRows; ++i) {
     for (int j = 0; j < kViewCols; ++j) {
       int tile = TileAt(top + i, left + j);
-      backDC->Blit(kTileSize * j, kTileSize * i + kPictureOffsetY, sheet, 0, kTileSize * tile, kTileSize,
-                   kTileSize, RasterOp::Copy);
+      backDC->Blit(kTileSize * j, kTileSize * i + kPictureOffsetY, sheet, 0, kTileSize * tile, kTileSize, kTileSize,
+                   RasterOp::Copy);
     }
   }
 }

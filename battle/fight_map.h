@@ -3,7 +3,7 @@
 // the 10 x 5 visible window and the cursor inside it.
 #include "shell/json_writer.h"
 
-constexpr int kMapStride = 50;     // the grids are 50 x 50; rows 0-30, columns 0-31 are used
+constexpr int kMapStride = 50;  // the grids are 50 x 50; rows 0-30, columns 0-31 are used
 constexpr int kViewRows = 5;
 constexpr int kViewCols = 10;
 constexpr int kMaxViewTop = 26;

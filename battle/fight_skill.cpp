@@ -35,13 +35,19 @@ struct SkillAnimation {
 };
 SkillAnimation AnimationOf(int skill) {
   switch (skill) {
-    case 0: case 6: case 16: return {0, 200};
-    case 1: case 2: return {320, 100};
-    case 10: case 17: return {640, 100};
+    case 0:
+    case 6:
+    case 16: return {0, 200};
+    case 1:
+    case 2: return {320, 100};
+    case 10:
+    case 17: return {640, 100};
     case 11: return {960, 100};
-    case 12: case 13: return {1280, 100};
+    case 12:
+    case 13: return {1280, 100};
     case 14: return {1600, 100};
-    case 15: case 19: return {1920, 100};
+    case 15:
+    case 19: return {1920, 100};
     case 23: return {2240, 100};
     default: return {-1, 0};
   }
@@ -61,7 +67,8 @@ void ReadSkillRow(int skill, int row[kSkillTableColumns]) {
       int value = 0;
       if (std::fscanf(f, "%d", &value) != 1) {
         std::fclose(f);
-        if (r < skill) for (int k = 0; k < kSkillTableColumns; ++k) row[k] = 0;
+        if (r < skill)
+          for (int k = 0; k < kSkillTableColumns; ++k) row[k] = 0;
         return;
       }
       row[i] = value;
@@ -81,8 +88,13 @@ int Fight::ChosenSkill() const {
 int Fight::WeatherOK(int skill) const {
   Log(1, "Fight::WeatherOK", "开始", 0);
   switch (skill) {
-    case 8: case 9: case 21: case kSkillWeather: case kSkillSpy: return 1;
-    case 0: case 6: return weather == kWeatherRain || weather == kWeatherIce ? 0 : 1;
+    case 8:
+    case 9:
+    case 21:
+    case kSkillWeather:
+    case kSkillSpy: return 1;
+    case 0:
+    case 6: return weather == kWeatherRain || weather == kWeatherIce ? 0 : 1;
     case 16: return weather >= kWeatherWind && weather <= kWeatherIce ? 0 : 1;
     default:
       if (skill < 0 || skill >= kSkillCount) return 1;

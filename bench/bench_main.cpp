@@ -31,11 +31,11 @@
 
 namespace {
 
-constexpr int kKeySamples = 200;         // keys timed per kind of key
-constexpr int kMonthSamples = 120;       // month ends timed on their own
-constexpr int kBattleDaySamples = 60;    // battle days timed on their own
-constexpr int kCampaignMonths = 50 * 12; // the long campaign
-constexpr int kBattleSearchMonths = 240; // months to wait for the computer to attack
+constexpr int kKeySamples = 200;          // keys timed per kind of key
+constexpr int kMonthSamples = 120;        // month ends timed on their own
+constexpr int kBattleDaySamples = 60;     // battle days timed on their own
+constexpr int kCampaignMonths = 50 * 12;  // the long campaign
+constexpr int kBattleSearchMonths = 240;  // months to wait for the computer to attack
 constexpr int kStartSamples = 10;
 
 constexpr const char* kStartupProbe = "--startup-probe";
@@ -316,8 +316,7 @@ long MappedKb(pid_t pid, const char* part) {
     if (std::strchr(line, '-') && std::strchr(line, ' ') && line[0] != ' ' && std::strncmp(line, "Rss:", 4) != 0 &&
         std::isxdigit(static_cast<unsigned char>(line[0])))
       inside = std::strstr(line, part) != nullptr;
-    else if (inside && std::strncmp(line, "Rss:", 4) == 0)
-      kb += std::atol(line + 4);
+    else if (inside && std::strncmp(line, "Rss:", 4) == 0) kb += std::atol(line + 4);
   }
   std::fclose(f);
   return kb;
@@ -379,12 +378,20 @@ int main(int argc, char** argv) {
   };
   auto keys = [&](const char* name, Reach reach, std::vector<int*> cycle, int samples) {
     return benchmark::RegisterBenchmark(name, KeyBench, reach, cycle)
-        ->UseManualTime()->Iterations(1)->Repetitions(samples)->ReportAggregatesOnly(true)
-        ->ComputeStatistics("p99", Percentile99)->Unit(benchmark::kMillisecond);
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(samples)
+        ->ReportAggregatesOnly(true)
+        ->ComputeStatistics("p99", Percentile99)
+        ->Unit(benchmark::kMillisecond);
   };
   auto each = [&](benchmark::internal::Benchmark* b, int samples) {
-    b->UseManualTime()->Iterations(1)->Repetitions(samples)->ReportAggregatesOnly(true)
-        ->ComputeStatistics("p99", Percentile99)->Unit(benchmark::kMillisecond);
+    b->UseManualTime()
+        ->Iterations(1)
+        ->Repetitions(samples)
+        ->ReportAggregatesOnly(true)
+        ->ComputeStatistics("p99", Percentile99)
+        ->Unit(benchmark::kMillisecond);
   };
   each(benchmark::RegisterBenchmark("start-up to the title", BM_StartUp), kStartSamples);
   keys("title key", ToTitle, title, kKeySamples);
@@ -396,7 +403,9 @@ int main(int argc, char** argv) {
   each(benchmark::RegisterBenchmark("ending a battle day", BM_BattleDay), kBattleDaySamples);
   each(benchmark::RegisterBenchmark("ending a month", BM_MonthEnd), kMonthSamples);
   benchmark::RegisterBenchmark("600 ended months (50 years)", BM_Campaign)
-      ->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+      ->UseManualTime()
+      ->Iterations(1)
+      ->Unit(benchmark::kSecond);
   if (!std::getenv("KESTREL_BENCH_NO_RESGEN")) each(benchmark::RegisterBenchmark("resgen, all of Res", BM_Resgen), 3);
 
   TableReporter reporter(&rows);
@@ -461,9 +470,10 @@ int main(int argc, char** argv) {
   }
   double load[3] = {0, 0, 0};
   if (getloadavg(load, 3) == 3)
-    std::printf("load average at the end of the run: %.1f %.1f %.1f (%ld cores); key times are the game thread's "
-                "processor time\n",
-                load[0], load[1], load[2], sysconf(_SC_NPROCESSORS_ONLN));
+    std::printf(
+        "load average at the end of the run: %.1f %.1f %.1f (%ld cores); key times are the game thread's "
+        "processor time\n",
+        load[0], load[1], load[2], sysconf(_SC_NPROCESSORS_ONLN));
   std::printf("%s\n", unmet == 0 ? "every goal met" : (std::to_string(unmet) + " goal(s) not met").c_str());
   return 0;
 }

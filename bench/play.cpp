@@ -10,8 +10,8 @@
 namespace {
 
 constexpr uint32_t kSeed = 1;
-constexpr int kStepBudget = 60;       // keys to reach a screen
-constexpr int kBattleKeyBudget = 400; // keys to play one battle to its end
+constexpr int kStepBudget = 60;                     // keys to reach a screen
+constexpr int kBattleKeyBudget = 400;               // keys to play one battle to its end
 constexpr int kArmamentEntry = kGroupArmament - 1;  // the city menu lists the groups in order
 constexpr int kAssignEntry = 2;                     // scout, recruit, assign soldiers, ...
 
@@ -40,9 +40,8 @@ bool InBattle(const std::string& mode) { return mode.rfind("battle", 0) == 0; }
 // Whether Esc backs out of the mode towards the plain map.
 bool EscBacksOut(const std::string& mode) {
   return mode == "save screen" || mode == "amount dialog" || mode == "item list" || mode == "second officer pick" ||
-         mode == "officer list" || mode == "interior menu" || mode == "diplomacy menu" ||
-         mode == "armament menu" || mode == "system menu" || mode == "city menu" ||
-         mode == "city information" || mode == "target choice";
+         mode == "officer list" || mode == "interior menu" || mode == "diplomacy menu" || mode == "armament menu" ||
+         mode == "system menu" || mode == "city menu" || mode == "city information" || mode == "target choice";
 }
 
 // One key of a battle the benchmark plays by ending every day at once: the
@@ -112,7 +111,9 @@ bool ToMap(const CostSink& sink) {
 bool ToSystemMenuOnEndMonth(const CostSink& sink) {
   if (ModeName() != "system menu" && !ToMap(sink)) return false;
   return Steer([] { return ModeName() == "system menu" && Map().systemMenu.selected == 0; },
-               [] { return ModeName() == "map" ? keyEsc : ModeName() == "system menu" ? keyUp : 0; }, sink);
+               [] { return ModeName() == "map"           ? keyEsc
+                           : ModeName() == "system menu" ? keyUp
+                                                         : 0; }, sink);
 }
 
 bool SettleMonthEnd(const CostSink& sink) {

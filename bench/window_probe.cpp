@@ -21,9 +21,9 @@
 
 namespace {
 
-constexpr int kSettleMs = 2000;       // after reaching a screen, before measuring
-constexpr int kIdleSampleMs = 8000;   // idle time measured on each screen
-constexpr int kKeyGapMs = 1500;       // between the probe's keys: any delay of the game is over by then
+constexpr int kSettleMs = 2000;      // after reaching a screen, before measuring
+constexpr int kIdleSampleMs = 8000;  // idle time measured on each screen
+constexpr int kKeyGapMs = 1500;      // between the probe's keys: any delay of the game is over by then
 constexpr int kMaxSteps = 40;
 constexpr int kPresentFrames = 120;
 

@@ -75,20 +75,20 @@ void CityList::PubInit(int scenarioNo) {
 void CityList::LoadCity(int scenarioNo, int wanted) {
   Log(1, "CityList::LoadCity", "开始", 0);
   if (!ValidScenario(scenarioNo)) return;
-  LoadMatchingRecord(kCityTables[scenarioNo], kCityCount, wanted, cities[wanted], &CityRecord::cityId,
-                     [](TableFile& table, CityRecord& r) {
-                       bool whole = ReadFields(table, {&r.ownerId, &r.governorId, &r.farmingMax, &r.farming,
-                                                       &r.commerceMax, &r.commerce, &r.peopleLoyalty,
-                                                       &r.disasterPrevention});
-                       whole = whole && table.Read(r.populationMax);
-                       whole = whole && table.Read(r.population);
-                       whole = whole && ReadFields(table, {&r.money, &r.food, &r.reserveSoldiers, &r.extra1,
-                                                           &r.extra2, &r.extra3, &r.extra4});
-                       r.status = kCityNormal;
-                       CapTableValue(r.money);
-                       CapTableValue(r.food);
-                       return whole;
-                     });
+  LoadMatchingRecord(
+      kCityTables[scenarioNo], kCityCount, wanted, cities[wanted], &CityRecord::cityId,
+      [](TableFile& table, CityRecord& r) {
+        bool whole = ReadFields(table, {&r.ownerId, &r.governorId, &r.farmingMax, &r.farming, &r.commerceMax,
+                                        &r.commerce, &r.peopleLoyalty, &r.disasterPrevention});
+        whole = whole && table.Read(r.populationMax);
+        whole = whole && table.Read(r.population);
+        whole = whole &&
+                ReadFields(table, {&r.money, &r.food, &r.reserveSoldiers, &r.extra1, &r.extra2, &r.extra3, &r.extra4});
+        r.status = kCityNormal;
+        CapTableValue(r.money);
+        CapTableValue(r.food);
+        return whole;
+      });
 }
 
 void CityList::Init(int x, int y, int scenarioNo) {

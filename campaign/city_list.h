@@ -3,10 +3,10 @@
 #include "rules/world.h"
 #include "shell/json_writer.h"
 
-constexpr int kCityTableFields = 18;    // the table has no status column
-constexpr int kMoneyFoodCap = 99998;    // a table value above this loads as 1
+constexpr int kCityTableFields = 18;  // the table has no status column
+constexpr int kMoneyFoodCap = 99998;  // a table value above this loads as 1
 constexpr int kCityPages = 3;
-constexpr int kNameBytes = 10;          // name copies take 10 bytes of a list line
+constexpr int kNameBytes = 10;  // name copies take 10 bytes of a list line
 constexpr int kNameBuffer = 20;
 
 enum CityStatus { kCityNormal = 0, kCityFamine, kCityDrought, kCityFlood, kCityRiot };

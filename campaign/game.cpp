@@ -140,18 +140,10 @@ void Game::LoadScreenKey(int key) {
   titleMode = kModeLoadedCampaign;
   const char* refusal = nullptr;
   switch (loadScreen.Read(r)) {
-    case kReadOk:
-      StartFromSlot();
-      return;
-    case kReadNewerVersion:
-      refusal = "存档版本错误！";
-      break;
-    case kReadDamaged:
-      refusal = "存档已损坏！";
-      break;
-    default:
-      refusal = "无法读取空存档！";
-      break;
+    case kReadOk: StartFromSlot(); return;
+    case kReadNewerVersion: refusal = "存档版本错误！"; break;
+    case kReadDamaged: refusal = "存档已损坏！"; break;
+    default: refusal = "无法读取空存档！"; break;
   }
   titleMode = kModeLoadScreen;
   ShowMessage2(refusal, "", 50, 280, 12, 1, 1000);
@@ -188,12 +180,8 @@ void Game::KeyDown(int key) {
       titleMode = kModeTitle;
       ChoiceShow();
       break;
-    case kModeTitle:
-      TitleKey(key);
-      break;
-    case kModeLoadScreen:
-      LoadScreenKey(key);
-      break;
+    case kModeTitle: TitleKey(key); break;
+    case kModeLoadScreen: LoadScreenKey(key); break;
     case kModeNewCampaign:
     case kModeLoadedCampaign:
       if (newGame.KeyDown(key) == -1) {
@@ -201,8 +189,7 @@ void Game::KeyDown(int key) {
         ChoiceShow();
       }
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -230,9 +217,7 @@ void Game::TitleKey(int key) {
         About();
         titleMode = kModeAbout;
         break;
-      case kTitleQuit:
-        Quit();
-        break;
+      case kTitleQuit: Quit(); break;
       default:
         titleChoice = kTitleNewGame;
         ChoiceShow();

@@ -50,9 +50,9 @@ void GoodList::LoadGood(int scenarioNo, int wanted) {
   if (!ValidScenario(scenarioNo)) return;
   LoadMatchingRecord(kGoodTables[scenarioNo], kGoodCount, wanted, goods[wanted], &GoodRecord::goodId,
                      [](TableFile& table, GoodRecord& r) {
-                       return ReadFields(table, {&r.holderId, &r.usage, &r.forceBonus, &r.intelligenceBonus,
-                                                 &r.movementBonus, &r.troopChange, &r.goodCityNo, &r.finderId,
-                                                 &r.found});
+                       return ReadFields(table,
+                                         {&r.holderId, &r.usage, &r.forceBonus, &r.intelligenceBonus, &r.movementBonus,
+                                          &r.troopChange, &r.goodCityNo, &r.finderId, &r.found});
                      });
 }
 
@@ -141,7 +141,8 @@ void GoodList::Show(int key) {
   showAtTop = listCursor == 0 ? 1 : 0;
   showAtBottom = (listCursor == kGoodListRows - 1 || listCursor == n - 1) ? 1 : 0;
   InvertBand(*backDC, 15, kRowTop + kRowHeight * showRow, 240, 50);
-  PaintListMarks(columnPage + 1, kGoodColumnPages, listTop > 0, listTop + kGoodListRows < n);  // not in the design: where the list stands
+  PaintListMarks(columnPage + 1, kGoodColumnPages, listTop > 0,
+                 listTop + kGoodListRows < n);  // not in the design: where the list stands
 }
 
 void GoodList::ShowRow(int row, int position) {

@@ -77,10 +77,10 @@ void HeroList::LoadHero(int scenarioNo, int wanted) {
   if (!ValidScenario(scenarioNo)) return;
   LoadMatchingRecord(kHeroTables[scenarioNo], kHeroCount, wanted, heroes[wanted], &HeroRecord::heroId,
                      [](TableFile& table, HeroRecord& r) {
-                       bool whole = ReadFields(table, {&r.heroOwnerId, &r.level, &r.force, &r.intelligence,
-                                                       &r.loyalty, &r.character, &r.experience, &r.stamina,
-                                                       &r.troopType, &r.soldiers, &r.item1, &r.item2, &r.age,
-                                                       &r.cityNo, &r.loyalToId});
+                       bool whole =
+                           ReadFields(table, {&r.heroOwnerId, &r.level, &r.force, &r.intelligence, &r.loyalty,
+                                              &r.character, &r.experience, &r.stamina, &r.troopType, &r.soldiers,
+                                              &r.item1, &r.item2, &r.age, &r.cityNo, &r.loyalToId});
                        if (r.level > kMaxHeroLevel) r.level = 0;
                        if (r.force > kMaxAbility) r.force = 1;
                        if (r.intelligence > kMaxAbility) r.intelligence = 1;
@@ -124,7 +124,9 @@ void HeroList::GetListStyle(int command) {
     case Order::kPersuadeCaptive: listStyle = 1; break;
     case Order::kExecuteCaptive: listStyle = 5; break;
     case Order::kRelease: listStyle = 2; break;
-    case Order::kSowDiscord: case Order::kWinOver: case Order::kIncite: listStyle = 3; break;
+    case Order::kSowDiscord:
+    case Order::kWinOver:
+    case Order::kIncite: listStyle = 3; break;
     case Order::kCallToSubmit: listStyle = 4; break;
     case Order::kDiplomacyBack: break;
     default:
@@ -140,8 +142,8 @@ void HeroList::GetCityNum() {
 }
 
 void HeroList::Append(int heroIndex, int& count) {
-  int total = cityOfficerCount + cityCaptiveCount + freeOfficerCount + otherOfficerCount + otherRulerCount +
-              ownOfficerCount;
+  int total =
+      cityOfficerCount + cityCaptiveCount + freeOfficerCount + otherOfficerCount + otherRulerCount + ownOfficerCount;
   if (total >= kHeroCount) return;
   listIds[total] = heroIndex;
   ++count;
@@ -216,7 +218,9 @@ int HeroList::CityOfficerAt(int pick) const {
 
 bool HeroList::DrawsNothing() const {
   switch (listStyle) {
-    case 0: case 3: case 4: return cityOfficerCount == 0;
+    case 0:
+    case 3:
+    case 4: return cityOfficerCount == 0;
     case 1: return cityOfficerCount == 0 || cityCaptiveCount == 0;
     case 2: return cityOfficerCount == 0 && cityCaptiveCount == 0;
     case 5: return cityCaptiveCount == 0;
@@ -236,7 +240,10 @@ void HeroList::Show(int key) {
   PaintText("姓  名", 40, 60, kTextHeight);
   switch (columnPage) {
     case 0: PaintText("归  属", 260, 60, kTextHeight); break;
-    case 1: PaintText("所在城市", 260, 60, kTextHeight); PaintText("等级", 520, 60, kTextHeight); break;
+    case 1:
+      PaintText("所在城市", 260, 60, kTextHeight);
+      PaintText("等级", 520, 60, kTextHeight);
+      break;
     case 2:
       PaintText("武力", 240, 60, kTextHeight);
       PaintText("智力", 380, 60, kTextHeight);
@@ -248,7 +255,10 @@ void HeroList::Show(int key) {
       PaintText("兵种", 400, 60, kTextHeight);
       PaintText("兵力", 560, 60, kTextHeight);
       break;
-    case 4: PaintText("年龄", 260, 60, kTextHeight); PaintText("道具一", 480, 60, kTextHeight); break;
+    case 4:
+      PaintText("年龄", 260, 60, kTextHeight);
+      PaintText("道具一", 480, 60, kTextHeight);
+      break;
     default: PaintText("道具二", 300, 60, kTextHeight); break;
   }
   for (int row = 0; row < kHeroListRows && listTop + row < n; ++row) {
@@ -262,7 +272,8 @@ void HeroList::Show(int key) {
   showAtTop = listCursor == 0 ? 1 : 0;
   showAtBottom = (listCursor == kHeroListRows - 1 || listCursor == n - 1) ? 1 : 0;
   InvertBand(*backDC, 15, kRowTop + kRowHeight * showRow, 200, 50);
-  PaintListMarks(columnPage + 1, kHeroColumnPages, listTop > 0, listTop + kHeroListRows < n);  // not in the design: where the list stands
+  PaintListMarks(columnPage + 1, kHeroColumnPages, listTop > 0,
+                 listTop + kHeroListRows < n);  // not in the design: where the list stands
 }
 
 void HeroList::ShowRow(int row, int position) {

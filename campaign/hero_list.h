@@ -5,7 +5,7 @@
 #include "rules/world.h"
 #include "shell/json_writer.h"
 
-constexpr int kDeadOwner = 300;        // heroOwnerId of a dead officer; above it a captive
+constexpr int kDeadOwner = 300;  // heroOwnerId of a dead officer; above it a captive
 constexpr int kHeroListRows = 6;
 constexpr int kHeroColumnPages = 6;
 constexpr int kHeroNameBuffer = 20;

@@ -130,11 +130,10 @@ bool TasksMakeSense(const SaveImage& s) {
 
 bool StatesMakeSense(const SaveImage& s) {
   const int* m = s.mapState;
-  return In(s.playerRuler, 1, kMaxOfficerNumber - 1) && In(s.scenario, 0, 3) && In(s.month, 1, 12) &&
-         In(m[0], 0, 11) && In(m[1], 0, 8) && In(m[2], 0, kMaxCityNumber) && In(m[3], 0, 3) &&
-         In(m[6], 1, kMaxOfficerNumber - 1) && In(m[7], 0, 17) && In(m[8], 0, 3) &&
-         In(s.heroListState[2], 0, kSaveCities - 1) && In(s.cityListState[2], 0, kSaveCities - 1) &&
-         In(s.goodListState[2], 0, kSaveCities - 1);
+  return In(s.playerRuler, 1, kMaxOfficerNumber - 1) && In(s.scenario, 0, 3) && In(s.month, 1, 12) && In(m[0], 0, 11) &&
+         In(m[1], 0, 8) && In(m[2], 0, kMaxCityNumber) && In(m[3], 0, 3) && In(m[6], 1, kMaxOfficerNumber - 1) &&
+         In(m[7], 0, 17) && In(m[8], 0, 3) && In(s.heroListState[2], 0, kSaveCities - 1) &&
+         In(s.cityListState[2], 0, kSaveCities - 1) && In(s.goodListState[2], 0, kSaveCities - 1);
 }
 
 bool MakesSense(const SaveImage& s) {
@@ -180,13 +179,13 @@ int ParseSaveText(const char* text, size_t size, int programVersion, SaveImage& 
   SaveImage s;
   if (!in.Next(s.playerRuler)) return size == 0 ? kReadEmpty : kReadDamaged;
   if (s.playerRuler == 0) return kReadEmpty;
-  bool complete = in.Next(s.year) && in.Next(s.scenario) && ReadAll(in, &s.heroes[0][0], kSaveHeroes * kSaveHeroFields) &&
-                  ReadAll(in, &s.cities[0][0], kSaveCities * kSaveCityFields) &&
-                  ReadAll(in, &s.goods[0][0], kSaveGoods * kSaveGoodFields) &&
-                  ReadAll(in, &s.tasks[0][0], kSaveTasks * kSaveTaskFields) &&
-                  ReadAll(in, s.heroListState, kSaveHeroListFields) && ReadAll(in, s.cityListState, kSaveCityListFields) &&
-                  ReadAll(in, s.goodListState, kSaveGoodListFields) && ReadAll(in, s.mapState, kSaveMapFields) &&
-                  in.Next(s.month) && in.Next(s.version);
+  bool complete =
+      in.Next(s.year) && in.Next(s.scenario) && ReadAll(in, &s.heroes[0][0], kSaveHeroes * kSaveHeroFields) &&
+      ReadAll(in, &s.cities[0][0], kSaveCities * kSaveCityFields) &&
+      ReadAll(in, &s.goods[0][0], kSaveGoods * kSaveGoodFields) &&
+      ReadAll(in, &s.tasks[0][0], kSaveTasks * kSaveTaskFields) && ReadAll(in, s.heroListState, kSaveHeroListFields) &&
+      ReadAll(in, s.cityListState, kSaveCityListFields) && ReadAll(in, s.goodListState, kSaveGoodListFields) &&
+      ReadAll(in, s.mapState, kSaveMapFields) && in.Next(s.month) && in.Next(s.version);
   if (!complete) return kReadDamaged;
   if (programVersion < s.version) return kReadNewerVersion;
   if (!in.Next(s.taskCount) || !in.AtEnd()) return kReadDamaged;

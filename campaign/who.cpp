@@ -83,8 +83,7 @@ void Who::GetLine(const char* file, int lineIndex, int& count, int* list) {
 void Who::GetStore(const char* file, int* list) {
   Log(1, "Who::GetStore", "开始", 0);
   TableFile table(file);
-  for (int i = 0; i < kWhoStoreSize && table.Read(list[i]); ++i) {
-  }
+  for (int i = 0; i < kWhoStoreSize && table.Read(list[i]); ++i) {}
 }
 
 void Who::DumpWho(JsonWriter& out) const {

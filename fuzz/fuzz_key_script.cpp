@@ -21,8 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case ScriptLineKind::Unreadable:
         if (line.text.empty() || line.text.find('#') != std::string::npos) __builtin_trap();
         break;
-      default:
-        break;
+      default: break;
     }
     start = end + 1;
   }

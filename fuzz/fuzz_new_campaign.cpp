@@ -9,9 +9,9 @@
 namespace {
 const char* const kFolders[] = {"City", "Hero", "Good", "Fight"};
 const char* const kTables[] = {
-    "Res/City/city1.kdt",  "Res/Hero/hero1.kdt",      "Res/Good/goods1.kdt",    "Res/Hero/herotowho1.kdt",
-    "Res/citytowho1.kdt",  "Res/City/setowner1.kdt",  "Res/City/postion.kdt",   "Res/arrive.kdt",
-    "Res/who.kdt",         "Res/arrowset1.kdt",       "Res/Fight/skill.kdt",    "Res/Fight/fightmap00.kdt",
+    "Res/City/city1.kdt", "Res/Hero/hero1.kdt",     "Res/Good/goods1.kdt",  "Res/Hero/herotowho1.kdt",
+    "Res/citytowho1.kdt", "Res/City/setowner1.kdt", "Res/City/postion.kdt", "Res/arrive.kdt",
+    "Res/who.kdt",        "Res/arrowset1.kdt",      "Res/Fight/skill.kdt",  "Res/Fight/fightmap00.kdt",
 };
 }  // namespace
 

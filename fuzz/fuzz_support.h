@@ -18,7 +18,7 @@ inline void EnterScratchFolder(const char* const* folders, int count) {
   static std::string made;
   if (done) return;
   done = true;
-  struct stat st{};
+  struct stat st {};
   std::string pattern = stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) ? "/dev/shm" : "/tmp";
   pattern += "/kestrel-fuzz-XXXXXX";
   if (!mkdtemp(pattern.data()) || chdir(pattern.c_str()) != 0) std::abort();

@@ -61,8 +61,7 @@ void SleepMs(uint32_t ms) {
   WebSlept(ms, GetTickCount());
 #else
   timespec wait{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
-  while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
-  }
+  while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {}
 #endif
 }
 

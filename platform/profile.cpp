@@ -185,10 +185,8 @@ bool WritePrivateProfileString(const char* section, const char* key, const char*
   }
   long line = FindKey(ini, first, last, key);
   if (line >= 0) {
-    if (value)
-      ini.lines[line] = entry;
-    else
-      ini.lines.erase(ini.lines.begin() + line);
+    if (value) ini.lines[line] = entry;
+    else ini.lines.erase(ini.lines.begin() + line);
     return WriteIni(path, ini);
   }
   if (!value) return true;

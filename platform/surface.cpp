@@ -205,10 +205,10 @@ void Surface::Rectangle(int x1, int y1, int x2, int y2, int penWidth, Pixel pen,
   int left = x1 - half, top = y1 - half;
   int right = x2 - 1 - half, bottom = y2 - 1 - half;
   int outerRight = right + penWidth, outerBottom = bottom + penWidth;
-  FillRect(left, top, outerRight, top + penWidth, pen);           // top band
-  FillRect(left, bottom, outerRight, outerBottom, pen);           // bottom band
-  FillRect(left, top, left + penWidth, outerBottom, pen);         // left band
-  FillRect(right, top, outerRight, outerBottom, pen);             // right band
+  FillRect(left, top, outerRight, top + penWidth, pen);    // top band
+  FillRect(left, bottom, outerRight, outerBottom, pen);    // bottom band
+  FillRect(left, top, left + penWidth, outerBottom, pen);  // left band
+  FillRect(right, top, outerRight, outerBottom, pen);      // right band
 }
 
 FitRect FitKeepingAspect(int srcW, int srcH, int areaW, int areaH) {

@@ -9,8 +9,7 @@
 using Pixel = uint32_t;
 
 constexpr Pixel Rgb(int r, int g, int b) {
-  return (static_cast<Pixel>(r & 255) << 16) | (static_cast<Pixel>(g & 255) << 8) |
-         static_cast<Pixel>(b & 255);
+  return (static_cast<Pixel>(r & 255) << 16) | (static_cast<Pixel>(g & 255) << 8) | static_cast<Pixel>(b & 255);
 }
 constexpr Pixel kBlack = 0x000000;
 constexpr Pixel kWhite = 0xFFFFFF;
@@ -35,7 +34,7 @@ class Surface {
   int Height() const { return height_; }
   bool Empty() const { return width_ <= 0 || height_ <= 0; }
 
-  Pixel Get(int x, int y) const;  // kBlack outside
+  Pixel Get(int x, int y) const;    // kBlack outside
   void Set(int x, int y, Pixel p);  // ignored outside
   Pixel* Row(int y) { return pixels_.data() + static_cast<size_t>(y) * width_; }
   const Pixel* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }

@@ -50,9 +50,9 @@ constexpr const char* kLiFile = "/fonts/li.ttf";
 // ideographs reach from about -0.14 to 0.86 em, so the same baseline keeps
 // their ink inside the cell as the original's is.
 constexpr int kCellAscentPerMille = 859;
-constexpr int kBoldWeight = 601;   // heavier than semi-bold is drawn emboldened
+constexpr int kBoldWeight = 601;      // heavier than semi-bold is drawn emboldened
 constexpr int kBoldExtraAdvance = 1;  // synthetic bold widens each character by a pixel
-constexpr int kMaxHeight = 1024;  // beyond any screen; larger requests are refused
+constexpr int kMaxHeight = 1024;      // beyond any screen; larger requests are refused
 constexpr int kHeiSlot = 0;
 constexpr int kLiSlot = 1;
 constexpr int kFaceSlots = 2;
@@ -117,8 +117,8 @@ void DecodeGbk(const char* gbk, std::vector<char32_t>& out) {
 // ---------------------------------------------------------------- fonts
 
 struct Glyph {
-  int left = 0;     // from the pen position to the bitmap's first column
-  int top = 0;      // from the baseline up to the bitmap's first row
+  int left = 0;  // from the pen position to the bitmap's first column
+  int top = 0;   // from the baseline up to the bitmap's first row
   int width = 0;
   int rows = 0;
   int advance = 0;

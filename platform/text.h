@@ -15,8 +15,8 @@ struct FontSpec {
 struct TextStyle {
   FontSpec font;
   Pixel color = kBlack;
-  bool opaque = true;          // fill the text cell's background first
-  Pixel background = kWhite;   // the opaque background colour
+  bool opaque = true;         // fill the text cell's background first
+  Pixel background = kWhite;  // the opaque background colour
 };
 
 // Draws GBK text with its cell's top-left at (x, y). Returns the advance in pixels.

@@ -34,21 +34,46 @@ struct KeyPair {
 };
 
 constexpr KeyPair kKeyTable[] = {
-    {SDLK_BACKSPACE, kVkBack},   {SDLK_TAB, kVkTab},         {SDLK_RETURN, kVkReturn},
-    {SDLK_KP_ENTER, kVkReturn},  {SDLK_ESCAPE, kVkEscape},   {SDLK_SPACE, kVkSpace},
-    {SDLK_PAGEUP, kVkPrior},     {SDLK_PAGEDOWN, kVkNext},   {SDLK_END, kVkEnd},
-    {SDLK_HOME, kVkHome},        {SDLK_LEFT, kVkLeft},       {SDLK_UP, kVkUp},
-    {SDLK_RIGHT, kVkRight},      {SDLK_DOWN, kVkDown},       {SDLK_INSERT, kVkInsert},
-    {SDLK_DELETE, kVkDelete},    {SDLK_LSHIFT, kVkShift},    {SDLK_RSHIFT, kVkShift},
-    {SDLK_LCTRL, kVkControl},    {SDLK_RCTRL, kVkControl},   {SDLK_LALT, kVkMenu},
-    {SDLK_RALT, kVkMenu},        {SDLK_KP_MULTIPLY, kVkMultiply}, {SDLK_KP_PLUS, kVkAdd},
-    {SDLK_KP_COMMA, kVkSeparator}, {SDLK_KP_MINUS, kVkSubtract}, {SDLK_KP_PERIOD, kVkDecimal},
+    {SDLK_BACKSPACE, kVkBack},
+    {SDLK_TAB, kVkTab},
+    {SDLK_RETURN, kVkReturn},
+    {SDLK_KP_ENTER, kVkReturn},
+    {SDLK_ESCAPE, kVkEscape},
+    {SDLK_SPACE, kVkSpace},
+    {SDLK_PAGEUP, kVkPrior},
+    {SDLK_PAGEDOWN, kVkNext},
+    {SDLK_END, kVkEnd},
+    {SDLK_HOME, kVkHome},
+    {SDLK_LEFT, kVkLeft},
+    {SDLK_UP, kVkUp},
+    {SDLK_RIGHT, kVkRight},
+    {SDLK_DOWN, kVkDown},
+    {SDLK_INSERT, kVkInsert},
+    {SDLK_DELETE, kVkDelete},
+    {SDLK_LSHIFT, kVkShift},
+    {SDLK_RSHIFT, kVkShift},
+    {SDLK_LCTRL, kVkControl},
+    {SDLK_RCTRL, kVkControl},
+    {SDLK_LALT, kVkMenu},
+    {SDLK_RALT, kVkMenu},
+    {SDLK_KP_MULTIPLY, kVkMultiply},
+    {SDLK_KP_PLUS, kVkAdd},
+    {SDLK_KP_COMMA, kVkSeparator},
+    {SDLK_KP_MINUS, kVkSubtract},
+    {SDLK_KP_PERIOD, kVkDecimal},
     {SDLK_KP_DIVIDE, kVkDivide},
     // The punctuation keys of a US layout, which Windows names VK_OEM_1 and on.
-    {SDLK_SEMICOLON, 186},       {SDLK_EQUALS, 187},         {SDLK_COMMA, 188},
-    {SDLK_MINUS, 189},           {SDLK_PERIOD, 190},         {SDLK_SLASH, 191},
-    {SDLK_BACKQUOTE, 192},       {SDLK_LEFTBRACKET, 219},    {SDLK_BACKSLASH, 220},
-    {SDLK_RIGHTBRACKET, 221},    {SDLK_QUOTE, 222},
+    {SDLK_SEMICOLON, 186},
+    {SDLK_EQUALS, 187},
+    {SDLK_COMMA, 188},
+    {SDLK_MINUS, 189},
+    {SDLK_PERIOD, 190},
+    {SDLK_SLASH, 191},
+    {SDLK_BACKQUOTE, 192},
+    {SDLK_LEFTBRACKET, 219},
+    {SDLK_BACKSLASH, 220},
+    {SDLK_RIGHTBRACKET, 221},
+    {SDLK_QUOTE, 222},
 };
 
 constexpr SDL_Keycode kKeypadDigits[] = {SDLK_KP_0, SDLK_KP_1, SDLK_KP_2, SDLK_KP_3, SDLK_KP_4,
@@ -89,9 +114,9 @@ void DestroySdl(WindowState& s) {
 void SetIcon(SDL_Window* window, const std::string& path) {
   Surface icon;
   if (path.empty() || !LoadBmpFile(path, icon)) return;
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
-      const_cast<Pixel*>(icon.Pixels().data()), icon.Width(), icon.Height(), 32, icon.Width() * 4,
-      SDL_PIXELFORMAT_RGB888);
+  SDL_Surface* surface =
+      SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Pixel*>(icon.Pixels().data()), icon.Width(), icon.Height(), 32,
+                                         icon.Width() * 4, SDL_PIXELFORMAT_RGB888);
   if (!surface) return;
   SDL_SetWindowIcon(window, surface);
   SDL_FreeSurface(surface);
@@ -117,17 +142,11 @@ bool Translate(const SDL_Event& event, Message& out) {
       out = {MessageType::KeyDown, vk};
       return true;
     }
-    case SDL_QUIT:
-      out = {MessageType::Destroy, 0};
-      return true;
+    case SDL_QUIT: out = {MessageType::Destroy, 0}; return true;
     case SDL_WINDOWEVENT:
       switch (event.window.event) {
-        case SDL_WINDOWEVENT_CLOSE:
-          out = CloseRequest();
-          return true;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-          out = {MessageType::Activate, 0};
-          return true;
+        case SDL_WINDOWEVENT_CLOSE: out = CloseRequest(); return true;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: out = {MessageType::Activate, 0}; return true;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
           s.mustShow = true;
           out = {MessageType::Size, 0};
@@ -305,16 +324,14 @@ Message GetMessage() {
     return next;
   }
   switch (s.backend) {
-    case Backend::Sdl:
-      return NextSdlMessage();
+    case Backend::Sdl: return NextSdlMessage();
     case Backend::Headless: {
       Message next;
       if (s.source && s.source(next)) return next;
       s.source = nullptr;  // an exhausted source stays exhausted
       return {MessageType::Quit, 0};
     }
-    case Backend::None:
-      break;
+    case Backend::None: break;
   }
   return {MessageType::Quit, 0};  // no window to wait on: nothing will ever come
 }

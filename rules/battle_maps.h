@@ -10,9 +10,7 @@ constexpr int kBattleMapCount = 7;
 constexpr int kCityBattleMap[kMapCityCount] = {6, 0, 1, 6, 3, 4, 2, 5, 6, 3, 1, 0, 2, 3, 4, 0, 2, 1, 4,
                                                6, 1, 1, 3, 5, 6, 6, 3, 3, 4, 2, 6, 6, 1, 2, 3, 4, 5, 1};
 // Cities past the table fight on map 0.
-constexpr int MapNumberOfCity(int city) {
-  return (city >= 0 && city < kMapCityCount) ? kCityBattleMap[city] : 0;
-}
+constexpr int MapNumberOfCity(int city) { return (city >= 0 && city < kMapCityCount) ? kCityBattleMap[city] : 0; }
 
 namespace battle_map_checks {
 constexpr bool EveryCityHasAMap() {

@@ -18,9 +18,8 @@ constexpr const char* kGoodTables[kScenarioCount] = {"Res\\Good\\goods1.kdt", "R
                                                      "Res\\Good\\goods3.kdt", "Res\\Good\\goods4.kdt"};
 constexpr const char* kCityFactionTables[kScenarioCount] = {"Res\\citytowho1.kdt", "Res\\citytowho2.kdt",
                                                             "Res\\citytowho3.kdt", "Res\\citytowho4.kdt"};
-constexpr const char* kHeroFactionTables[kScenarioCount] = {
-    "Res\\Hero\\herotowho1.kdt", "Res\\Hero\\herotowho2.kdt", "Res\\Hero\\herotowho3.kdt",
-    "Res\\Hero\\herotowho4.kdt"};
+constexpr const char* kHeroFactionTables[kScenarioCount] = {"Res\\Hero\\herotowho1.kdt", "Res\\Hero\\herotowho2.kdt",
+                                                            "Res\\Hero\\herotowho3.kdt", "Res\\Hero\\herotowho4.kdt"};
 constexpr const char* kArrowSetTables[kScenarioCount] = {"Res\\arrowset1.kdt", "Res\\arrowset2.kdt",
                                                          "Res\\arrowset3.kdt", "Res\\arrowset4.kdt"};
 // The rulers a scenario offers, as the ruler-choice screen lists them. A menu
@@ -46,10 +45,10 @@ constexpr const char* kArmamentMenuList = "Res//junbei.kss";
 
 // ---- the battle ----------------------------------------------------------
 constexpr int kBattleMapFiles = 7;
-constexpr const char* kBattleMapTables[kBattleMapFiles] = {
-    "Res\\Fight\\fightmap00.kdt", "Res\\Fight\\fightmap01.kdt", "Res\\Fight\\fightmap02.kdt",
-    "Res\\Fight\\fightmap03.kdt", "Res\\Fight\\fightmap04.kdt", "Res\\Fight\\fightmap05.kdt",
-    "Res\\Fight\\fightmap06.kdt"};
+constexpr const char* kBattleMapTables[kBattleMapFiles] = {"Res\\Fight\\fightmap00.kdt", "Res\\Fight\\fightmap01.kdt",
+                                                           "Res\\Fight\\fightmap02.kdt", "Res\\Fight\\fightmap03.kdt",
+                                                           "Res\\Fight\\fightmap04.kdt", "Res\\Fight\\fightmap05.kdt",
+                                                           "Res\\Fight\\fightmap06.kdt"};
 constexpr const char* kSkillTable = "Res\\Fight\\skill.kdt";
 constexpr const char* kSkillNames = "Res\\skill.kss";
 // The skill menu is a list the battle writes for itself before it opens it.
@@ -63,7 +62,7 @@ constexpr const char* kBattleActionMenuList = "Res\\fightfight.kss";
 constexpr const char* kStartupIni = "Res\\startup.ini";
 constexpr int kSaveSlotFiles = 4;  // three slots the player picks, then the autosave
 constexpr const char* kSaveSlotPaths[kSaveSlotFiles] = {"Res\\Save\\save0.ksv", "Res\\Save\\save1.ksv",
-                                                    "Res\\Save\\save2.ksv", "Res\\Save\\autosave.ksv"};
+                                                        "Res\\Save\\save2.ksv", "Res\\Save\\autosave.ksv"};
 // Formats of the run log's day file (year, month, day) and of a kept copy
 // (the moment as text, then a number when that name is taken).
 constexpr const char* kDayLogFormat = "Res\\Log\\%d%02d%02d.log";

@@ -223,7 +223,7 @@ constexpr Pic IntroFramePic(int k) { return PicAfter(Pic::kIntro05, k); }  // 0.
 constexpr int kTitleEntryPics = 4;
 constexpr Pic TitleEntryPic(int i) { return PicAfter(Pic::kTitleNew, i); }  // new, load, about, quit
 constexpr int kScenarioPics = 4;
-constexpr Pic ScenarioCardPic(int s) { return PicAfter(Pic::kCard1, s); }     // scenario 0..3
+constexpr Pic ScenarioCardPic(int s) { return PicAfter(Pic::kCard1, s); }        // scenario 0..3
 constexpr Pic PortraitSheetPic(int s) { return PicAfter(Pic::kPortraits1, s); }  // scenario 0..3
 constexpr int kMissilePics = 2;
 constexpr Pic MissilePic(int v) { return PicAfter(Pic::kMissile1, v); }  // 0..1

@@ -7,31 +7,31 @@
 #include "rules/weather.h"
 
 enum Skill {
-  kSkillFire = 0,         // 火计
-  kSkillRockfall = 1,     // 落石
-  kSkillLogs = 2,         // 滚木
-  kSkillSiege = 3,        // 攻城
-  kSkillVolley = 4,       // 齐射
-  kSkillCrossbow = 5,     // 连弩
-  kSkillBurnFood = 6,     // 烧粮
-  kSkillCharge = 7,       // 冲锋
-  kSkillAssault = 8,      // 突击
-  kSkillRaid = 9,         // 奔袭
-  kSkillFlood = 10,       // 水攻
-  kSkillFireShip = 11,    // 火船
-  kSkillSeal = 12,        // 禁咒
-  kSkillHold = 13,        // 定身
-  kSkillConfuse = 14,     // 混乱
-  kSkillHeal = 15,        // 鼓舞
-  kSkillSkyFire = 16,     // 天火
-  kSkillThunder = 17,     // 落雷
-  kSkillQimen = 18,       // 奇门
-  kSkillGreatHeal = 19,   // 援军
-  kSkillDunjia = 20,      // 遁甲
-  kSkillMelee = 21,       // 乱击
-  kSkillWeather = 22,     // 借风
-  kSkillStoneMaze = 23,   // 石阵
-  kSkillSpy = 24,         // 谍报
+  kSkillFire = 0,        // 火计
+  kSkillRockfall = 1,    // 落石
+  kSkillLogs = 2,        // 滚木
+  kSkillSiege = 3,       // 攻城
+  kSkillVolley = 4,      // 齐射
+  kSkillCrossbow = 5,    // 连弩
+  kSkillBurnFood = 6,    // 烧粮
+  kSkillCharge = 7,      // 冲锋
+  kSkillAssault = 8,     // 突击
+  kSkillRaid = 9,        // 奔袭
+  kSkillFlood = 10,      // 水攻
+  kSkillFireShip = 11,   // 火船
+  kSkillSeal = 12,       // 禁咒
+  kSkillHold = 13,       // 定身
+  kSkillConfuse = 14,    // 混乱
+  kSkillHeal = 15,       // 鼓舞
+  kSkillSkyFire = 16,    // 天火
+  kSkillThunder = 17,    // 落雷
+  kSkillQimen = 18,      // 奇门
+  kSkillGreatHeal = 19,  // 援军
+  kSkillDunjia = 20,     // 遁甲
+  kSkillMelee = 21,      // 乱击
+  kSkillWeather = 22,    // 借风
+  kSkillStoneMaze = 23,  // 石阵
+  kSkillSpy = 24,        // 谍报
 };
 constexpr int kSkillCount = 25;
 
@@ -40,10 +40,10 @@ constexpr int kSkillCount = 25;
 // terrain and by the target's troop type.
 constexpr int kSkillCostColumn = 1;
 constexpr int kSkillBasePowerColumn = 2;
-constexpr int kSkillWeatherColumn = 4;       // + weather 1..5
-constexpr int kSkillCasterLandColumn = 10;   // + terrain kind
-constexpr int kSkillTargetLandColumn = 18;   // + terrain kind
-constexpr int kSkillTroopColumn = 26;        // + troop type
+constexpr int kSkillWeatherColumn = 4;      // + weather 1..5
+constexpr int kSkillCasterLandColumn = 10;  // + terrain kind
+constexpr int kSkillTargetLandColumn = 18;  // + terrain kind
+constexpr int kSkillTroopColumn = 26;       // + troop type
 constexpr int kSkillTableColumns = 32;
 static_assert(kSkillWeatherColumn + kWeatherKinds < kSkillCasterLandColumn);
 static_assert(kSkillCasterLandColumn + kTerrainKinds == kSkillTargetLandColumn);
@@ -73,18 +73,29 @@ struct SkillPattern {
 };
 constexpr bool SkillPatternOf(int skill, SkillPattern& p) {
   switch (skill) {
-    case kSkillSiege: case kSkillFlood: case kSkillFireShip: p = {1, 1, false}; return true;
+    case kSkillSiege:
+    case kSkillFlood:
+    case kSkillFireShip: p = {1, 1, false}; return true;
     case kSkillCharge: p = {1, 1, true}; return true;
-    case kSkillRockfall: case kSkillLogs: p = {1, 2, false}; return true;
+    case kSkillRockfall:
+    case kSkillLogs: p = {1, 2, false}; return true;
     case kSkillAssault: p = {2, 2, false}; return true;
-    case kSkillVolley: case kSkillCrossbow: case kSkillBurnFood: case kSkillRaid: case kSkillMelee:
-      p = {3, 3, false};
-      return true;
-    case kSkillFire: case kSkillSeal: case kSkillHold: case kSkillConfuse: case kSkillSkyFire: case kSkillThunder:
-    case kSkillQimen: case kSkillDunjia: case kSkillStoneMaze:
-      p = {1, 3, false};
-      return true;
-    case kSkillHeal: case kSkillGreatHeal: p = {0, 3, false}; return true;
+    case kSkillVolley:
+    case kSkillCrossbow:
+    case kSkillBurnFood:
+    case kSkillRaid:
+    case kSkillMelee: p = {3, 3, false}; return true;
+    case kSkillFire:
+    case kSkillSeal:
+    case kSkillHold:
+    case kSkillConfuse:
+    case kSkillSkyFire:
+    case kSkillThunder:
+    case kSkillQimen:
+    case kSkillDunjia:
+    case kSkillStoneMaze: p = {1, 3, false}; return true;
+    case kSkillHeal:
+    case kSkillGreatHeal: p = {0, 3, false}; return true;
     default: return false;
   }
 }

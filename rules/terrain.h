@@ -4,9 +4,7 @@
 // rest (16..40, 42..45) river.
 
 constexpr int kTerrainKinds = 8;
-enum TerrainKind {
-  kPlain = 0, kGrass = 1, kMountain = 2, kForest = 3, kVillage = 4, kCity = 5, kCamp = 6, kRiver = 7
-};
+enum TerrainKind { kPlain = 0, kGrass = 1, kMountain = 2, kForest = 3, kVillage = 4, kCity = 5, kCamp = 6, kRiver = 7 };
 
 constexpr int kFirstTile = 1;
 constexpr int kLastTile = 45;

@@ -9,7 +9,7 @@ packages=(
   fonts-wqy-zenhei fonts-arphic-ukai
   googletest libgtest-dev
   libbenchmark-dev xvfb
-  gcovr
+  gcovr clang-format
 )
 
 missing=()

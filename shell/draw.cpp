@@ -208,8 +208,7 @@ void PaintMessageFrame(const char* text, int left, int top, int cellsWide, int c
   DrawTextIn(*backDC, text, left + 5, top + 5, kFontHei, kFrameFontHeight, kBlack);
 }
 
-void ShowMessage2(const char* text1, const char* text2, int left, int top, int cellsWide, int cellsHigh,
-                  int delay) {
+void ShowMessage2(const char* text1, const char* text2, int left, int top, int cellsWide, int cellsHigh, int delay) {
   ReportLogMessage(text1, text2, nullptr);
   DrawBoxOnWindow(left, top, cellsWide, cellsHigh);
   DrawTextIn(Window(), text1, left + 5, top + 5, kFontHei, kMessageFontHeight, kBlack);

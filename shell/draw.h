@@ -7,7 +7,7 @@
 #include "platform/surface.h"
 
 constexpr int kPictureOffsetY = 50;
-constexpr int kCell = 60;  // message boxes and menus are sized in 60-pixel cells
+constexpr int kCell = 60;            // message boxes and menus are sized in 60-pixel cells
 constexpr int kDefaultDelay = 2000;  // a delay of -1 means this many milliseconds
 
 // Panel colours (colorMode 1) and the plain frame (colorMode 0).

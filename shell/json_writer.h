@@ -5,14 +5,14 @@
 
 class JsonWriter {
  public:
-  void BeginObject();             // as a value (top level or array element)
+  void BeginObject();  // as a value (top level or array element)
   void BeginObject(const char* key);
   void EndObject();
   void BeginArray(const char* key);
   void BeginArray();
   void EndArray();
   void Int(const char* key, long long value);
-  void Int(long long value);     // an array element
+  void Int(long long value);  // an array element
   void Double(const char* key, double value);
   void String(const char* key, const char* gbk);
   void String(const char* gbk);

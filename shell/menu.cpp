@@ -126,7 +126,8 @@ void Menu::Show(int key) {
   if (lastIndex + 1 > visibleRows) {
     int x = left + kCell * cellsWide + kMarkSize + 4;
     if (firstShown > 0) PaintMoreMark(x, top + 4, true);
-    if (firstShown + visibleRows - 1 < lastIndex) PaintMoreMark(x, top + kRowHeight * visibleRows - kMarkSize - 4, false);
+    if (firstShown + visibleRows - 1 < lastIndex)
+      PaintMoreMark(x, top + kRowHeight * visibleRows - kMarkSize - 4, false);
   }
 }
 

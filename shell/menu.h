@@ -18,8 +18,7 @@ class Menu {
   int firstShown = 0;
   int wrapMode = 0;
 
-  void InitMenu(int cellsWide, int visibleRows, int left, int top, int lastIndex, const char* listFile,
-                int wrapMode);
+  void InitMenu(int cellsWide, int visibleRows, int left, int top, int lastIndex, const char* listFile, int wrapMode);
   // 1 for keyReturn, -1 for keyEsc, 0 otherwise (Up and Down move and redraw).
   int KeyDown(int key);
   void Show(int key);

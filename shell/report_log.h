@@ -17,7 +17,7 @@ struct ReportEntry {
   std::string text;
 };
 
-constexpr int kReportLogMonths = 12;    // the current month and the eleven before it
+constexpr int kReportLogMonths = 12;  // the current month and the eleven before it
 constexpr int kReportLogMaxEntries = 4000;
 
 // The Speed setting (1, 2 or 4): how much faster the month end's delays run.

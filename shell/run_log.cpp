@@ -45,10 +45,9 @@ void Refresh() {
   stamp.second = now;
   stamp.local = LocalNow();
   const std::tm& t = stamp.local;
-  std::snprintf(stamp.text, sizeof stamp.text, "%d-%02d-%02d %02d:%02d:%02d", t.tm_year + 1900, t.tm_mon + 1,
-                t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
-  std::snprintf(stamp.dayPath, sizeof stamp.dayPath, kDayLogFormat, t.tm_year + 1900, t.tm_mon + 1,
-                t.tm_mday);
+  std::snprintf(stamp.text, sizeof stamp.text, "%d-%02d-%02d %02d:%02d:%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
+                t.tm_hour, t.tm_min, t.tm_sec);
+  std::snprintf(stamp.dayPath, sizeof stamp.dayPath, kDayLogFormat, t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
 }
 
 void CloseDayFile() {
@@ -75,8 +74,8 @@ void RotateDayFile() {
   if (!FileExists(stamp.dayPath)) return;
   const std::tm& t = stamp.local;
   char moment[32];
-  std::snprintf(moment, sizeof moment, "%d%02d%02d%02d%02d%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
-                t.tm_hour, t.tm_min, t.tm_sec);
+  std::snprintf(moment, sizeof moment, "%d%02d%02d%02d%02d%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour,
+                t.tm_min, t.tm_sec);
   char errPath[80];
   std::snprintf(errPath, sizeof errPath, kKeptLogFormat, moment);
   for (int n = 1; FileExists(errPath) && n < kMaxTracesPerSecond; ++n)

@@ -80,9 +80,7 @@ void GameMap::AnswerLines(Order order, int a, int b, int officer) {
       PaintLine(order == Order::kDevelopFarming ? " 农业开发度变为 " : " 商业开发度变为 ", kLineX, kLineY[0]);
       PaintNumbers("%d(+%d) 。", b, a, 330, kLineY[1]);
       break;
-    case Order::kSearch:
-      PaintLines(Hero(officer).IsRuler() ? kSearchRuler[Rand() % 3] : kSearch[Rand() % 3]);
-      break;
+    case Order::kSearch: PaintLines(Hero(officer).IsRuler() ? kSearchRuler[Rand() % 3] : kSearch[Rand() % 3]); break;
     case Order::kPreventDisaster:
       PaintLine(" 城市状态正常，", kLineX, kLineY[0]);
       PaintLine("防灾变为      ", kLineX, kLineY[1]);

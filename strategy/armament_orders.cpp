@@ -32,8 +32,7 @@ int GameMap::Recruit(int pick) {
   if (NoticeRefusal(CostRefusalOf(Order::kRecruit, actor))) return kOrderRefused;
   const CityRecord& city = SourceCity();
   firstPick = actor;
-  operate.Init(kOperateSoldiers,
-               std::min(city.peopleLoyalty * kRecruitPerLoyalty, city.money * kRecruitsPerCoin));
+  operate.Init(kOperateSoldiers, std::min(city.peopleLoyalty * kRecruitPerLoyalty, city.money * kRecruitsPerCoin));
   operatePurpose = kPurposeRecruit;
   operate.Show();
   return kOrderDialog;

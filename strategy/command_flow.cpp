@@ -25,18 +25,30 @@ int GameMap::GetOrder(int pick) {
     Handler handler;  // null: the order does nothing and the map comes back
   };
   static constexpr OrderHandler kHandlers[kOrderCount] = {
-      {Order::kDevelopFarming, &GameMap::DevelopFarming}, {Order::kDevelopCommerce, &GameMap::DevelopCommerce},
-      {Order::kSearch, &GameMap::SearchCity},             {Order::kPreventDisaster, &GameMap::PreventDisaster},
-      {Order::kWinPeople, &GameMap::WinPeople},           {Order::kPersuadeCaptive, &GameMap::PersuadeCaptive},
-      {Order::kExecuteCaptive, &GameMap::ExecuteCaptive}, {Order::kRelease, &GameMap::ReleaseOfficer},
-      {Order::kGiveItem, &GameMap::GiveItem},             {Order::kTakeItem, &GameMap::TakeItem},
-      {Order::kTradeFood, &GameMap::TradeFood},           {Order::kBanquet, &GameMap::HoldBanquet},
-      {Order::kTransport, &GameMap::Transport},           {Order::kMove, &GameMap::MoveOfficer},
-      {Order::kSowDiscord, &GameMap::SowDiscord},         {Order::kWinOver, &GameMap::WinOver},
-      {Order::kIncite, &GameMap::Incite},                 {Order::kDiplomacyBack, nullptr},
-      {Order::kCallToSubmit, &GameMap::CallToSubmit},     {Order::kScout, &GameMap::Scout},
-      {Order::kRecruit, &GameMap::Recruit},               {Order::kAssignSoldiers, &GameMap::AssignSoldiers},
-      {Order::kPlunder, &GameMap::Plunder},               {Order::kWar, &GameMap::War},
+      {Order::kDevelopFarming, &GameMap::DevelopFarming},
+      {Order::kDevelopCommerce, &GameMap::DevelopCommerce},
+      {Order::kSearch, &GameMap::SearchCity},
+      {Order::kPreventDisaster, &GameMap::PreventDisaster},
+      {Order::kWinPeople, &GameMap::WinPeople},
+      {Order::kPersuadeCaptive, &GameMap::PersuadeCaptive},
+      {Order::kExecuteCaptive, &GameMap::ExecuteCaptive},
+      {Order::kRelease, &GameMap::ReleaseOfficer},
+      {Order::kGiveItem, &GameMap::GiveItem},
+      {Order::kTakeItem, &GameMap::TakeItem},
+      {Order::kTradeFood, &GameMap::TradeFood},
+      {Order::kBanquet, &GameMap::HoldBanquet},
+      {Order::kTransport, &GameMap::Transport},
+      {Order::kMove, &GameMap::MoveOfficer},
+      {Order::kSowDiscord, &GameMap::SowDiscord},
+      {Order::kWinOver, &GameMap::WinOver},
+      {Order::kIncite, &GameMap::Incite},
+      {Order::kDiplomacyBack, nullptr},
+      {Order::kCallToSubmit, &GameMap::CallToSubmit},
+      {Order::kScout, &GameMap::Scout},
+      {Order::kRecruit, &GameMap::Recruit},
+      {Order::kAssignSoldiers, &GameMap::AssignSoldiers},
+      {Order::kPlunder, &GameMap::Plunder},
+      {Order::kWar, &GameMap::War},
   };
   static_assert(std::size(kHandlers) == std::size(kOrderCosts));
   static_assert([] {
@@ -143,8 +155,7 @@ void GameMap::HandleOrderResult(int result) {
       listAfterMessage = 0;
       WarPickResult(result);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -272,8 +283,7 @@ void GameMap::OperateConfirmed(int v) {
       operateOpen = 0;
       CloseCommand();
       return;
-    default:
-      break;
+    default: break;
   }
   operatePurpose = 0;
   operateOpen = 0;

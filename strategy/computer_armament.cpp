@@ -11,7 +11,7 @@
 namespace {
 
 constexpr int kArmamentChoices = 13;
-constexpr int kFillFirst = 1;   // draws 1..5 fill the officer's ranks
+constexpr int kFillFirst = 1;  // draws 1..5 fill the officer's ranks
 constexpr int kFillLast = 5;
 constexpr int kPlunder = 6;
 constexpr int kWar = 7;

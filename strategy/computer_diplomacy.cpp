@@ -19,7 +19,7 @@ constexpr int kCallToSubmit = 6;
 
 constexpr int kRecruitedSoldiers = 800;
 constexpr int kDiscordLoss = 4;
-constexpr int kReportIncite = 6;         // ShowItAfter's report types
+constexpr int kReportIncite = 6;  // ShowItAfter's report types
 constexpr int kReportSubmission = 11;
 
 bool Succeeds(DiplomacyMove move, const HeroRecord& actor, const HeroRecord& target) {
@@ -38,7 +38,7 @@ struct Candidates {
   int captiveCount = 0;
   int officers[kHeroCount];  // serving rulers other than the player and the actor's own
   int officerCount = 0;
-  int rulers[kHeroCount];    // rulers other than the player
+  int rulers[kHeroCount];  // rulers other than the player
   int rulerCount = 0;
 };
 

@@ -13,7 +13,7 @@ int computerAttackQueued = 0;
 
 namespace {
 
-constexpr int kFoodFloor = 100;       // a city with less food is given this much:
+constexpr int kFoodFloor = 100;  // a city with less food is given this much:
 constexpr int kFoodRestored = 500;
 constexpr int kTreasuryCeiling = 10000;  // a richer treasury is cut to:
 constexpr int kTreasuryCut = 5000;

@@ -225,8 +225,7 @@ void GameMap::Show(int key) {
   }
   MoveArrow(key);
   if (const Surface* picture = Picture(kMapPicture)) {
-    backDC->Blit(0, kPictureOffsetY, *picture, scrollX, scrollY, kMapPictureWidth, kMapPictureHeight,
-                 RasterOp::Copy);
+    backDC->Blit(0, kPictureOffsetY, *picture, scrollX, scrollY, kMapPictureWidth, kMapPictureHeight, RasterOp::Copy);
   }
   ShowCityIcon(0);
   PaintMaskedBmp(0, PicPath(Pic::kMapArrow), PicPath(Pic::kMapArrowMask), arrowX, arrowY);
@@ -280,8 +279,8 @@ void GameMap::ShowCityIcon(int mode) {
     int unused = 0;
     if (!table.Read(col) || !table.Read(row) || !table.Read(unused)) return;
     int owner = cityList.cities[i].ownerId;
-    const char* icon = owner == 0 ? PicPath(Pic::kEmptyCity)
-                                  : (owner == playerRuler ? PicPath(Pic::kMyCity) : PicPath(Pic::kHisCity));
+    const char* icon =
+        owner == 0 ? PicPath(Pic::kEmptyCity) : (owner == playerRuler ? PicPath(Pic::kMyCity) : PicPath(Pic::kHisCity));
     PaintCityIcon(icon, owner, col * kCellWidth + 10 - scrollX, row * kCellHeight + 25 - scrollY);
   }
 }

@@ -21,8 +21,8 @@
 
 constexpr int kMapColumns = kCityGridCols;
 constexpr int kCellRows = kCityGridRows;
-constexpr int kTabKey = 9;           // fixed, not one of the configurable keys
-constexpr int kRoadMapKey = -100;    // GameMap::Show's code for the road map
+constexpr int kTabKey = 9;         // fixed, not one of the configurable keys
+constexpr int kRoadMapKey = -100;  // GameMap::Show's code for the road map
 
 // menuLevel values.
 constexpr int kMenuNone = 0;
@@ -44,15 +44,15 @@ enum class MapMode {
   kSaveScreen,
   kAmountDialog,
   kItemList,
-  kSecondPick,        // the second officer of a two-officer order
-  kOfficerList,       // the officer who carries out an order
+  kSecondPick,   // the second officer of a two-officer order
+  kOfficerList,  // the officer who carries out an order
   kInteriorMenu,
   kDiplomacyMenu,
   kArmamentMenu,
   kSystemMenu,
   kCityMenu,
   kCityInformation,
-  kTargetChoice,      // an order waits for its target city
+  kTargetChoice,  // an order waits for its target city
   kMap
 };
 

@@ -22,9 +22,9 @@ namespace {
 // are the nine that the white band stands out on.
 constexpr Pixel kPalette[kFactionColors] = {
     Rgb(0, 68, 51),    Rgb(28, 68, 17),    Rgb(150, 17, 0),    Rgb(51, 102, 68),   Rgb(204, 34, 85),
-    Rgb(170, 85, 0),   Rgb(201, 170, 204), Rgb(85, 221, 187),  Rgb(128, 255, 255),
-    Rgb(153, 102, 119), Rgb(238, 11, 255), Rgb(153, 153, 51),  Rgb(153, 153, 119), Rgb(5, 170, 187),
-    Rgb(96, 170, 153), Rgb(255, 153, 0),   Rgb(221, 153, 255), Rgb(255, 255, 0),
+    Rgb(170, 85, 0),   Rgb(201, 170, 204), Rgb(85, 221, 187),  Rgb(128, 255, 255), Rgb(153, 102, 119),
+    Rgb(238, 11, 255), Rgb(153, 153, 51),  Rgb(153, 153, 119), Rgb(5, 170, 187),   Rgb(96, 170, 153),
+    Rgb(255, 153, 0),  Rgb(221, 153, 255), Rgb(255, 255, 0),
 };
 constexpr Pixel kBand = Rgb(255, 255, 255);
 
@@ -97,7 +97,6 @@ void GameMap::ReportSubject(int city) {
   if (city >= 0 && city < kCityCount) CopyListLine(kCityNameByNumber, city, name, kNameBytes);
   ReportLogPanelSubject(name, nullptr);
 }
-
 
 // Rulers of the scenario's start keep their ruler choice line's colour; a ruler
 // who rose later takes the first colour no standing faction holds, band and all.

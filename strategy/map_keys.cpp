@@ -23,7 +23,7 @@ constexpr MenuSpec kSubMenus[4] = {
 };
 // The first command number of each sub-menu.
 constexpr int kCommandBase[4] = {0, OrderNumber(kFirstInteriorOrder), OrderNumber(kFirstDiplomacyOrder),
-                                  OrderNumber(kFirstArmamentOrder)};
+                                 OrderNumber(kFirstArmamentOrder)};
 
 constexpr int kSystemEndMonth = 1;
 constexpr int kSystemSave = 2;

@@ -17,23 +17,37 @@ constexpr int kMaxTreasury = 99999;
 // The saved fields of each record, in file order. The city's two populations
 // are doubles and are converted on their own.
 constexpr int HeroRecord::*kHeroFields[kSaveHeroFields] = {
-    &HeroRecord::heroId,   &HeroRecord::heroOwnerId, &HeroRecord::level,      &HeroRecord::force,
-    &HeroRecord::intelligence, &HeroRecord::loyalty, &HeroRecord::character,  &HeroRecord::experience,
-    &HeroRecord::stamina,  &HeroRecord::troopType,   &HeroRecord::soldiers,   &HeroRecord::item1,
-    &HeroRecord::item2,    &HeroRecord::age,         &HeroRecord::cityNo,     &HeroRecord::inListFlag,
-    &HeroRecord::itemBonus, &HeroRecord::loyalToId};
+    &HeroRecord::heroId,       &HeroRecord::heroOwnerId, &HeroRecord::level,     &HeroRecord::force,
+    &HeroRecord::intelligence, &HeroRecord::loyalty,     &HeroRecord::character, &HeroRecord::experience,
+    &HeroRecord::stamina,      &HeroRecord::troopType,   &HeroRecord::soldiers,  &HeroRecord::item1,
+    &HeroRecord::item2,        &HeroRecord::age,         &HeroRecord::cityNo,    &HeroRecord::inListFlag,
+    &HeroRecord::itemBonus,    &HeroRecord::loyalToId};
 constexpr int kCityPopulationMaxField = 9;
 constexpr int kCityPopulationField = 10;
-constexpr int CityRecord::*kCityFields[kSaveCityFields] = {
-    &CityRecord::cityId,  &CityRecord::ownerId,     &CityRecord::governorId, &CityRecord::farmingMax,
-    &CityRecord::farming, &CityRecord::commerceMax, &CityRecord::commerce,   &CityRecord::peopleLoyalty,
-    &CityRecord::disasterPrevention, nullptr,        nullptr,                &CityRecord::money,
-    &CityRecord::food,    &CityRecord::reserveSoldiers, &CityRecord::extra1, &CityRecord::extra2,
-    &CityRecord::extra3,  &CityRecord::extra4,      &CityRecord::status};
+constexpr int CityRecord::*kCityFields[kSaveCityFields] = {&CityRecord::cityId,
+                                                           &CityRecord::ownerId,
+                                                           &CityRecord::governorId,
+                                                           &CityRecord::farmingMax,
+                                                           &CityRecord::farming,
+                                                           &CityRecord::commerceMax,
+                                                           &CityRecord::commerce,
+                                                           &CityRecord::peopleLoyalty,
+                                                           &CityRecord::disasterPrevention,
+                                                           nullptr,
+                                                           nullptr,
+                                                           &CityRecord::money,
+                                                           &CityRecord::food,
+                                                           &CityRecord::reserveSoldiers,
+                                                           &CityRecord::extra1,
+                                                           &CityRecord::extra2,
+                                                           &CityRecord::extra3,
+                                                           &CityRecord::extra4,
+                                                           &CityRecord::status};
 constexpr int GoodRecord::*kGoodFields[kSaveGoodFields] = {
-    &GoodRecord::goodId,        &GoodRecord::holderId,    &GoodRecord::usage,      &GoodRecord::forceBonus,
-    &GoodRecord::intelligenceBonus, &GoodRecord::movementBonus, &GoodRecord::troopChange, &GoodRecord::goodCityNo,
-    &GoodRecord::finderId,      &GoodRecord::found};
+    &GoodRecord::goodId,      &GoodRecord::holderId,          &GoodRecord::usage,
+    &GoodRecord::forceBonus,  &GoodRecord::intelligenceBonus, &GoodRecord::movementBonus,
+    &GoodRecord::troopChange, &GoodRecord::goodCityNo,        &GoodRecord::finderId,
+    &GoodRecord::found};
 constexpr int TaskRecord::*kTaskFields[kSaveTaskFields] = {
     &TaskRecord::unused, &TaskRecord::city,   &TaskRecord::officer, &TaskRecord::taskType, &TaskRecord::value1,
     &TaskRecord::value2, &TaskRecord::value3, &TaskRecord::value4,  &TaskRecord::value5,   &TaskRecord::taskRemoved};
@@ -87,18 +101,27 @@ void GameMap::ChangeDataToSave() {
   for (int i = 0; i < kGoodCount; ++i) ToNumbers(goodList.goods[i], kGoodFields, s.goods[i]);
   for (int i = 0; i < kTaskRecords; ++i) ToNumbers(taskTable[i], kTaskFields, s.tasks[i]);
   const HeroList& h = heroList;
-  const int heroState[kSaveHeroListFields] = {h.cellX,           h.cellY,          h.cityIndex,         h.scenario,
-                                              h.cityOfficerCount, h.cityCaptiveCount, h.freeOfficerCount,
-                                              h.otherOfficerCount, h.otherRulerCount, h.listCursor,
-                                              h.listStyle,       h.playerRulerNo};
+  const int heroState[kSaveHeroListFields] = {h.cellX,
+                                              h.cellY,
+                                              h.cityIndex,
+                                              h.scenario,
+                                              h.cityOfficerCount,
+                                              h.cityCaptiveCount,
+                                              h.freeOfficerCount,
+                                              h.otherOfficerCount,
+                                              h.otherRulerCount,
+                                              h.listCursor,
+                                              h.listStyle,
+                                              h.playerRulerNo};
   std::copy(heroState, heroState + kSaveHeroListFields, s.heroListState);
   const int cityState[kSaveCityListFields] = {cityList.cellX, cityList.cellY, cityList.cityIndex, cityList.scenario};
   std::copy(cityState, cityState + kSaveCityListFields, s.cityListState);
   const GoodList& g = goodList;
-  const int goodState[kSaveGoodListFields] = {g.cellX,          g.cellY,         g.cityIndex,  g.scenario, g.cityGoodCount,
-                                              g.heldGoodCount, g.listCursor,   g.holderMode, g.listedHolder};
+  const int goodState[kSaveGoodListFields] = {g.cellX,      g.cellY,         g.cityIndex,
+                                              g.scenario,   g.cityGoodCount, g.heldGoodCount,
+                                              g.listCursor, g.holderMode,    g.listedHolder};
   std::copy(goodState, goodState + kSaveGoodListFields, s.goodListState);
-  const int mapState[kSaveMapFields] = {cursorCol,          cursorRow,   selectedCity, scenario,   playerCityCount,
+  const int mapState[kSaveMapFields] = {cursorCol,          cursorRow,   selectedCity, scenario, playerCityCount,
                                         playerOfficerCount, playerRuler, rulerChoice,  scenario};
   std::copy(mapState, mapState + kSaveMapFields, s.mapState);
   s.month = date.month;
@@ -114,18 +137,27 @@ void GameMap::LoadFromImage(const SaveImage& s) {
   for (int i = 0; i < kTaskRecords; ++i) FromNumbers(s.tasks[i], kTaskFields, taskTable[i]);
   const int* hs = s.heroListState;
   HeroList& h = heroList;
-  int* heroState[kSaveHeroListFields] = {&h.cellX,           &h.cellY,          &h.cityIndex,         &h.scenario,
-                                         &h.cityOfficerCount, &h.cityCaptiveCount, &h.freeOfficerCount,
-                                         &h.otherOfficerCount, &h.otherRulerCount, &h.listCursor,
-                                         &h.listStyle,       &h.playerRulerNo};
+  int* heroState[kSaveHeroListFields] = {&h.cellX,
+                                         &h.cellY,
+                                         &h.cityIndex,
+                                         &h.scenario,
+                                         &h.cityOfficerCount,
+                                         &h.cityCaptiveCount,
+                                         &h.freeOfficerCount,
+                                         &h.otherOfficerCount,
+                                         &h.otherRulerCount,
+                                         &h.listCursor,
+                                         &h.listStyle,
+                                         &h.playerRulerNo};
   for (int i = 0; i < kSaveHeroListFields; ++i) *heroState[i] = hs[i];
   cityList.cellX = s.cityListState[0];
   cityList.cellY = s.cityListState[1];
   cityList.cityIndex = s.cityListState[2];
   cityList.scenario = s.cityListState[3];
   GoodList& g = goodList;
-  int* goodState[kSaveGoodListFields] = {&g.cellX,          &g.cellY,       &g.cityIndex,  &g.scenario, &g.cityGoodCount,
-                                         &g.heldGoodCount, &g.listCursor, &g.holderMode, &g.listedHolder};
+  int* goodState[kSaveGoodListFields] = {&g.cellX,      &g.cellY,         &g.cityIndex,
+                                         &g.scenario,   &g.cityGoodCount, &g.heldGoodCount,
+                                         &g.listCursor, &g.holderMode,    &g.listedHolder};
   for (int i = 0; i < kSaveGoodListFields; ++i) *goodState[i] = s.goodListState[i];
   const int* m = s.mapState;
   cursorCol = m[0];

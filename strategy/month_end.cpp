@@ -12,11 +12,11 @@
 
 namespace {
 
-constexpr int kTaxedCities = 40;       // only the first 40 cities pay and harvest
-constexpr int kTreasuryCap = 30000;    // taxes and harvests never raise money or food above this
+constexpr int kTaxedCities = 40;     // only the first 40 cities pay and harvest
+constexpr int kTreasuryCap = 30000;  // taxes and harvests never raise money or food above this
 constexpr int kPopulationGrowth = 50;
 constexpr int kHarvestMonths[] = {6, 10};
-constexpr int kTaxEvery = 3;           // taxes in every month divisible by three
+constexpr int kTaxEvery = 3;  // taxes in every month divisible by three
 
 // Growth up to a cap. A value that already stands above the cap (a plunder or
 // a transport can put it there) keeps what it has: collecting taxes must never

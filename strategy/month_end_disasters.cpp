@@ -9,10 +9,10 @@
 
 namespace {
 
-constexpr int kSoldiersPerFood = 50;   // a unit of food feeds fifty soldiers for a month
-constexpr int kDisasterEvery = 3;      // no new disasters in months divisible by three
-constexpr int kDisasterDraw = 20;      // d = rand() % 20: 0 drought, 1 flood, 2 riot
-constexpr int kRiotLoyaltyBelow = 2;   // riots break out only where loyalty is 0 or 1
+constexpr int kSoldiersPerFood = 50;  // a unit of food feeds fifty soldiers for a month
+constexpr int kDisasterEvery = 3;     // no new disasters in months divisible by three
+constexpr int kDisasterDraw = 20;     // d = rand() % 20: 0 drought, 1 flood, 2 riot
+constexpr int kRiotLoyaltyBelow = 2;  // riots break out only where loyalty is 0 or 1
 constexpr int kReportFont = 40;
 
 constexpr const char* kStateWords[] = {"", "出现 饥荒", "出现 旱灾", "出现 水灾", "出现 暴动"};

@@ -12,10 +12,10 @@
 
 namespace {
 
-constexpr int kAgingOfficers = 200;   // officers 200 and above are outside time
+constexpr int kAgingOfficers = 200;  // officers 200 and above are outside time
 constexpr int kMonthlyRest = 4;
 constexpr int kOldAge = 120;
-constexpr int kDeathChance = 20;      // in 100, each month from kOldAge on
+constexpr int kDeathChance = 20;  // in 100, each month from kOldAge on
 constexpr int kNewYearMonth = 1;
 
 }  // namespace

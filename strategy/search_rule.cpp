@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr int kSearchKinds = 4;    // rand() % 4: nothing, someone or something, money, food
+constexpr int kSearchKinds = 4;  // rand() % 4: nothing, someone or something, money, food
 constexpr int kSearchSomeone = 1;
 constexpr int kSearchForMoney = 2;
 constexpr int kSearchForFood = 3;
@@ -26,8 +26,8 @@ int Gather(const Record (&records)[N], int (&out)[N], Pass pass) {
 // not mistaken for officer 0 joining.
 SearchFind SearchPerson(const HeroList& heroes, int searcher, int city) {
   int found[kHeroCount];
-  int count = Gather(heroes.heroes, found,
-                     [city](const HeroRecord& h) { return h.cityNo == city + 1 && h.heroOwnerId == 0; });
+  int count =
+      Gather(heroes.heroes, found, [city](const HeroRecord& h) { return h.cityNo == city + 1 && h.heroOwnerId == 0; });
   if (count == 0) return {};
   int index = found[Rand() % count];
   const HeroRecord& h = heroes.heroes[index];
@@ -42,8 +42,8 @@ SearchFind SearchPerson(const HeroList& heroes, int searcher, int city) {
 // A hidden item of the city: found by the one it waits for, or by a clever searcher.
 SearchFind SearchItem(const HeroList& heroes, const GoodList& goods, int searcher, int city) {
   int found[kGoodCount];
-  int count = Gather(goods.goods, found,
-                     [city](const GoodRecord& g) { return g.goodCityNo == city + 1 && g.found == 0; });
+  int count =
+      Gather(goods.goods, found, [city](const GoodRecord& g) { return g.goodCityNo == city + 1 && g.found == 0; });
   if (count == 0) return {};
   int index = found[Rand() % count];
   const GoodRecord& g = goods.goods[index];

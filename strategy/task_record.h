@@ -3,7 +3,7 @@
 #include "shell/json_writer.h"
 
 constexpr int kTaskRecords = 255;
-constexpr int kFirstTaskRecord = 1;   // record 0 is never filled
+constexpr int kFirstTaskRecord = 1;  // record 0 is never filled
 constexpr int kLastTaskRecord = 254;
 constexpr int kWarOrderRecords = 3;
 constexpr int kPartyExtraOfficers = 9;
@@ -25,7 +25,7 @@ struct TaskRecord {
   int city = 0;     // city index (or a 1-based city for tasks 6 and 8)
   int officer = 0;  // officer index
   int taskType = 0;
-  int value1 = 0;   // fields 4..8, by type
+  int value1 = 0;  // fields 4..8, by type
   int value2 = 0;
   int value3 = 0;
   int value4 = 0;

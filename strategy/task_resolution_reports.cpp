@@ -73,9 +73,7 @@ void PaintPanel() {
 }
 
 // The first ten bytes of an officer's name line, as the reports quote names.
-void ShortName(int scenario, int officer, char* out) {
-  CopyListLine(HeroNameList(scenario), officer, out, kNameBytes);
-}
+void ShortName(int scenario, int officer, char* out) { CopyListLine(HeroNameList(scenario), officer, out, kNameBytes); }
 
 }  // namespace
 

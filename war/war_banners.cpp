@@ -31,8 +31,10 @@ void GameMap::ShowItAfterWar(int mode, int attacker, int defender, int city) {
   char attackerName[kHeroNameBuffer + 1] = {};
   char defenderName[kHeroNameBuffer + 1] = {};
   char cityName[kHeroNameBuffer + 1] = {};
-  if (attacker >= 0 && attacker < kHeroCount) CopyListLine(HeroNameList(scenario), attacker, attackerName, kHeroNameBuffer);
-  if (defender >= 0 && defender < kHeroCount) CopyListLine(HeroNameList(scenario), defender, defenderName, kHeroNameBuffer);
+  if (attacker >= 0 && attacker < kHeroCount)
+    CopyListLine(HeroNameList(scenario), attacker, attackerName, kHeroNameBuffer);
+  if (defender >= 0 && defender < kHeroCount)
+    CopyListLine(HeroNameList(scenario), defender, defenderName, kHeroNameBuffer);
   if (city >= 0 && city < kCityCount) CopyListLine(kCityNameByNumber, city, cityName, kHeroNameBuffer);
   // Each screen stays up for a moment, then the map comes back under the next one.
   auto finish = [this](const char* picture) {

@@ -22,13 +22,13 @@ constexpr int kOutcomeMarchIn = 14;
 constexpr int kOutcomePeacefulMarch = 15;
 constexpr int kOutcomeComputerMarchIn = 16;
 
-extern int defenceCommander;   // officer index of the first defender picked
-extern int awaitingOrder;      // task index of the order waiting for its defenders
-extern int defenceAbandoned;   // 1 when the player left the pick without anyone
+extern int defenceCommander;  // officer index of the first defender picked
+extern int awaitingOrder;     // task index of the order waiting for its defenders
+extern int defenceAbandoned;  // 1 when the player left the pick without anyone
 extern int defenceCol;
 extern int defenceRow;
 extern int warOutcomeCode;
-extern int capturedCount;      // officers captured in the running aftermath
+extern int capturedCount;  // officers captured in the running aftermath
 extern int rulerFate;
 // Rulers taken captive in the running aftermath (officer numbers). Whoever
 // the aftermath's own rules do not succeed (a ruler who happened to stand in

@@ -24,9 +24,9 @@ inline int HeroStyleOf(int scenario, int officer) {
   return 0;
 }
 
-constexpr int kMaxNeighbours = 8;       // roads kept per city by GetEnemyCity
-constexpr int kPickStaminaFloor = 7;    // a defender needs more stamina than this
-constexpr int kArmySlots = 10;          // the leader and nine more
+constexpr int kMaxNeighbours = 8;     // roads kept per city by GetEnemyCity
+constexpr int kPickStaminaFloor = 7;  // a defender needs more stamina than this
+constexpr int kArmySlots = 10;        // the leader and nine more
 constexpr int kBannerTextY = 430;
 constexpr int kBannerFontHeight = 40;
 constexpr int kBannerPause = 1000;

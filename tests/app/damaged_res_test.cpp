@@ -188,7 +188,7 @@ int RunGameAfter(const Sandbox& box, const std::string& prefix, const std::strin
 }
 
 ino_t Inode(const fs::path& p) {
-  struct stat st{};
+  struct stat st {};
   return stat(p.c_str(), &st) == 0 ? st.st_ino : 0;
 }
 

@@ -94,8 +94,9 @@ TEST(HelpPanel, OverEveryScreenItLeavesThePictureAndTheRecordsUnchanged) {
 TEST(HelpPanel, InEveryModeOfABattleItLeavesTheBattleAsItWas) {
   Sandbox box;
   // Chang'an's ruler alone against Wan (as the war month test orders it).
-  std::string script = "SPACE\nRETURN\nRETURN\nRETURN\nRETURN\nDOWN\nDOWN\nRETURN\nDOWN\nDOWN\nDOWN\nDOWN\nRETURN\n"
-                       "RETURN\nDOWN\nESC\nRIGHT\nUP\nRETURN\nDOWN\nDOWN\nRETURN\nESC\nRETURN\n";
+  std::string script =
+      "SPACE\nRETURN\nRETURN\nRETURN\nRETURN\nDOWN\nDOWN\nRETURN\nDOWN\nDOWN\nDOWN\nDOWN\nRETURN\n"
+      "RETURN\nDOWN\nESC\nRIGHT\nUP\nRETURN\nDOWN\nDOWN\nRETURN\nESC\nRETURN\n";
   const char* stops[] = {"field", "daymenu", "move", "target"};
   const char* ways[] = {"", "ESC\n", "ESC\nRETURN\n", "RETURN\nRETURN\n"};  // the last: stay, then attack
   for (int i = 0; i < 4; ++i) {
@@ -241,8 +242,11 @@ TEST(Speed, FourQuartersTheVirtualTimeOfAMonthEnd) {
 
 TEST(Autosave, EveryEndedMonthLoadsBackToTheSameRecordsAndASaveFolderThatFailsChangesNothing) {
   Sandbox box;
-  ASSERT_EQ(box.RunGame(std::string(kToMap) + Repeat(kEndMonth, 2) + "dump ended.json\n"
-                        "ESC\nDOWN\nRETURN\nUP\ndump savescreen.json\n", kSeed), 0);
+  ASSERT_EQ(box.RunGame(std::string(kToMap) + Repeat(kEndMonth, 2) +
+                            "dump ended.json\n"
+                            "ESC\nDOWN\nRETURN\nUP\ndump savescreen.json\n",
+                        kSeed),
+            0);
   std::string ended = box.Read("shots/ended.json");
   EXPECT_TRUE(Contains(box.Read("shots/savescreen.json"), "\"slotChoice\":2"));  // the save screen keeps three rows
   ASSERT_EQ(box.RunGame("DOWN\nDOWN\nRETURN\nUP\nRETURN\ndump loaded.json\n", kSeed), 0);

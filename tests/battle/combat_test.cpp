@@ -102,11 +102,11 @@ TEST_F(BattleTest, BeatingAHigherLevelGivesAtLeastEighteen) {
 
   // A lower-level target that survives gives the small share.
   fight->units[0].level = 9;
-  fight->units[10] .unitStatus = 0;
+  fight->units[10].unitStatus = 0;
   fight->units[10].level = 1;
   fight->units[10].soldiers = 5000;
   fight->units[0].soldiers = 8;
-  EXPECT_EQ(fight->GetExp(0) , 2);
+  EXPECT_EQ(fight->GetExp(0), 2);
 }
 
 TEST_F(BattleTest, ExperienceOfNinetyNineLevelsUpAndLevelTwentyStays) {

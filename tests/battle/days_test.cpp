@@ -43,7 +43,7 @@ TEST_F(BattleTest, StatusesRecoverOrNotByTheDailyRoll) {
   wise.unitStatus = kStatusConfused;
   wise.intelligence = 200;  // the roll always succeeds
   dull.unitStatus = kStatusConfused;
-  dull.intelligence = 0;    // and never here
+  dull.intelligence = 0;  // and never here
   stone.unitStatus = kStatusStone;
   stone.intelligence = 0;
   stone.soldiers = 800;

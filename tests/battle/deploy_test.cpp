@@ -71,9 +71,9 @@ TEST_F(BattleTest, AnAttackFromDirectionFourStandsAtTheRightEdge) {
 TEST_F(BattleTest, AnAttackerOutsideTheTableComesFromItsCompassSide) {
   // City cells: index 0 at (10, 10), index 4 west of it, index 6 south-east.
   Write("Res/City/postion.kdt", "10 10\n1 1\n1 1\n1 1\n2 10\n1 1\n15 16\n");
-  EXPECT_EQ(AttackDirection(0, 5), 7);   // left middle
-  EXPECT_EQ(AttackDirection(0, 7), 1);   // bottom right
-  EXPECT_EQ(AttackDirection(0, 4), 1);   // the table still rules where it has the city
+  EXPECT_EQ(AttackDirection(0, 5), 7);  // left middle
+  EXPECT_EQ(AttackDirection(0, 7), 1);  // bottom right
+  EXPECT_EQ(AttackDirection(0, 4), 1);  // the table still rules where it has the city
   FightHero u;
   u.battleCity = 45;  // no map of its own: map 0 and the compass
   u.warSerial = 1;

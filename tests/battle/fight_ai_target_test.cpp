@@ -16,7 +16,7 @@ uint32_t StateWithFirstDraw(int m, bool zero, uint32_t from = 1) {
 TEST_F(BattleTest, ComputerUnitWithoutIntelligenceCastsOnlyOnADrawOfZero) {
   auto setUp = [&]() {
     NewBattle(1, 1, 0);
-    Place(0, 10, 12);   // two squares away: in reach of skill 0, out of the infantry's attack
+    Place(0, 10, 12);  // two squares away: in reach of skill 0, out of the infantry's attack
     Place(10, 10, 10);
     FightHero& caster = fight->units[10];
     caster.intelligence = 0;

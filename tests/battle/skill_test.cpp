@@ -121,7 +121,7 @@ TEST_F(BattleTest, ZeroPercentAgainstTheTroopIsInvalidAndFree) {
   Place(10, 15, 17, kNavy);
   fight->units[0].skillPower = 50;
   fight->units[0].intelligence = 0;
-  fight->units[0].level = 0;       // roll below 25
+  fight->units[0].level = 0;           // roll below 25
   fight->units[10].intelligence = 60;  // threshold 32: the ruse succeeds
   fight->weather = 1;
   MoveUnit(15, 15, 15, 15);

@@ -43,8 +43,7 @@ TEST_F(BattleTest, BothStatusBarsShowTheWholeFoodInsideItsField) {
       EXPECT_GT(ink, 0);
       EXPECT_EQ(inkOutside, 0);
       // Different figures never look alike (a figure modulo 1000 made 10 000 read 0).
-      for (size_t i = 0; i < drawn.size(); ++i)
-        EXPECT_FALSE(drawn[i] == band) << "drawn like food " << foods[i];
+      for (size_t i = 0; i < drawn.size(); ++i) EXPECT_FALSE(drawn[i] == band) << "drawn like food " << foods[i];
       drawn.push_back(band);
     }
   }

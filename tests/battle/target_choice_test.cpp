@@ -25,8 +25,8 @@ TEST_F(BattleTest, EscFromTargetChoicePutsTheCursorOnTheUnitInsideTheView) {
     int presses;
   };
   const Case cases[] = {
-      {Choice::kAttack, 15, 3, 3, 25},  {Choice::kSkill, 15, 3, 3, 25},   {Choice::kAttack, 29, 28, 0, 30},
-      {Choice::kSkill, 29, 28, 2, 30},  {Choice::kAttack, 1, 30, 1, 30},  {Choice::kSkill, 0, 0, 3, 40},
+      {Choice::kAttack, 15, 3, 3, 25}, {Choice::kSkill, 15, 3, 3, 25},  {Choice::kAttack, 29, 28, 0, 30},
+      {Choice::kSkill, 29, 28, 2, 30}, {Choice::kAttack, 1, 30, 1, 30}, {Choice::kSkill, 0, 0, 3, 40},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(std::string(Name(k.choice)) + " from " + std::to_string(k.row) + "," + std::to_string(k.col));
@@ -59,8 +59,11 @@ TEST_F(BattleTest, SpaceDuringAChoiceNeverChangesTheActingUnit) {
     Choice choice;
     bool confirm;
   };
-  const Case cases[] = {{Choice::kMove, true},    {Choice::kAttack, false}, {Choice::kAttack, true},
-                        {Choice::kSkill, false},  {Choice::kSkill, true}};
+  const Case cases[] = {{Choice::kMove, true},
+                        {Choice::kAttack, false},
+                        {Choice::kAttack, true},
+                        {Choice::kSkill, false},
+                        {Choice::kSkill, true}};
   for (const Case& k : cases) {
     SCOPED_TRACE(std::string(Name(k.choice)) + (k.confirm ? ", confirmed" : ", cancelled"));
     NewBattle(2, 1);

@@ -53,15 +53,15 @@ class FixtureRes {
   static std::string Hero(int id, int owner, int level, int force, int intelligence, int loyalty, int character,
                           int item1, int item2, int cityNo) {
     std::ostringstream s;
-    s << id << ' ' << owner << ' ' << level << ' ' << force << ' ' << intelligence << ' ' << loyalty << ' '
-      << character << " 10 50 1 500 " << item1 << ' ' << item2 << " 30 " << cityNo << " 0\n";
+    s << id << ' ' << owner << ' ' << level << ' ' << force << ' ' << intelligence << ' ' << loyalty << ' ' << character
+      << " 10 50 1 500 " << item1 << ' ' << item2 << " 30 " << cityNo << " 0\n";
     return s.str();
   }
-  static std::string Good(int id, int holder, int usage, int forceBonus, int intelligenceBonus, int movement,
-                          int troop, int cityNo, int found) {
+  static std::string Good(int id, int holder, int usage, int forceBonus, int intelligenceBonus, int movement, int troop,
+                          int cityNo, int found) {
     std::ostringstream s;
-    s << id << ' ' << holder << ' ' << usage << ' ' << forceBonus << ' ' << intelligenceBonus << ' ' << movement
-      << ' ' << troop << ' ' << cityNo << " 0 " << found << "\n";
+    s << id << ' ' << holder << ' ' << usage << ' ' << forceBonus << ' ' << intelligenceBonus << ' ' << movement << ' '
+      << troop << ' ' << cityNo << " 0 " << found << "\n";
     return s.str();
   }
   static std::string Lines(const std::string& prefix, int count) {

@@ -14,8 +14,8 @@ namespace {
 
 TEST(CityTable, MoneyAndFoodAboveTheCeilingLoadAsOne) {
   FixtureRes res;
-  std::string cities = FixtureRes::City(0, 6, 6, 1000, 500, 99999, 99998) +
-                       FixtureRes::City(1, 6, 0, 800, 100, 99998, 100000);
+  std::string cities =
+      FixtureRes::City(0, 6, 6, 1000, 500, 99999, 99998) + FixtureRes::City(1, 6, 0, 800, 100, 99998, 100000);
   res.Write("Res/City/city1.kdt", cities);
   auto list = std::make_unique<CityList>();
   list->PubInit(0);

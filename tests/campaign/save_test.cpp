@@ -115,10 +115,10 @@ TEST(SaveFile, EmptyTruncatedGarbledAndImpossibleFilesLeaveTheImageAlone) {
 
 TEST(SaveFile, LoadingCapsWhatNoCampaignCanHold) {
   SaveImage s = SampleImage();
-  s.heroes[5][2] = 21;    // level
-  s.heroes[5][3] = 250;   // force
-  s.heroes[5][5] = 120;   // loyalty
-  s.heroes[6][14] = -3;   // cityNo
+  s.heroes[5][2] = 21;   // level
+  s.heroes[5][3] = 250;  // force
+  s.heroes[5][5] = 120;  // loyalty
+  s.heroes[6][14] = -3;  // cityNo
   s.cities[3][11] = 150000;
   s.cities[3][10] = 12345;
   static GameMap map;
@@ -231,11 +231,11 @@ TEST_F(SlotFiles, AnUnwritableFolderFailsTheSaveAndKeepsTheOldSlot) {
 TEST(SaveAndLoad, PlayedThroughTheKeysTheCampaignComesBackWhole) {
   Sandbox box;
   const char* script =
-      "RETURN\nRETURN\nRETURN\nDOWN\nRETURN\n"     // title, scenario 190, 曹操
-      "ESC\nDOWN\nRETURN\nRETURN\n"                // system menu, save, slot 0
+      "RETURN\nRETURN\nRETURN\nDOWN\nRETURN\n"  // title, scenario 190, 曹操
+      "ESC\nDOWN\nRETURN\nRETURN\n"             // system menu, save, slot 0
       "dump saved.json\n"
-      "ESC\nDOWN\nDOWN\nRETURN\n"                  // quit to the title
-      "DOWN\nRETURN\nRETURN\n"                     // load slot 0
+      "ESC\nDOWN\nDOWN\nRETURN\n"  // quit to the title
+      "DOWN\nRETURN\nRETURN\n"     // load slot 0
       "dump loaded.json\n"
       "ESC\nDOWN\nDOWN\nRETURN\nRETURN\nDOWN\nRETURN\n"  // an empty slot is refused
       "dump refused.json\n";

@@ -136,8 +136,8 @@ TEST(ConfigProgram, RefusesATakenKeyAndLeavesWithoutSavingOnDoubleEsc) {
   Sandbox box;
   box.Write("Res/startup.ini", kIni);
   // Up: Down's key and Esc's key are refused, F12 too; the old key ends the wait.
-  std::string script = Downs(kUpKey) + "RETURN\nVK:40\nVK:27\nVK:123\nshot refused.png\nVK:38\n" +
-                       Downs(kSaveRow - kUpKey) + "RETURN\n";
+  std::string script =
+      Downs(kUpKey) + "RETURN\nVK:40\nVK:27\nVK:123\nshot refused.png\nVK:38\n" + Downs(kSaveRow - kUpKey) + "RETURN\n";
   ASSERT_EQ(RunConfig(box, script), 0) << box.Read("err.txt");
   EXPECT_EQ(box.Read("Res/startup.ini"), kIni);
 
@@ -150,7 +150,8 @@ TEST(ConfigProgram, SpeedStepsThroughOneTwoFourAndWidthOffersAutomatic) {
   Sandbox box;
   box.Write("Res/startup.ini", kIni);
   // Speed twice to the right (1 -> 2 -> 4), Width once to the left (800 -> 640), then save.
-  std::string script = "LEFT\n" + Downs(kSpeed) + "RIGHT\nRIGHT\nshot speed.png\n" + Downs(kSaveRow - kSpeed) + "RETURN\n";
+  std::string script =
+      "LEFT\n" + Downs(kSpeed) + "RIGHT\nRIGHT\nshot speed.png\n" + Downs(kSaveRow - kSpeed) + "RETURN\n";
   ASSERT_EQ(RunConfig(box, script), 0) << box.Read("err.txt");
   std::string ini = box.Read("Res/startup.ini");
   EXPECT_NE(ini.find("Speed=4\n"), std::string::npos) << ini;

@@ -21,8 +21,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kVersion = 130818100;
-const char* const kSections[] = {"playerRuler", "rulerChoice", "taskCount",
-                                 "date",        "cities",      "officers",  "items", "tasks"};
+const char* const kSections[] = {"playerRuler", "rulerChoice", "taskCount", "date",
+                                 "cities",      "officers",    "items",     "tasks"};
 
 fs::path GoldenDir() {
   const char* source = std::getenv("KESTREL_SOURCE_DIR");
@@ -201,22 +201,38 @@ TEST(GoldenSaves, EveryDamageToARealSlotIsRefused) {
   const size_t hero = kHeroes + 7 * kSaveHeroFields, city = kCities + 3 * kSaveCityFields;
   const size_t good = kGoods + 2 * kSaveGoodFields, task = kTasks + 4 * kSaveTaskFields;
   const Damage damages[] = {
-      {0, "300", "ruler past the officers"},  {2, "4", "scenario 5"},
-      {hero + 0, "300", "officer id"},        {hero + 1, "601", "owner past the captives"},
-      {hero + 11, "50", "first item"},        {hero + 12, "-1", "second item"},
-      {hero + 14, "51", "city"},              {hero + 17, "301", "loyal to"},
-      {city + 0, "50", "city id"},            {city + 1, "301", "city owner"},
-      {city + 2, "-1", "governor"},           {good + 1, "301", "item holder"},
-      {good + 7, "51", "item city"},          {good + 8, "-1", "item finder"},
-      {task + 1, "51", "task city"},          {task + 2, "300", "task officer"},
-      {task + 9, "2", "task in use"},         {kTaskCountAt, "255", "task count"},
-      {kHeroList + 2, "50", "officer list city"}, {kCityList + 2, "50", "city screen city"},
-      {kGoodListAt + 2, "-1", "item list city"},  {kMapAt + 0, "12", "cursor column"},
-      {kMapAt + 1, "9", "cursor row"},        {kMapAt + 2, "51", "selected city"},
-      {kMapAt + 3, "4", "map scenario"},      {kMapAt + 6, "0", "map ruler"},
-      {kMapAt + 7, "18", "ruler choice"},     {kMapAt + 8, "-1", "scenario again"},
-      {kMonth, "13", "month"},                {kMonth, "0", "month 0"},
-      {hero + 3, "2147483648", "a number past int"}, {hero + 3, "12a", "not a number"},
+      {0, "300", "ruler past the officers"},
+      {2, "4", "scenario 5"},
+      {hero + 0, "300", "officer id"},
+      {hero + 1, "601", "owner past the captives"},
+      {hero + 11, "50", "first item"},
+      {hero + 12, "-1", "second item"},
+      {hero + 14, "51", "city"},
+      {hero + 17, "301", "loyal to"},
+      {city + 0, "50", "city id"},
+      {city + 1, "301", "city owner"},
+      {city + 2, "-1", "governor"},
+      {good + 1, "301", "item holder"},
+      {good + 7, "51", "item city"},
+      {good + 8, "-1", "item finder"},
+      {task + 1, "51", "task city"},
+      {task + 2, "300", "task officer"},
+      {task + 9, "2", "task in use"},
+      {kTaskCountAt, "255", "task count"},
+      {kHeroList + 2, "50", "officer list city"},
+      {kCityList + 2, "50", "city screen city"},
+      {kGoodListAt + 2, "-1", "item list city"},
+      {kMapAt + 0, "12", "cursor column"},
+      {kMapAt + 1, "9", "cursor row"},
+      {kMapAt + 2, "51", "selected city"},
+      {kMapAt + 3, "4", "map scenario"},
+      {kMapAt + 6, "0", "map ruler"},
+      {kMapAt + 7, "18", "ruler choice"},
+      {kMapAt + 8, "-1", "scenario again"},
+      {kMonth, "13", "month"},
+      {kMonth, "0", "month 0"},
+      {hero + 3, "2147483648", "a number past int"},
+      {hero + 3, "12a", "not a number"},
       {city + 5, "--3", "two signs"},
   };
   for (const Damage& d : damages) {

@@ -50,7 +50,7 @@ uint64_t Fnv1a(const std::string& text) {
 }
 
 struct Replay {
-  std::string script;    // the recording with dump lines between its keys
+  std::string script;              // the recording with dump lines between its keys
   std::vector<std::string> dumps;  // their names, in order
   std::string seed = "1";
 };

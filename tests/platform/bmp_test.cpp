@@ -87,7 +87,7 @@ struct BmpBuilder {
           case 16: row[2 * x] = static_cast<uint8_t>(v), row[2 * x + 1] = static_cast<uint8_t>(v >> 8); break;
           case 24:
             row[3 * x] = static_cast<uint8_t>(v), row[3 * x + 1] = static_cast<uint8_t>(v >> 8),
-            row[3 * x + 2] = static_cast<uint8_t>(v >> 16);
+                    row[3 * x + 2] = static_cast<uint8_t>(v >> 16);
             break;
           case 32:
             for (int i = 0; i < 4; ++i) row[4 * x + i] = static_cast<uint8_t>(v >> (8 * i));

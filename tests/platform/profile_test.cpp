@@ -34,8 +34,8 @@ class Profile : public ::testing::Test {
   }
 
   // CTest runs the cases side by side: each gets a file of its own.
-  std::string path_ = std::string("platform_test_profile_") +
-                      ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
+  std::string path_ =
+      std::string("platform_test_profile_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
 };
 
 TEST_F(Profile, ReadsWithWindowsRules) {
@@ -52,18 +52,18 @@ TEST_F(Profile, ReadsWithWindowsRules) {
       "[ key ]\r\n"
       "UP=87\r\n");
   EXPECT_EQ(Get("Startup", "Width"), 1600);
-  EXPECT_EQ(Get("startup", "WIDTH"), 1600);      // case-insensitive both ways
-  EXPECT_EQ(Get("Startup", "Height"), 1200);     // stops at the first non-digit
+  EXPECT_EQ(Get("startup", "WIDTH"), 1600);   // case-insensitive both ways
+  EXPECT_EQ(Get("Startup", "Height"), 1200);  // stops at the first non-digit
   EXPECT_EQ(Get("Startup", "Version"), -205);
-  EXPECT_EQ(Get("Startup", "Color"), 0);         // no digits: 0, not the default
+  EXPECT_EQ(Get("Startup", "Color"), 0);  // no digits: 0, not the default
   EXPECT_EQ(Get("Startup", "Quoted"), 42);
   EXPECT_EQ(Get("Startup", "Plus"), 7);
   EXPECT_EQ(Get("Startup", "Huge"), static_cast<int>(99999999999LL & 0xFFFFFFFF));  // wraps, no overflow
-  EXPECT_EQ(Get("Key", "Up"), 87);               // padded header, CRLF lines
-  EXPECT_EQ(Get("Key", "Down", 40), 40);         // missing key
-  EXPECT_EQ(Get("Battle", "Width", 800), 800);   // missing section
-  EXPECT_EQ(Get("Key", "Width", 800), 800);      // key of another section
-  EXPECT_EQ(Get("settings", "x", 3), 3);         // a comment is not a section
+  EXPECT_EQ(Get("Key", "Up"), 87);                                                  // padded header, CRLF lines
+  EXPECT_EQ(Get("Key", "Down", 40), 40);                                            // missing key
+  EXPECT_EQ(Get("Battle", "Width", 800), 800);                                      // missing section
+  EXPECT_EQ(Get("Key", "Width", 800), 800);                                         // key of another section
+  EXPECT_EQ(Get("settings", "x", 3), 3);                                            // a comment is not a section
   EXPECT_EQ(GetPrivateProfileInt("Startup", "Width", 800, "no_such_file.ini"), 800);
 }
 

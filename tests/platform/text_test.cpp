@@ -89,8 +89,8 @@ TEST(Text, LiShuAndUnknownFacesDraw) {
 TEST(Text, BadInputNeverCrashes) {
   Surface s(100, 40, kPaper);
   // A lone lead byte, bytes no GBK sequence uses, and a lead byte at the end.
-  const char broken[] = {'A', static_cast<char>(0xFF), static_cast<char>(0x81), '\x30', 'B',
-                         static_cast<char>(0xB0), 0};
+  const char broken[] = {'A', static_cast<char>(0xFF), static_cast<char>(0x81), '\x30', 'B', static_cast<char>(0xB0),
+                         0};
   int advance = DrawText(s, 0, 0, broken, Style(kHei, 20));
   EXPECT_GE(advance, MeasureText("AB", Style(kHei, 20).font));
   EXPECT_EQ(DrawText(s, 0, 0, "", Style(kHei, 20)), 0);
@@ -112,7 +112,10 @@ TEST(Text, EncodingConversions) {
   EXPECT_EQ(GbkToUtf8(gbk), "\xE4\xB8\x89\xE5\x9B\xBD");
   EXPECT_EQ(Utf8ToGbk("\xE4\xB8\x89\xE5\x9B\xBD"), gbk);
   EXPECT_EQ(GbkToUtf8("abc"), "abc");
-  EXPECT_EQ(GbkToUtf8(std::string("a\xFF" "b", 3)), "ab");
+  EXPECT_EQ(GbkToUtf8(std::string("a\xFF"
+                                  "b",
+                                  3)),
+            "ab");
   EXPECT_EQ(Utf8ToGbk("x\xF0\x9F\x98\x80y"), "xy");  // an emoji has no GBK form
 }
 

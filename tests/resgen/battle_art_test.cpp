@@ -213,7 +213,8 @@ TEST(BattleArt, DuelCellsVanishIntoTheBackdrop) {
   for (int row = 0; row < 7; ++row) {
     for (int y = 0; y < 150; ++y) {
       for (int frame = 0; frame < 7; ++frame)
-        ASSERT_EQ(left.Get(frame * 215, row * 205 + y), back.Get(320, 70 + y)) << "left row " << row << " frame " << frame;
+        ASSERT_EQ(left.Get(frame * 215, row * 205 + y), back.Get(320, 70 + y))
+            << "left row " << row << " frame " << frame;
       for (int col = 0; col < 2; ++col)
         ASSERT_EQ(right.Get(col * 190 + 189, row * 215 + y), back.Get(320, 70 + y)) << "right row " << row;
     }
@@ -253,7 +254,8 @@ float MeanDifference(const Surface& s, int ax, int ay, int bx, int by, int w, in
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       Pixel p = s.Get(ax + x, ay + y), q = s.Get(bx + x, by + y);
-      for (int shift : {16, 8, 0}) sum += std::abs(static_cast<int>((p >> shift) & 255) - static_cast<int>((q >> shift) & 255));
+      for (int shift : {16, 8, 0})
+        sum += std::abs(static_cast<int>((p >> shift) & 255) - static_cast<int>((q >> shift) & 255));
     }
   return static_cast<float>(sum / (3.0 * w * h));
 }

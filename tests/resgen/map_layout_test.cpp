@@ -43,7 +43,8 @@ TEST_F(MapLayout, FactionMapBoxesAndNamesNeverOverlap) {
                                             << all[j].name << (j < layout.boxes.size() ? " box" : " name");
   }
   // Each name sits right by its own box.
-  for (const MapBox& l : layout.labels) EXPECT_LT(std::hypot((l.x1 + l.x2) / 2 - l.cx, (l.y1 + l.y2) / 2 - l.cy), 30) << l.name;
+  for (const MapBox& l : layout.labels)
+    EXPECT_LT(std::hypot((l.x1 + l.x2) / 2 - l.cx, (l.y1 + l.y2) / 2 - l.cy), 30) << l.name;
 }
 
 TEST_F(MapLayout, TwoCitiesWhoseBoxesTouchAreRefused) {

@@ -96,12 +96,13 @@ TEST_F(PreparedFaces, OnlyAnEmperorWearsTheCrown) {
 
 TEST(PortraitLooks, UnknownWordsAreNamed) {
   ScratchDir data("faces_data");
-  std::ofstream(data / "portraits.tsv") << "name\tcrowned\tskin\tface\teyes\tbrows\tbeard\tbeardColor\tears\theadgear\t"
-                                           "hat\trobe\tarmour\tprop\tmark\n"
-                                           "关羽\t-\tred\tlong\tphoenix\tsilkworm\tlong\tblack\tsmall\tkerchief\tgreen\t"
-                                           "green\tnone\tblade\tnone\n"
-                                           "张飞\t-\tdark\tround\tround\tbristle\ttiger\tblack\tsmall\tcrownn\tblack\t"
-                                           "black\tiron\tspear\tnone\n";
+  std::ofstream(data / "portraits.tsv")
+      << "name\tcrowned\tskin\tface\teyes\tbrows\tbeard\tbeardColor\tears\theadgear\t"
+         "hat\trobe\tarmour\tprop\tmark\n"
+         "关羽\t-\tred\tlong\tphoenix\tsilkworm\tlong\tblack\tsmall\tkerchief\tgreen\t"
+         "green\tnone\tblade\tnone\n"
+         "张飞\t-\tdark\tround\tround\tbristle\ttiger\tblack\tsmall\tcrownn\tblack\t"
+         "black\tiron\tspear\tnone\n";
   QuietErrors quiet;
   std::vector<std::pair<std::string, PortraitLook>> looks;
   EXPECT_FALSE(LoadPortraitLooks(data.path.string(), looks));

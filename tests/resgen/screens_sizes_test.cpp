@@ -22,15 +22,14 @@ namespace {
 // (780, 500), the report backdrop (80, 70)-(720, 510); report scenes at (220,
 // 100) stay above the report line at y 430.
 const Pic kScreenPictures[] = {
-    Pic::kBackBuffer, Pic::kBlack,       Pic::kWhite,        Pic::kIntro05,       Pic::kIntro06,
-    Pic::kIntro07,    Pic::kIntro08,     Pic::kTitle,        Pic::kBa,            Pic::kBaMask,
-    Pic::kYe,         Pic::kYeMask,      Pic::kTitleMenu,    Pic::kTitleNew,      Pic::kTitleLoad,
-    Pic::kTitleAbout, Pic::kTitleQuit,   Pic::kCredits,      Pic::kMessageBack,   Pic::kFrame,
-    Pic::kSaveScreen, Pic::kHistory,     Pic::kCard1,        Pic::kCard2,         Pic::kCard3,
-    Pic::kCard4,      Pic::kFactionMap,  Pic::kMap,          Pic::kMyCity,        Pic::kHisCity,
-    Pic::kEmptyCity,  Pic::kMapArrow,    Pic::kMapArrowMask, Pic::kSidePanel,     Pic::kRoads,
-    Pic::kIcon,       Pic::kAnswerPanel, Pic::kReportBack,   Pic::kWarGo,         Pic::kWarVs,
-    Pic::kWarWin,     Pic::kWarLose,     Pic::kBattleMessage,
+    Pic::kBackBuffer,    Pic::kBlack,      Pic::kWhite,        Pic::kIntro05,    Pic::kIntro06,   Pic::kIntro07,
+    Pic::kIntro08,       Pic::kTitle,      Pic::kBa,           Pic::kBaMask,     Pic::kYe,        Pic::kYeMask,
+    Pic::kTitleMenu,     Pic::kTitleNew,   Pic::kTitleLoad,    Pic::kTitleAbout, Pic::kTitleQuit, Pic::kCredits,
+    Pic::kMessageBack,   Pic::kFrame,      Pic::kSaveScreen,   Pic::kHistory,    Pic::kCard1,     Pic::kCard2,
+    Pic::kCard3,         Pic::kCard4,      Pic::kFactionMap,   Pic::kMap,        Pic::kMyCity,    Pic::kHisCity,
+    Pic::kEmptyCity,     Pic::kMapArrow,   Pic::kMapArrowMask, Pic::kSidePanel,  Pic::kRoads,     Pic::kIcon,
+    Pic::kAnswerPanel,   Pic::kReportBack, Pic::kWarGo,        Pic::kWarVs,      Pic::kWarWin,    Pic::kWarLose,
+    Pic::kBattleMessage,
 };
 
 TEST(ScreenPictures, EveryPictureIsThereAtItsSize) {
@@ -130,8 +129,8 @@ TEST(ScreenPictures, TextAreasArePaleWhereBlackTextGoes) {
     const char* name;
     int x, y;
   };
-  const Spot spots[] = {{"Fight/fight_imformation", 400, 80}, {"Fight/fight_imformation", 500, 210},
-                        {"Fight/fight_msgback", 200, 380},   {"messageback", 200, 30},
+  const Spot spots[] = {{"Fight/fight_imformation", 400, 80},  {"Fight/fight_imformation", 500, 210},
+                        {"Fight/fight_msgback", 200, 380},     {"messageback", 200, 30},
                         {"Fight/fight_messagekuang", 300, 55}, {"white", 400, 240}};
   for (const Spot& s : spots) {
     Surface pic;

@@ -27,7 +27,8 @@ TEST_F(BattleMaps, MapsAreDistinctLandscapes) {
   for (int a = 0; a < kBattleMapCount; ++a) {
     EXPECT_GT(counts[a][kCity], 0) << "map " << a;
     for (int b = a + 1; b < kBattleMapCount; ++b)
-      EXPECT_NE(std::vector<int>(counts[a], counts[a] + kTerrainKinds), std::vector<int>(counts[b], counts[b] + kTerrainKinds));
+      EXPECT_NE(std::vector<int>(counts[a], counts[a] + kTerrainKinds),
+                std::vector<int>(counts[b], counts[b] + kTerrainKinds));
   }
 }
 
@@ -63,8 +64,10 @@ TEST_F(BattleMaps, RiversJoinTheirBanks) {
         int t = maps[m].tiles[r][c];
         if (TerrainKindOfTile(t) != kRiver || (t >= 32 && t <= 45)) continue;
         int landSides = t - 16;
-        EXPECT_EQ((landSides & 1) != 0, TerrainKindOfTile(maps[m].tiles[r - 1][c]) != kRiver) << m << " " << r << "," << c;
-        EXPECT_EQ((landSides & 4) != 0, TerrainKindOfTile(maps[m].tiles[r + 1][c]) != kRiver) << m << " " << r << "," << c;
+        EXPECT_EQ((landSides & 1) != 0, TerrainKindOfTile(maps[m].tiles[r - 1][c]) != kRiver)
+            << m << " " << r << "," << c;
+        EXPECT_EQ((landSides & 4) != 0, TerrainKindOfTile(maps[m].tiles[r + 1][c]) != kRiver)
+            << m << " " << r << "," << c;
       }
     }
   }
@@ -118,7 +121,7 @@ TEST_F(Skills, CavalryCannotChargeThroughWater) {
 
 TEST_F(Skills, BrokenRowsAreNamed) {
   skills.rows[24].name = "侦察";
-  skills.rows[1].values[10 + kPlain] = 100;  // rocks thrown from a plain
+  skills.rows[1].values[10 + kPlain] = 100;   // rocks thrown from a plain
   skills.rows[3].values[18 + kVillage] = 50;  // a siege against a village
   skills.rows[5].values[2] = 0;               // a damage skill without power
   EXPECT_FALSE(CheckSkills(skills));

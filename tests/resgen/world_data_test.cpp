@@ -33,9 +33,10 @@ TEST_F(WorldData, RoadsAreExactlyTheBattleDirectionTable) {
 }
 
 TEST_F(WorldData, MissingRoadIsNamed) {
-  world.links.erase(std::remove_if(world.links.begin(), world.links.end(),
-                                   [](const CityLink& l) { return (l.from == 10 && l.to == 15) || (l.from == 15 && l.to == 10); }),
-                    world.links.end());
+  world.links.erase(
+      std::remove_if(world.links.begin(), world.links.end(),
+                     [](const CityLink& l) { return (l.from == 10 && l.to == 15) || (l.from == 15 && l.to == 10); }),
+      world.links.end());
   EXPECT_FALSE(CheckWorld(world));
   EXPECT_TRUE(quiet.Mentions("missing the road city 10")) << quiet.All();
 }
@@ -85,7 +86,7 @@ TEST_F(WorldData, ScenarioRecordBreachesAreNamed) {
   world.scenario[3][12].farming = world.cities[12].farmingMax + 1;
   world.scenario[3][13].ownerId = 250;
   world.scenario[1][SeatOf(world, 1, 2)].reserveSoldiers = 500;  // Liu Bei's Xiaopei left bare
-  world.scenario[2][20].food = 10;                                // Wan starving from the start
+  world.scenario[2][20].food = 10;                               // Wan starving from the start
   EXPECT_FALSE(CheckWorld(world));
   EXPECT_TRUE(quiet.Mentions("ruler-choice entry 1 (officer 17) needs exactly one seat")) << quiet.All();
   EXPECT_TRUE(quiet.Mentions("cities off the map have no owner"));

@@ -111,7 +111,8 @@ TEST_F(WorldTables, FactionMarksAreTheFirstHundredOf255) {
 
 TEST_F(WorldTables, MenusHaveTheirEntryCounts) {
   for (int i = 0; i < kMenuListCount; ++i)
-    EXPECT_EQ(Lines(Res(kMenuLists[i].target)).size(), static_cast<size_t>(kMenuLists[i].entries)) << kMenuLists[i].target;
+    EXPECT_EQ(Lines(Res(kMenuLists[i].target)).size(), static_cast<size_t>(kMenuLists[i].entries))
+        << kMenuLists[i].target;
   std::vector<std::string> skills = Lines(Res("skill.kss"));
   ASSERT_EQ(skills.size(), 25u);
   EXPECT_EQ(skills[24], Gbk("谍报"));
@@ -144,22 +145,23 @@ TEST_F(WorldTables, GovernorsFollowTheGameRule) {
     rulers.insert(r);
   }
   heroes += Officer(20, 1, 70, 11) + Officer(21, 1, 90, 11) + Officer(22, 1, 90, 11);
-  heroes += Officer(23, 1, 99, 0);      // nowhere
-  heroes += Officer(24, 0, 100, 17);    // free officer in Chenliu (16)
+  heroes += Officer(23, 1, 99, 0);    // nowhere
+  heroes += Officer(24, 0, 100, 17);  // free officer in Chenliu (16)
   std::ofstream(Res("Hero/hero4.kdt")) << heroes;
   ASSERT_TRUE(FinishWorldTables(paths)) << quiet.All();
   std::vector<long long> v = Numbers(Res("City/city4.kdt"));
   ASSERT_EQ(v.size(), 50u * 18);
   auto governor = [&](int city) { return v[18 * city + 2]; };
-  EXPECT_EQ(governor(10), 22);  // the cleverer; the equally clever later one does not replace him
+  EXPECT_EQ(governor(10), 22);                  // the cleverer; the equally clever later one does not replace him
   EXPECT_EQ(governor(SeatOf(world, 3, 0)), 1);  // the ruler governs his seat
-  EXPECT_EQ(governor(16), 0);   // free officers do not govern
+  EXPECT_EQ(governor(16), 0);                   // free officers do not govern
   EXPECT_EQ(v[18 * 10 + 3], world.cities[10].farmingMax);
 }
 
 TEST_F(WorldTables, OfficersOutsideTheirRulersCitiesAreNamed) {
   std::string heroes;
-  for (int k = 0; k < kRulerCount[0]; ++k) heroes += Officer(kRulerTable[0][k] - 1, kRulerTable[0][k], 60, SeatOf(world, 0, k) + 1);
+  for (int k = 0; k < kRulerCount[0]; ++k)
+    heroes += Officer(kRulerTable[0][k] - 1, kRulerTable[0][k], 60, SeatOf(world, 0, k) + 1);
   heroes += Officer(30, 6, 50, 36);  // Dong Zhuo's man in Changsha, which Sun Jian holds
   heroes += Officer(31, 0, 50, 45);  // someone in an off-map city
   std::ofstream(Res("Hero/hero1.kdt")) << heroes;

@@ -33,7 +33,7 @@ TEST(RulesData, EveryRoadIsFoundByTheBattlesDirectionLookUp) {
 }
 
 TEST(RulesData, TheBattleReadsEachMapSquareAsDrawn) {
-  const std::map<char, int> kDrawn = {{'.', kPlain}, {',', kGrass}, {'C', kCity},  {'v', kVillage},
+  const std::map<char, int> kDrawn = {{'.', kPlain},  {',', kGrass},    {'C', kCity},  {'v', kVillage},
                                       {'f', kForest}, {'^', kMountain}, {'~', kRiver}, {'c', kCamp}};
   QuietErrors quiet;
   BattleMap maps[kBattleMapCount];
@@ -44,7 +44,8 @@ TEST(RulesData, TheBattleReadsEachMapSquareAsDrawn) {
     ASSERT_EQ(static_cast<int>(rows.size()), kBattleRows) << map.file;
     for (int r = 0; r < kBattleRows; ++r)
       for (int c = 0; c < kBattleCols; ++c)
-        EXPECT_EQ(TerrainKindOfTile(map.tiles[r][c]), kDrawn.at(rows[r].cells[0][c])) << map.file << " " << r << "," << c;
+        EXPECT_EQ(TerrainKindOfTile(map.tiles[r][c]), kDrawn.at(rows[r].cells[0][c]))
+            << map.file << " " << r << "," << c;
   }
 }
 

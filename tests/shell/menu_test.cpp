@@ -36,9 +36,7 @@ class MenuTest : public ::testing::Test {
 
 // The highlighted row must always show entry `selected` while the list is at
 // least as long as the window.
-void ExpectHighlightShowsSelection(const Menu& m) {
-  EXPECT_EQ(m.firstShown + m.highlightRow, m.selected);
-}
+void ExpectHighlightShowsSelection(const Menu& m) { EXPECT_EQ(m.firstShown + m.highlightRow, m.selected); }
 
 }  // namespace
 

@@ -32,12 +32,11 @@ constexpr Case kCases[] = {
     {kPlayer, DiplomacyMove::kIncite, DiplomacyOdds::kIncite, Who::kActor, Who::kTarget, true, false, 3, 4},
     {kPlayer, DiplomacyMove::kCallToSubmit, DiplomacyOdds::kCallToSubmit, Who::kNobody, Who::kActor, false, false, 2,
      1},
-    {kComputer, DiplomacyMove::kSowDiscord, DiplomacyOdds::kSowDiscord, Who::kTarget, Who::kTarget, false, false, 0,
-     4},
+    {kComputer, DiplomacyMove::kSowDiscord, DiplomacyOdds::kSowDiscord, Who::kTarget, Who::kTarget, false, false, 0, 4},
     {kComputer, DiplomacyMove::kWinOver, DiplomacyOdds::kWinOver, Who::kTarget, Who::kTarget, false, true, 1, 4},
     {kComputer, DiplomacyMove::kIncite, DiplomacyOdds::kIncite, Who::kTarget, Who::kTarget, false, true, 3, 4},
-    {kComputer, DiplomacyMove::kCallToSubmit, DiplomacyOdds::kCallToSubmit, Who::kNobody, Who::kTarget, false, true,
-     2, 1},
+    {kComputer, DiplomacyMove::kCallToSubmit, DiplomacyOdds::kCallToSubmit, Who::kNobody, Who::kTarget, false, true, 2,
+     1},
 };
 
 constexpr int kRuns = 20000;

@@ -139,8 +139,8 @@ TEST(FactionColors, EighteenRulersStayApartForNormalAndDeuteranopeSight) {
   double closest[2] = {1e9, 1e9};
   for (int i = 0; i < kFactionColors; ++i) {
     Pixel c = FactionPaletteColor(i);
-    EXPECT_GT(WorseDistance(c, kPaper), 15) << i;          // readable on the map's paper
-    EXPECT_GT(WorseDistance(c, kPlayersBlue), 25) << i;    // never taken for the player's flag
+    EXPECT_GT(WorseDistance(c, kPaper), 15) << i;        // readable on the map's paper
+    EXPECT_GT(WorseDistance(c, kPlayersBlue), 25) << i;  // never taken for the player's flag
     Lab lab = Seen(c, false);
     double hue = std::fmod(std::atan2(lab[2], lab[1]) * 180 / kPi + 360, 360);
     EXPECT_FALSE(std::hypot(lab[1], lab[2]) > 15 && hue >= 225 && hue <= 315) << i << " is a blue";

@@ -51,8 +51,9 @@ TEST_F(HeadlessOrders, WarOrderFromPickToTarget) {
   FixtureRes res;
   // Armament, war; pick the leader, close the party with Escape, 1000 food,
   // then the empty city below as target.
-  std::string keys = start_ + "RETURN\nDOWN\nDOWN\nRETURN\nUP\nRETURN\nRETURN\nDOWN\nESC\nUP\nRETURN\n"
-                              "DOWN\nRETURN\ndump state.json\nquit\n";
+  std::string keys = start_ +
+                     "RETURN\nDOWN\nDOWN\nRETURN\nUP\nRETURN\nRETURN\nDOWN\nESC\nUP\nRETURN\n"
+                     "DOWN\nRETURN\ndump state.json\nquit\n";
   std::string json = RunScript(res, binary_, keys);
   ASSERT_FALSE(json.empty());
   EXPECT_NE(json.find("\"taskCount\":3"), std::string::npos);

@@ -9,7 +9,6 @@
 #include "strategy/game_map.h"
 #include "tests/campaign/fixture_res.h"
 
-
 class MapTest : public ::testing::Test {
  protected:
   FixtureRes res;

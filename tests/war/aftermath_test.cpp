@@ -28,10 +28,9 @@ TEST_F(Aftermath, TheCityKeepsWhatBothArmiesLeftAndNoMore) {
     int warType, result, ownFood, enemyFood, cityFood;
   };
   const Case cases[] = {
-      {0, -1, -50, 300, 300},  // the player's attack failed: the defenders kept 300
-      {0, -1, 0, -1, 0},
-      {0, -2, 120, 80, 200},   // the player took the city: both leftovers are in it
-      {1, -2, 700, 40, 740},   // the player held: his 700 of the store and the attackers' 40
+      {0, -1, -50, 300, 300},                         // the player's attack failed: the defenders kept 300
+      {0, -1, 0, -1, 0},      {0, -2, 120, 80, 200},  // the player took the city: both leftovers are in it
+      {1, -2, 700, 40, 740},                          // the player held: his 700 of the store and the attackers' 40
       {1, -1, -5, 60, 60},
   };
   for (const Case& c : cases) {
@@ -57,9 +56,9 @@ TEST_F(Aftermath, TheCityKeepsWhatBothArmiesLeftAndNoMore) {
 }
 
 TEST_F(Aftermath, WonAttackMovesEveryUnitInAndTheSmartestGoverns) {
-  City(3).ownerId = 17;  // ruler 17 keeps another city, so his officers may flee there
-  Enlist(20, 6, 0, 85, 0);   // a beaten unit: no soldiers left, still moves in
-  Enlist(21, 6, 0, 85, 300); // as clever as 20 but in a later slot
+  City(3).ownerId = 17;       // ruler 17 keeps another city, so his officers may flee there
+  Enlist(20, 6, 0, 85, 0);    // a beaten unit: no soldiers left, still moves in
+  Enlist(21, 6, 0, 85, 300);  // as clever as 20 but in a later slot
   Hero(0).intelligence = 70;
   Battle(0, {0, 20, 21}, {16, 7}, 100, 100);
   map->fight.units[1].soldiers = 0;
@@ -101,10 +100,10 @@ TEST_F(Aftermath, LastCityLostMakesEveryOfficerInItACaptiveAndTheFactionFalls) {
 // kept his own faction when the city rose for a rebel, say) is succeeded like
 // the city's own ruler, and the city's ruler, still free, keeps his throne.
 TEST_F(Aftermath, AVisitingRulerTakenCaptiveIsSucceededToo) {
-  City(10).ownerId = 17;  // somewhere for ruler 17's people to flee to
+  City(10).ownerId = 17;                               // somewhere for ruler 17's people to flee to
   Hero(16).intelligence = Hero(7).intelligence = 200;  // they always escape
-  Enlist(30, 31, 2, -1, 100);  // ruler 31, always taken
-  Enlist(31, 31, 3, 40, 100);  // his officer at home in city 3
+  Enlist(30, 31, 2, -1, 100);                          // ruler 31, always taken
+  Enlist(31, 31, 3, 40, 100);                          // his officer at home in city 3
   City(3).ownerId = 31;
   Battle(0, {0}, {16, 7}, 0, 0);
   map->AfterWar(-2, 0, 2);

@@ -20,14 +20,11 @@ TEST_F(AutoBattleTest, EveryRollAtTheBoundariesGivesTheTableResult) {
     int a, b, c, d;
   };
   const Case cases[] = {
-      {0, 900, 0, 0},        // no attacker troops: lost even against nobody
-      {0, 900, 100, 0},
-      {1, 0, 0, 900},        // no defender troops: won
-      {100, 200, 100, 100},  // equal troops take the weaker branch
-      {100, 100, 100, 200},
-      {400, 0, 100, 0},      // exactly four times is not more than four times
-      {404, 0, 100, 0},
-      {24, 0, 100, 0},       // under a quarter
+      {0, 900, 0, 0},                          // no attacker troops: lost even against nobody
+      {0, 900, 100, 0},     {1, 0, 0, 900},    // no defender troops: won
+      {100, 200, 100, 100},                    // equal troops take the weaker branch
+      {100, 100, 100, 200}, {400, 0, 100, 0},  // exactly four times is not more than four times
+      {404, 0, 100, 0},     {24, 0, 100, 0},   // under a quarter
       {25, 0, 100, 0},
   };
   for (const Case& k : cases) {

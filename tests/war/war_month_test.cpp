@@ -111,7 +111,7 @@ TEST_F(WarTest, AnOrderTheCountMissedStillHoldsTheMonthEnd) {
   res.Write("Res/fightesc.kss", "结束\n撤退\n显示\n速度\n移动\n");
   pendingBattles = -2;  // as left by a month whose counted battles are over
   map->DoEndEvent();
-  ASSERT_EQ(warPick, 1);  // the defenders' pick is open ...
+  ASSERT_EQ(warPick, 1);                   // the defenders' pick is open ...
   EXPECT_EQ(taskCount, kWarOrderRecords);  // ... and the month has not finished under it
   EXPECT_EQ(Hero(5).stamina, 50);
   Keys({keyReturn, keyEsc});

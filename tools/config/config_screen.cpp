@@ -76,10 +76,8 @@ int ConfigScreen::ListKey(int code) {
         settings_.Step(row_, 1);
       }
       return 0;
-    case kVkEsc:
-      return Leave();
-    default:
-      return 0;
+    case kVkEsc: return Leave();
+    default: return 0;
   }
 }
 
@@ -98,9 +96,7 @@ void ConfigScreen::TakeNewKey(int code) {
     case KeyAssign::Reserved:
       notice_ = KeyName(code) + (code == kScreenshotKey ? " 留作截图，请另选" : " 留作帮助与报告记录，请另选");
       break;
-    case KeyAssign::Invalid:
-      notice_ = "此键不可用，请另选";
-      break;
+    case KeyAssign::Invalid: notice_ = "此键不可用，请另选"; break;
   }
 }
 
@@ -135,9 +131,8 @@ void ConfigScreen::Show() const {
     }
   }
   InvertBand(*backDC, kPanelLeft + 10, kListTop + row_ * kRowHeight - 1, kPanelRight - kPanelLeft - 20, kRowHeight);
-  DrawTextIn(*backDC, waitingForKey_ ? kHelpWaiting : kHelpList, kPanelLeft - 60, kHelpY, kFontHei, kSmallText,
-             kWhite);
-  if (!notice_.empty()) DrawTextIn(*backDC, notice_.c_str(), kPanelLeft - 60, kNoticeY, kFontHei, kSmallText,
-                                   kNoticeColor);
+  DrawTextIn(*backDC, waitingForKey_ ? kHelpWaiting : kHelpList, kPanelLeft - 60, kHelpY, kFontHei, kSmallText, kWhite);
+  if (!notice_.empty())
+    DrawTextIn(*backDC, notice_.c_str(), kPanelLeft - 60, kNoticeY, kFontHei, kSmallText, kNoticeColor);
   CopyBackToWindow();
 }

@@ -7,8 +7,8 @@
 
 #include "tools/config/config_settings.h"
 
-constexpr int kRowSave = kSettingCount;        // "保存退出"
-constexpr int kRowLeave = kSettingCount + 1;   // "放弃退出"
+constexpr int kRowSave = kSettingCount;       // "保存退出"
+constexpr int kRowLeave = kSettingCount + 1;  // "放弃退出"
 constexpr int kRowCount = kSettingCount + 2;
 
 class ConfigScreen {

@@ -11,10 +11,10 @@ enum class SettingKind { Choice, Key };
 struct SettingDef {
   const char* section;
   const char* key;
-  const char* label;       // GBK, as the screen shows it
+  const char* label;  // GBK, as the screen shows it
   SettingKind kind;
   int defaultValue;
-  const int* choices;      // Choice: the values Left/Right step through
+  const int* choices;        // Choice: the values Left/Right step through
   const char* const* names;  // Choice: a name per value, or null to show the number
   int choiceCount;
 };

@@ -64,7 +64,7 @@ class KeyScript {
     static const struct {
       const char* name;
       int code;
-    } kNames[] = {{"RETURN", 13}, {"ESC", 27}, {"SPACE", 32}, {"HOME", 36}, {"UP", 38},
+    } kNames[] = {{"RETURN", 13}, {"ESC", 27},  {"SPACE", 32}, {"HOME", 36}, {"UP", 38},
                   {"DOWN", 40},   {"LEFT", 37}, {"RIGHT", 39}, {"TAB", 9}};
     for (const auto& k : kNames) {
       if (word == k.name) {

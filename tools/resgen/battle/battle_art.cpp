@@ -21,7 +21,8 @@ bool SaveFightMasked(const ResgenPaths& paths, Pic image, Pic mask, const paint:
 bool GenerateBattlePictures(const ResgenPaths& paths) {
   using namespace battle_art;
   bool (*const groups[])(const ResgenPaths&) = {
-      PaintTiles, PaintUnitSheet, PaintMarkers, PaintEffects, PaintStatusBar, PaintWeatherDays, PaintDuel, PaintSkillSheet,
+      PaintTiles,     PaintUnitSheet,   PaintMarkers, PaintEffects,
+      PaintStatusBar, PaintWeatherDays, PaintDuel,    PaintSkillSheet,
   };
   for (auto group : groups) {
     if (!group(paths)) {

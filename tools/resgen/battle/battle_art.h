@@ -19,10 +19,10 @@ enum Troop { kCavalry = 0, kInfantry, kArcher, kNavy, kElite, kMystic, kBoat, kT
 
 // One figure's pose. All fields are fractions 0..1 of the movement.
 struct Pose {
-  float stride = 0;   // walking / galloping phase (0..1 is one full cycle)
-  float strike = 0;   // weapon from ready (0) to full thrust or release (1)
-  float hit = 0;      // recoil after being struck
-  bool spent = false; // the unit has acted: drawn in faded ink
+  float stride = 0;    // walking / galloping phase (0..1 is one full cycle)
+  float strike = 0;    // weapon from ready (0) to full thrust or release (1)
+  float hit = 0;       // recoil after being struck
+  bool spent = false;  // the unit has acted: drawn in faded ink
 };
 
 // Paints one troop figure with its feet at (x, y), `scale` times the map

@@ -19,9 +19,11 @@ constexpr int kStageBottom = 290;
 constexpr int kLeftColumns = 7, kRightColumns = 2, kSheetRows = 7;
 constexpr int kLeftW = PicWidth(Pic::kDuelAttacker) / kLeftColumns, kLeftH = PicHeight(Pic::kDuelAttacker) / kSheetRows;
 constexpr int kRightW = PicWidth(Pic::kDuelTarget) / kRightColumns, kRightH = PicHeight(Pic::kDuelTarget) / kSheetRows;
-static_assert(kLeftW * kLeftColumns == PicWidth(Pic::kDuelAttacker) && kLeftH * kSheetRows == PicHeight(Pic::kDuelAttacker),
+static_assert(kLeftW * kLeftColumns == PicWidth(Pic::kDuelAttacker) &&
+                  kLeftH * kSheetRows == PicHeight(Pic::kDuelAttacker),
               "the attacker sheet is whole cells");
-static_assert(kRightW * kRightColumns == PicWidth(Pic::kDuelTarget) && kRightH * kSheetRows == PicHeight(Pic::kDuelTarget),
+static_assert(kRightW * kRightColumns == PicWidth(Pic::kDuelTarget) &&
+                  kRightH * kSheetRows == PicHeight(Pic::kDuelTarget),
               "the target sheet is whole cells");
 constexpr int kMissileW = PicWidth(Pic::kMissile1), kMissileH = PicHeight(Pic::kMissile1);
 constexpr int kHorizon = 186;
@@ -90,8 +92,8 @@ void Lay(Surface& sheet, const paint::Figure& f, int x, int y) { paint::Place(sh
 void Dust(paint::Canvas& c, float x, float y, float size, uint32_t seed) {
   paint::Rng rng(seed);
   for (int i = 0; i < 5; ++i)
-    paint::FillEllipse(c, x - i * size * 0.5f, y - rng.Range(0, size * 0.5f), size * (0.5f + 0.1f * i),
-                       size * 0.35f, Rgb(200, 184, 146), 0.55f);
+    paint::FillEllipse(c, x - i * size * 0.5f, y - rng.Range(0, size * 0.5f), size * (0.5f + 0.1f * i), size * 0.35f,
+                       Rgb(200, 184, 146), 0.55f);
 }
 
 void AttackerCell(Surface& sheet, int row, int frame) {
@@ -122,8 +124,8 @@ void AttackerCell(Surface& sheet, int row, int frame) {
         // The spell leaves the whisk as a swirl of wind and light.
         float k = (frame - 2) / 3.0f;
         for (int i = 0; i < 3; ++i)
-          paint::Cloud(c, 140 + i * 22 * k, 70 + i * 10, 14 + 6 * k, paint::Mix(paint::kGold, paint::kCinnabar, 0.3f * i),
-                       0.9f, seed + i);
+          paint::Cloud(c, 140 + i * 22 * k, 70 + i * 10, 14 + 6 * k,
+                       paint::Mix(paint::kGold, paint::kCinnabar, 0.3f * i), 0.9f, seed + i);
       }
       break;
     case 6: {
@@ -139,9 +141,7 @@ void AttackerCell(Surface& sheet, int row, int frame) {
       PaintTrooper(c, kArcher, 150, feetY - 30, 1.5f, false, 0, aim, seed + 1);
       break;
     }
-    default:
-      PaintTrooper(c, static_cast<Troop>(row), 80, feetY, 2.6f, false, 0, pose, seed);
-      break;
+    default: PaintTrooper(c, static_cast<Troop>(row), 80, feetY, 2.6f, false, 0, pose, seed); break;
   }
   Lay(sheet, f, frame * kLeftW, row * kLeftH);
 }

@@ -66,7 +66,8 @@ void DefeatFrame(paint::Canvas& c, int f, float ox) {
     float size = 14 + 6 * t + i * 2;
     Pixel grey = paint::Mix(Rgb(120, 116, 110), Rgb(214, 208, 198), 0.3f + 0.14f * i);
     paint::FillEllipse(c, x, y, size * 0.8f, size * 0.5f, paint::Mix(grey, kWhite, 0.35f), 1.0f);
-    paint::FillEllipse(c, x + size * 0.4f, y - size * 0.2f, size * 0.5f, size * 0.4f, paint::Mix(grey, kWhite, 0.5f), 1.0f);
+    paint::FillEllipse(c, x + size * 0.4f, y - size * 0.2f, size * 0.5f, size * 0.4f, paint::Mix(grey, kWhite, 0.5f),
+                       1.0f);
     paint::Cloud(c, x, y, size, grey, 1.0f, 410 + i);
   }
   // A broken spear falls across the smoke.

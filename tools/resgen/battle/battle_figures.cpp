@@ -117,7 +117,8 @@ void Head(const Rig& r, float x, float y, Headgear gear, Pixel side) {
       r.Limb({{x, y - 7}, {x - 2, y - 11}, {x - 5, y - 12}}, 1.6f, side);
       break;
     case Headgear::HeavyHelmet:
-      r.Poly({{x - 5.5f, y + 3}, {x - 5, y - 5}, {x, y - 8}, {x + 5, y - 5}, {x + 5, y - 1}, {x - 2, y + 0}}, kHorseDark);
+      r.Poly({{x - 5.5f, y + 3}, {x - 5, y - 5}, {x, y - 8}, {x + 5, y - 5}, {x + 5, y - 1}, {x - 2, y + 0}},
+             kHorseDark);
       r.Ln(x - 5, y - 2, x + 5, y - 2, 0.9f, paint::kGold);
       r.Limb({{x, y - 8}, {x - 3, y - 13}, {x - 8, y - 14}}, 2.0f, side);
       break;
@@ -148,7 +149,8 @@ void Legs(const Rig& r, float hipY, float stride, Pixel trousers) {
 void Torso(const Rig& r, float hemY, Pixel body, Pixel side, bool lamellar) {
   r.Poly({{-6, -36}, {6, -36}, {8, hemY}, {-9, hemY}}, body);
   if (lamellar) {
-    for (float y = -32; y < hemY; y += 4) r.Ln(-6.5f - (y + 36) * 0.1f, y, 6.5f + (y + 36) * 0.07f, y, 0.5f, paint::kInk, 0.45f);
+    for (float y = -32; y < hemY; y += 4)
+      r.Ln(-6.5f - (y + 36) * 0.1f, y, 6.5f + (y + 36) * 0.07f, y, 0.5f, paint::kInk, 0.45f);
   }
   r.Outline({{-6, -36}, {-9, hemY}, {8, hemY}, {6, -36}}, 0.8f, paint::kInk, 0.8f);
   r.Poly({{-7.2f, -25}, {7.2f, -25}, {7.4f, -22}, {-7.6f, -22}}, side);
@@ -171,7 +173,9 @@ void Infantry(const Rig& r, Pixel side, const Pose& p) {
   r.Ln(bx, by, tx, ty, 1.4f, kWood);
   float ux = std::cos(a), uy = -std::sin(a);
   r.Poly({{tx, ty}, {tx + ux * 7, ty + uy * 7}, {tx + uy * 3, ty - ux * 3}}, Rgb(200, 204, 210));
-  r.Poly({{tx - ux * 2, ty - uy * 2}, {tx - ux * 2 - uy * 5, ty - uy * 2 + ux * 5}, {tx + ux * 1 - uy * 4, ty + uy * 1 + ux * 4}},
+  r.Poly({{tx - ux * 2, ty - uy * 2},
+          {tx - ux * 2 - uy * 5, ty - uy * 2 + ux * 5},
+          {tx + ux * 1 - uy * 4, ty + uy * 1 + ux * 4}},
          Rgb(180, 184, 190));
   r.Ell(hx, hy, 1.8f, 1.8f, kSkin);
   // A round shield on the near arm.
@@ -212,7 +216,8 @@ void Navy(const Rig& r, Pixel side, const Pose& p) {
   float tx = hx + 28 * std::cos(a), ty = hy - 28 * std::sin(a);
   r.Limb({{4, -34}, {6, -31}, {hx, hy}}, 2.6f, kHemp);
   r.Ln(hx - 10 * std::cos(a), hy + 10 * std::sin(a), tx, ty, 1.4f, kWood);
-  r.Outline({{tx, ty}, {tx + 5 * std::cos(a - 1.2f), ty - 5 * std::sin(a - 1.2f)},
+  r.Outline({{tx, ty},
+             {tx + 5 * std::cos(a - 1.2f), ty - 5 * std::sin(a - 1.2f)},
              {tx + 3 * std::cos(a - 2.6f), ty - 3 * std::sin(a - 2.6f)}},
             1.1f, kIron, 1.0f);
   r.Ell(hx, hy, 1.8f, 1.8f, kSkin);
@@ -234,8 +239,7 @@ void Mystic(const Rig& r, Pixel side, const Pose& p) {
   r.Limb({{4, -34}, {7, -32}, {hx, hy}}, 3.0f, kRobe);
   float tx = hx + 12 * std::cos(a), ty = hy - 12 * std::sin(a);
   r.Ln(hx, hy, tx, ty, 1.1f, kWood);
-  for (int i = 0; i < 4; ++i)
-    r.Limb({{tx, ty}, {tx + 3 + i, ty + 5}, {tx + 1 + i * 1.5f, ty + 11}}, 0.7f, kRobe, 0.9f);
+  for (int i = 0; i < 4; ++i) r.Limb({{tx, ty}, {tx + 3 + i, ty + 5}, {tx + 1 + i * 1.5f, ty + 11}}, 0.7f, kRobe, 0.9f);
   r.Ell(hx, hy, 1.8f, 1.8f, kSkin);
   if (p.strike > 0.3f) {
     // Qi gathering at the whisk: a small swirl of pale gold.
@@ -264,7 +268,7 @@ void Cavalry(const Rig& r, Pixel side, const Pose& p, bool armoured) {
   Vec2 hd{23, -44};
   r.Poly({{hd.x - 3, hd.y - 4}, {hd.x + 8, hd.y + 1}, {hd.x + 7, hd.y + 4}, {hd.x - 2, hd.y + 3}}, coat);
   r.Ell(hd.x + 1, hd.y - 1, 0.8f, 0.8f, paint::kInk);
-  r.Limb({{hd.x - 2, hd.y - 4}, {hd.x - 1, hd.y - 8}}, 1.4f, coat);  // ear
+  r.Limb({{hd.x - 2, hd.y - 4}, {hd.x - 1, hd.y - 8}}, 1.4f, coat);   // ear
   r.Limb({{17, -46}, {12, -42}, {9, -34}}, 2.2f, paint::kInk, 0.9f);  // mane
   r.Outline({{-17, -28}, {-8, -34}, {9, -33}, {18, -46}}, 0.9f, paint::kInk, 0.75f);
   r.Outline({{-17, -24}, {-5, -18}, {12, -21}}, 0.9f, paint::kInk, 0.75f);
@@ -313,7 +317,8 @@ void Boat(const Rig& r, Pixel side, const Pose& p) {
   }
   // Mast and sail.
   r.Ln(2, -14 + bob, 2, -66 + bob, 1.6f, kWood);
-  r.Poly({{3, -62 + bob}, {22, -58 + bob}, {20, -24 + bob}, {3, -22 + bob}}, paint::Mix(Rgb(214, 190, 140), side, 0.4f));
+  r.Poly({{3, -62 + bob}, {22, -58 + bob}, {20, -24 + bob}, {3, -22 + bob}},
+         paint::Mix(Rgb(214, 190, 140), side, 0.4f));
   for (int i = 1; i < 5; ++i) r.Ln(3, -62 + i * 8 + bob, 21.6f - i * 0.4f, -58 + i * 6.8f + bob, 0.7f, kWood, 0.8f);
   r.Outline({{3, -62 + bob}, {22, -58 + bob}, {20, -24 + bob}, {3, -22 + bob}}, 0.8f, paint::kInk, 0.8f);
   r.Poly({{2, -66 + bob}, {-14, -63 + bob}, {-12, -58 + bob}, {2, -56 + bob}}, side);

@@ -24,8 +24,8 @@ void Ground(Surface& s, Pixel sky, Pixel earth, int horizon, uint32_t seed) {
   paint::GradientV(s, horizon, kFrameH, earth, paint::Scale(earth, 0.8f), seed + 2, 0.04f);
   // The horizon in a broken line of dilute ink.
   paint::Canvas c(s);
-  paint::Stroke(c, {{0, horizon + 1.0f}, {110, horizon - 1.0f}, {220, horizon + 2.0f}, {330, horizon + 0.0f}}, 1, 2.2f, 1,
-                paint::kInkGrey, 0.5f, seed + 3, 0.4f);
+  paint::Stroke(c, {{0, horizon + 1.0f}, {110, horizon - 1.0f}, {220, horizon + 2.0f}, {330, horizon + 0.0f}}, 1, 2.2f,
+                1, paint::kInkGrey, 0.5f, seed + 3, 0.4f);
 }
 
 // A shape in wash with its ink outline.
@@ -47,11 +47,11 @@ void Tents(paint::Canvas& c, float y, int count, float burn, uint32_t seed) {
   for (int i = 0; i < count; ++i) {
     float x = 50 + i * 230.0f / std::max(1, count - 1);
     float sag = burn * (6 + i * 3);  // the canvas slumps as it burns
-    InkPoly(c, {{x - 22, y}, {x - 3, y - 30 + sag}, {x + 3, y - 30 + sag * 0.6f}, {x + 22, y}}, Rgb(234, 228, 210), 1.8f,
-            seed + i * 3);
+    InkPoly(c, {{x - 22, y}, {x - 3, y - 30 + sag}, {x + 3, y - 30 + sag * 0.6f}, {x + 22, y}}, Rgb(234, 228, 210),
+            1.8f, seed + i * 3);
     paint::Line(c, x, y - 31 + sag, x + burn * 6, y - 48 + sag, 1.3f, paint::kInk, 1.0f);
-    InkPoly(c, {{x + burn * 6, y - 48 + sag}, {x + 14 + burn * 6, y - 45 + sag}, {x + burn * 6, y - 41 + sag}}, kSideColor[1],
-            0.8f, seed + i * 3 + 2);
+    InkPoly(c, {{x + burn * 6, y - 48 + sag}, {x + 14 + burn * 6, y - 45 + sag}, {x + burn * 6, y - 41 + sag}},
+            kSideColor[1], 0.8f, seed + i * 3 + 2);
   }
 }
 
@@ -60,11 +60,19 @@ void Tents(paint::Canvas& c, float y, int count, float burn, uint32_t seed) {
 void Flame(paint::Canvas& c, float x, float y, float h, float beat, uint32_t seed) {
   float sway = (beat > 0.5f ? 1.0f : -1.0f) * h * 0.28f;
   h *= beat > 0.5f ? 1.35f : 0.75f;
-  InkPoly(c, {{x - h * 0.3f, y}, {x - h * 0.26f + sway * 0.3f, y - h * 0.5f}, {x + sway, y - h}, {x + h * 0.25f + sway * 0.4f, y - h * 0.45f},
-              {x + h * 0.3f, y}},
+  InkPoly(c,
+          {{x - h * 0.3f, y},
+           {x - h * 0.26f + sway * 0.3f, y - h * 0.5f},
+           {x + sway, y - h},
+           {x + h * 0.25f + sway * 0.4f, y - h * 0.45f},
+           {x + h * 0.3f, y}},
           paint::kCinnabar, 1.2f, seed, 0.95f);
-  paint::WashPolygon(c, {{x - h * 0.16f, y}, {x - h * 0.1f + sway * 0.2f, y - h * 0.35f}, {x + sway * 0.7f, y - h * 0.72f},
-                         {x + h * 0.12f + sway * 0.3f, y - h * 0.3f}, {x + h * 0.16f, y}},
+  paint::WashPolygon(c,
+                     {{x - h * 0.16f, y},
+                      {x - h * 0.1f + sway * 0.2f, y - h * 0.35f},
+                      {x + sway * 0.7f, y - h * 0.72f},
+                      {x + h * 0.12f + sway * 0.3f, y - h * 0.3f},
+                      {x + h * 0.16f, y}},
                      paint::kGold, 0.95f, seed + 5);
 }
 
@@ -98,9 +106,11 @@ void RockScene(Surface& s, paint::Canvas& c, int f) {
     float x = 50 + t * 260 + jx, y = 70 + t * 205 + jy - (f ? r * 0.8f : 0);
     float turn = f * 1.4f + i;
     InkPoly(c, Oval(x, y, r, r * 0.8f, turn, 9), Rgb(110, 104, 96), 1.8f, rng.Next());
-    paint::Wash(c, x - r * 0.3f * std::cos(turn), y - r * 0.3f, r * 0.4f, r * 0.3f, Rgb(170, 164, 156), 0.8f, rng.Next());
+    paint::Wash(c, x - r * 0.3f * std::cos(turn), y - r * 0.3f, r * 0.4f, r * 0.3f, Rgb(170, 164, 156), 0.8f,
+                rng.Next());
     // Speed lines behind, and dust where it last struck.
-    paint::Stroke(c, {{x - r * 2.4f, y - r * 1.8f}, {x - r * 1.2f, y - r * 0.8f}}, 0.5f, 2, 0.5f, paint::kInkGrey, 0.6f, rng.Next());
+    paint::Stroke(c, {{x - r * 2.4f, y - r * 1.8f}, {x - r * 1.2f, y - r * 0.8f}}, 0.5f, 2, 0.5f, paint::kInkGrey, 0.6f,
+                  rng.Next());
     if (f) paint::Wash(c, x - r * 1.5f, y + r * 0.6f, r * 1.8f, r * 0.9f, Rgb(214, 198, 160), 0.7f, rng.Next());
   }
 }
@@ -108,15 +118,25 @@ void RockScene(Surface& s, paint::Canvas& c, int f) {
 void Wave(paint::Canvas& c, float x, float y, float size, float curl, uint32_t seed) {
   // The curling crest of the old wave drawing; `curl` 0 rising, 1 breaking over.
   float lean = curl * size * 0.5f;
-  InkPoly(c, {{x - size, y + size * 0.6f}, {x - size * 0.6f + lean * 0.3f, y - size * 0.4f}, {x + lean * 0.6f, y - size * 0.7f},
-              {x + size * 0.6f + lean, y - size * 0.4f + curl * size * 0.3f}, {x + size * 0.4f + lean * 0.5f, y}, {x + size, y + size * 0.6f}},
+  InkPoly(c,
+          {{x - size, y + size * 0.6f},
+           {x - size * 0.6f + lean * 0.3f, y - size * 0.4f},
+           {x + lean * 0.6f, y - size * 0.7f},
+           {x + size * 0.6f + lean, y - size * 0.4f + curl * size * 0.3f},
+           {x + size * 0.4f + lean * 0.5f, y},
+           {x + size, y + size * 0.6f}},
           paint::kAzurite, 1.6f, seed);
-  paint::Stroke(c, {{x - size * 0.8f, y + size * 0.3f}, {x - size * 0.4f + lean * 0.3f, y - size * 0.5f}, {x + size * 0.2f + lean * 0.6f, y - size * 0.6f},
-                    {x + size * 0.6f + lean, y - size * 0.3f + curl * size * 0.3f}, {x + size * 0.3f + lean, y - size * 0.05f + curl * size * 0.3f}},
+  paint::Stroke(c,
+                {{x - size * 0.8f, y + size * 0.3f},
+                 {x - size * 0.4f + lean * 0.3f, y - size * 0.5f},
+                 {x + size * 0.2f + lean * 0.6f, y - size * 0.6f},
+                 {x + size * 0.6f + lean, y - size * 0.3f + curl * size * 0.3f},
+                 {x + size * 0.3f + lean, y - size * 0.05f + curl * size * 0.3f}},
                 2, size * 0.12f, 1.5f, Rgb(236, 244, 242), 1.0f, seed + 2);
   for (int i = 0; i < 4; ++i) {
     float a = -0.6f + i * 0.35f;
-    float fx = x + size * 0.55f + lean + std::cos(a) * size * 0.2f, fy = y - size * 0.35f + curl * size * 0.3f + std::sin(a) * size * 0.2f;
+    float fx = x + size * 0.55f + lean + std::cos(a) * size * 0.2f,
+          fy = y - size * 0.35f + curl * size * 0.3f + std::sin(a) * size * 0.2f;
     paint::FillEllipse(c, fx, fy, size * 0.06f, size * 0.06f, kWhite, 1.0f);
   }
 }
@@ -138,8 +158,8 @@ void WhirlpoolScene(Surface& s, paint::Canvas& c, int f) {
   // Dark and pale water wheeling round the eye.
   for (int k = 0; k < 6; ++k) {
     float a = k * kPi / 3 + f * 0.9f;
-    paint::WashEllipse(c, 165 + std::cos(a) * 80, 190 + std::sin(a) * 48, 46, 24, k % 2 ? Rgb(30, 60, 84) : Rgb(150, 184, 196),
-                       0.6f, 1546 + k);
+    paint::WashEllipse(c, 165 + std::cos(a) * 80, 190 + std::sin(a) * 48, 46, 24,
+                       k % 2 ? Rgb(30, 60, 84) : Rgb(150, 184, 196), 0.6f, 1546 + k);
   }
   for (int arm = 0; arm < 5; ++arm) {
     std::vector<Vec2> pts;
@@ -153,7 +173,8 @@ void WhirlpoolScene(Surface& s, paint::Canvas& c, int f) {
   paint::WashEllipse(c, 165, 190, 20 + f * 6, 12 + f * 4, Rgb(20, 40, 60), 1.0f, 1535);
   // A boat caught at the rim, drawn round and tipping in.
   float a = 0.3f + f * 0.9f;
-  PaintTrooper(c, kBoat, 165 + std::cos(a) * 95, 205 + std::sin(a) * 50, 1.3f - f * 0.2f, f == 1, 1, Pose{0, 0, f * 0.9f}, 1536);
+  PaintTrooper(c, kBoat, 165 + std::cos(a) * 95, 205 + std::sin(a) * 50, 1.3f - f * 0.2f, f == 1, 1,
+               Pose{0, 0, f * 0.9f}, 1536);
 }
 
 void TalismanScene(Surface& s, paint::Canvas& c, int f) {
@@ -172,13 +193,15 @@ void TalismanScene(Surface& s, paint::Canvas& c, int f) {
   if (f)
     for (int i = 0; i < 12; ++i) {
       float a = i * 2 * kPi / 12;
-      paint::Stroke(c, {{165 + std::cos(a) * 40, 160 + std::sin(a) * 40}, {165 + std::cos(a) * 150, 160 + std::sin(a) * 150}}, 4, 2,
-                    0.5f, paint::kGoldPale, 0.7f, 1544 + i);
+      paint::Stroke(
+          c, {{165 + std::cos(a) * 40, 160 + std::sin(a) * 40}, {165 + std::cos(a) * 150, 160 + std::sin(a) * 150}}, 4,
+          2, 0.5f, paint::kGoldPale, 0.7f, 1544 + i);
     }
   float lift = f * 10;
   InkPoly(c, {{135, 80 - lift}, {195, 80 - lift}, {195, 240 - lift}, {135, 240 - lift}}, Rgb(236, 206, 96), 1.6f, 1545);
   paint::DoubleRule(c, 138, static_cast<int>(83 - lift), 192, static_cast<int>(237 - lift), paint::kCinnabar, 1.0f);
-  paint::CalligraphyVertical(c, 143, static_cast<int>(92 - lift), "敕令", paint::kFaceKai, 44, paint::kCinnabar, 1.0f, 1542);
+  paint::CalligraphyVertical(c, 143, static_cast<int>(92 - lift), "敕令", paint::kFaceKai, 44, paint::kCinnabar, 1.0f,
+                             1542);
   paint::Seal(c, 149, static_cast<int>(196 - lift), 32, "封", 1543);
 }
 
@@ -209,8 +232,10 @@ void BlessingScene(Surface& s, paint::Canvas& c, int f) {
   // troops who raise their weapons.
   for (int i = 0; i < 11; ++i) {
     float a = kPi * (0.15f + 0.7f * (i + f * 0.5f) / 10);
-    paint::FillPolygon(c, {{165, -20}, {165 + std::cos(a - 0.045f) * 420, -20 + std::sin(a - 0.045f) * 420},
-                           {165 + std::cos(a + 0.045f) * 420, -20 + std::sin(a + 0.045f) * 420}},
+    paint::FillPolygon(c,
+                       {{165, -20},
+                        {165 + std::cos(a - 0.045f) * 420, -20 + std::sin(a - 0.045f) * 420},
+                        {165 + std::cos(a + 0.045f) * 420, -20 + std::sin(a + 0.045f) * 420}},
                        paint::kGoldPale, f ? 0.6f : 0.4f);
   }
   paint::Cloud(c, 90 + f * 30, 50, 40, paint::kGold, 0.9f, 1561);
@@ -233,8 +258,8 @@ void StoneScene(Surface& s, paint::Canvas& c, int f) {
       float x = 165 + std::cos(a) * (60 + ring * 60), y = 200 + std::sin(a) * (28 + ring * 30);
       bool rising = (i + ring + f) % 2 == 0;
       float h = (50 + ring * 18) * (rising ? 1.0f : 0.45f);
-      InkPoly(c, {{x - 10, y}, {x - 8, y - h}, {x + 2, y - h - 6}, {x + 10, y - h + 4}, {x + 11, y}}, Rgb(120, 116, 108), 1.8f,
-              1571 + i + ring * 8);
+      InkPoly(c, {{x - 10, y}, {x - 8, y - h}, {x + 2, y - h - 6}, {x + 10, y - h + 4}, {x + 11, y}},
+              Rgb(120, 116, 108), 1.8f, 1571 + i + ring * 8);
       paint::Line(c, x + 4, y - h * 0.7f, x + 6, y - h * 0.2f, 1.0f, paint::kInk, 0.5f);
       if (!rising) paint::Wash(c, x, y - 4, 22, 9, Rgb(210, 196, 160), 0.75f, 1590 + i + ring * 8);
     }

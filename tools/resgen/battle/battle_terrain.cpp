@@ -69,8 +69,8 @@ void PaintPlain(Surface& s, uint32_t seed) {
   for (int i = 0; i < 2; ++i) {
     float y = 26 + i * 28 + rng.Range(-3, 3);
     float x0 = 10 + rng.Range(0, 8), x1 = 70 - rng.Range(0, 8);
-    paint::Stroke(c, {{x0, y}, {(x0 + x1) / 2, y + rng.Range(-2, 2)}, {x1, y + rng.Range(-2, 2)}}, 1.2f, 2.0f,
-                  0.6f, paint::kOchre, 0.12f, rng.Next(), 0.6f);
+    paint::Stroke(c, {{x0, y}, {(x0 + x1) / 2, y + rng.Range(-2, 2)}, {x1, y + rng.Range(-2, 2)}}, 1.2f, 2.0f, 0.6f,
+                  paint::kOchre, 0.12f, rng.Next(), 0.6f);
   }
   for (int i = 0; i < 4; ++i)
     paint::FillEllipse(c, rng.Range(10, 70), rng.Range(10, 70), 1.1f, 0.8f, paint::kInkGrey, 0.35f);
@@ -134,11 +134,13 @@ void House(Canvas& c, float x, float y, float w, uint32_t seed) {
                  static_cast<int>(y), Rgb(96, 64, 40), 0.9f);
   // Roof with eaves that lift at both ends.
   float ry = y - h;
-  std::vector<Vec2> roof = {{x - 5, ry + 2}, {x + 3, ry - w * 0.24f}, {x + w - 3, ry - w * 0.24f}, {x + w + 5, ry + 2},
+  std::vector<Vec2> roof = {{x - 5, ry + 2},
+                            {x + 3, ry - w * 0.24f},
+                            {x + w - 3, ry - w * 0.24f},
+                            {x + w + 5, ry + 2},
                             {x + w * 0.5f, ry - 1}};
   paint::FillPolygon(c, roof, Rgb(74, 80, 88), 1.0f);
-  paint::Stroke(c, {{x - 6, ry}, {x + w * 0.5f, ry + 2}, {x + w + 6, ry}}, 1.0f, 2.0f, 1.0f, paint::kInk, 0.9f,
-                seed);
+  paint::Stroke(c, {{x - 6, ry}, {x + w * 0.5f, ry + 2}, {x + w + 6, ry}}, 1.0f, 2.0f, 1.0f, paint::kInk, 0.9f, seed);
   for (int i = 1; i < 5; ++i) {
     float t = i / 5.0f;
     paint::Line(c, x + w * t, ry - w * 0.22f, x - 2 + (w + 4) * t, ry, 0.7f, Rgb(40, 42, 48), 0.6f);
@@ -185,14 +187,16 @@ void PaintCity(Surface& s, uint32_t seed) {
     for (int i = 0; i < 2; ++i) {
       float x = 11 + i * 31, w = 27;
       float h = 9;
-      paint::FillBox(c, static_cast<int>(x), static_cast<int>(base - h), static_cast<int>(x + w), static_cast<int>(base),
-                     Rgb(236, 228, 208), 1.0f);
+      paint::FillBox(c, static_cast<int>(x), static_cast<int>(base - h), static_cast<int>(x + w),
+                     static_cast<int>(base), Rgb(236, 228, 208), 1.0f);
       for (int p = 0; p < 4; ++p)
-        paint::FillBox(c, static_cast<int>(x + 1 + p * 8.2f), static_cast<int>(base - h), static_cast<int>(x + 3 + p * 8.2f),
-                       static_cast<int>(base), paint::Mix(paint::kLacquer, Rgb(236, 228, 208), 0.35f), 1.0f);
+        paint::FillBox(c, static_cast<int>(x + 1 + p * 8.2f), static_cast<int>(base - h),
+                       static_cast<int>(x + 3 + p * 8.2f), static_cast<int>(base),
+                       paint::Mix(paint::kLacquer, Rgb(236, 228, 208), 0.35f), 1.0f);
       float ry = base - h;
-      paint::FillPolygon(c, {{x - 3, ry + 1}, {x + 3, ry - 10}, {x + w - 3, ry - 10}, {x + w + 3, ry + 1}, {x + w / 2, ry - 1}},
-                         Rgb(112, 118, 128), 1.0f);
+      paint::FillPolygon(
+          c, {{x - 3, ry + 1}, {x + 3, ry - 10}, {x + w - 3, ry - 10}, {x + w + 3, ry + 1}, {x + w / 2, ry - 1}},
+          Rgb(112, 118, 128), 1.0f);
       // Soft ink so that units standing in the town stay the strongest marks.
       paint::Stroke(c, {{x - 4, ry}, {x + w / 2, ry + 1.5f}, {x + w + 4, ry}}, 1.0f, 1.6f, 1.0f, paint::kInk, 0.6f,
                     rng.Next());

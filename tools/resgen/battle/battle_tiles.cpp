@@ -33,10 +33,9 @@ RiverShape RiverShapeOf(int t) {
   return {0, 0};
 }
 
-int RiverTileFor(bool waterN, bool waterE, bool waterS, bool waterW,
-                 bool waterNE, bool waterSE, bool waterSW, bool waterNW) {
-  int land = (waterN ? 0 : kSideN) | (waterE ? 0 : kSideE) | (waterS ? 0 : kSideS) |
-             (waterW ? 0 : kSideW);
+int RiverTileFor(bool waterN, bool waterE, bool waterS, bool waterW, bool waterNE, bool waterSE, bool waterSW,
+                 bool waterNW) {
+  int land = (waterN ? 0 : kSideN) | (waterE ? 0 : kSideE) | (waterS ? 0 : kSideS) | (waterW ? 0 : kSideW);
   // A corner shows a bank only where both sides beside it are water.
   int corners = 0;
   if (waterN && waterE && !waterNE) corners |= kCornerNE;

@@ -44,8 +44,8 @@ constexpr int kCornerNE = 1, kCornerSE = 2, kCornerSW = 4, kCornerNW = 8;
 
 // The river tile for a water square. Each flag tells whether that neighbour
 // is water; squares off the map count as water, so rivers run off the edge.
-int RiverTileFor(bool waterN, bool waterE, bool waterS, bool waterW,
-                 bool waterNE, bool waterSE, bool waterSW, bool waterNW);
+int RiverTileFor(bool waterN, bool waterE, bool waterS, bool waterW, bool waterNE, bool waterSE, bool waterSW,
+                 bool waterNW);
 
 // What a river tile draws: the sides that carry a bank and the inner corners.
 struct RiverShape {

@@ -56,8 +56,12 @@ void WindStrokes(paint::Canvas& c, float x, float y, float size, uint32_t seed) 
     float yy = y + (i - 1) * size * 0.45f;
     float len = size * (1.6f - 0.3f * i);
     float x0 = x - len / 2 + i * size * 0.2f;
-    paint::Stroke(c, {{x0, yy}, {x0 + len * 0.5f, yy - size * 0.12f}, {x0 + len, yy}, {x0 + len + size * 0.2f, yy - size * 0.3f},
-                      {x0 + len - size * 0.05f, yy - size * 0.38f}},
+    paint::Stroke(c,
+                  {{x0, yy},
+                   {x0 + len * 0.5f, yy - size * 0.12f},
+                   {x0 + len, yy},
+                   {x0 + len + size * 0.2f, yy - size * 0.3f},
+                   {x0 + len - size * 0.05f, yy - size * 0.38f}},
                   size * 0.05f, size * 0.12f, size * 0.03f, paint::kInk, 0.9f, seed + i, 0.3f);
   }
 }
@@ -89,16 +93,12 @@ void Snowflake(paint::Canvas& c, float x, float y, float r, Pixel col) {
 
 void WeatherSymbol(paint::Canvas& c, int w, float x, float y, float size) {
   switch (w) {
-    case kClear:
-      Sun(c, x, y, size * 0.42f);
-      break;
+    case kClear: Sun(c, x, y, size * 0.42f); break;
     case kOvercast:
       CloudBank(c, x + size * 0.15f, y - size * 0.15f, size * 0.42f, Rgb(150, 148, 142), 900);
       CloudBank(c, x - size * 0.1f, y + size * 0.2f, size * 0.48f, Rgb(196, 192, 184), 901);
       break;
-    case kWind:
-      WindStrokes(c, x, y, size * 0.7f, 910);
-      break;
+    case kWind: WindStrokes(c, x, y, size * 0.7f, 910); break;
     case kRain:
       CloudBank(c, x, y - size * 0.25f, size * 0.45f, Rgb(120, 124, 130), 920);
       for (int i = 0; i < 5; ++i) {
@@ -107,9 +107,7 @@ void WeatherSymbol(paint::Canvas& c, int w, float x, float y, float size) {
                     paint::kAzurite, 1.0f);
       }
       break;
-    default:
-      Snowflake(c, x, y, size * 0.42f, paint::kAzurite);
-      break;
+    default: Snowflake(c, x, y, size * 0.42f, paint::kAzurite); break;
   }
 }
 
@@ -133,11 +131,26 @@ bool PaintIcon(const ResgenPaths& paths, int w) {
 void DayLandscape(Surface& s, int w) {
   Pixel skyTop, skyBottom;
   switch (w) {
-    case kClear: skyTop = Rgb(222, 226, 214); skyBottom = Rgb(240, 226, 190); break;
-    case kOvercast: skyTop = Rgb(150, 150, 148); skyBottom = Rgb(204, 200, 188); break;
-    case kWind: skyTop = Rgb(204, 196, 166); skyBottom = Rgb(232, 214, 170); break;
-    case kRain: skyTop = Rgb(104, 112, 120); skyBottom = Rgb(170, 174, 170); break;
-    default: skyTop = Rgb(206, 220, 230); skyBottom = Rgb(240, 242, 240); break;
+    case kClear:
+      skyTop = Rgb(222, 226, 214);
+      skyBottom = Rgb(240, 226, 190);
+      break;
+    case kOvercast:
+      skyTop = Rgb(150, 150, 148);
+      skyBottom = Rgb(204, 200, 188);
+      break;
+    case kWind:
+      skyTop = Rgb(204, 196, 166);
+      skyBottom = Rgb(232, 214, 170);
+      break;
+    case kRain:
+      skyTop = Rgb(104, 112, 120);
+      skyBottom = Rgb(170, 174, 170);
+      break;
+    default:
+      skyTop = Rgb(206, 220, 230);
+      skyBottom = Rgb(240, 242, 240);
+      break;
   }
   paint::Silk(s, paint::kSilk, 970 + w);
   paint::GradientV(s, 0, kDayHeight, skyTop, skyBottom, 971 + w, 0.03f);
@@ -202,8 +215,7 @@ void DayLandscape(Surface& s, int w) {
       for (int i = 0; i < 70; ++i) Snowflake(c, rng.Range(10, 630), rng.Range(10, 310), rng.Range(2, 6), kWhite);
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -227,8 +239,8 @@ bool PaintDayBanner(const ResgenPaths& paths) {
   paint::Canvas c(s);
   paint::DoubleRule(c, 4, 4, kBannerWidth - 5, kBannerHeight - 5, paint::kGold, 1.0f);
   // Gold ruyi corners.
-  const Vec2 corners[4] = {{12, 12}, {kBannerWidth - 12.0f, 12}, {12, kBannerHeight - 12.0f},
-                           {kBannerWidth - 12.0f, kBannerHeight - 12.0f}};
+  const Vec2 corners[4] = {
+      {12, 12}, {kBannerWidth - 12.0f, 12}, {12, kBannerHeight - 12.0f}, {kBannerWidth - 12.0f, kBannerHeight - 12.0f}};
   for (const Vec2& p : corners) paint::FillEllipse(c, p.x, p.y, 3, 3, paint::kGold, 1.0f);
   paint::CalligraphyCentered(c, 45, 16, "第", paint::kFaceKai, 60, paint::kGoldPale, 1.0f, 1061, 700);
   paint::CalligraphyCentered(c, 178, 16, "天", paint::kFaceKai, 60, paint::kGoldPale, 1.0f, 1062, 700);

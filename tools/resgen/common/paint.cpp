@@ -410,7 +410,8 @@ void FillPolygon(Canvas& c, const std::vector<Vec2>& pts, Pixel color, float opa
       for (size_t i = 0; i < pts.size(); ++i) {
         const Vec2& a = pts[i];
         const Vec2& b = pts[(i + 1) % pts.size()];
-        if ((a.y <= sy && b.y > sy) || (b.y <= sy && a.y > sy)) xs.push_back(a.x + (sy - a.y) / (b.y - a.y) * (b.x - a.x));
+        if ((a.y <= sy && b.y > sy) || (b.y <= sy && a.y > sy))
+          xs.push_back(a.x + (sy - a.y) / (b.y - a.y) * (b.x - a.x));
       }
       std::sort(xs.begin(), xs.end());
       for (size_t k = 0; k + 1 < xs.size(); k += 2) {
@@ -469,8 +470,10 @@ float TakeUp(uint32_t seed, int x, int y) {
 
 // A soft round wash (the halo behind the head), its rim broken by the take-up.
 void WashEllipse(Canvas& c, float cx, float cy, float rx, float ry, Pixel color, float opacity, uint32_t seed) {
-  for (int y = std::max(0, static_cast<int>(cy - ry * 1.3f)); y < std::min(c.Height(), static_cast<int>(cy + ry * 1.3f)); ++y)
-    for (int x = std::max(0, static_cast<int>(cx - rx * 1.3f)); x < std::min(c.Width(), static_cast<int>(cx + rx * 1.3f)); ++x) {
+  for (int y = std::max(0, static_cast<int>(cy - ry * 1.3f));
+       y < std::min(c.Height(), static_cast<int>(cy + ry * 1.3f)); ++y)
+    for (int x = std::max(0, static_cast<int>(cx - rx * 1.3f));
+         x < std::min(c.Width(), static_cast<int>(cx + rx * 1.3f)); ++x) {
       float dx = (x - cx) / rx, dy = (y - cy) / ry;
       float n = TakeUp(seed, x, y);
       float e = std::sqrt(dx * dx + dy * dy) + (n - 0.5f) * 0.5f;
@@ -503,8 +506,8 @@ void WashPolygon(Canvas& c, const std::vector<Vec2>& pts, Pixel color, float opa
   std::vector<float> sum(static_cast<size_t>(w + 1) * (h + 1), 0.0f);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
-      sum[(y + 1) * (w + 1) + x + 1] = fig.Alpha(x, y) + sum[y * (w + 1) + x + 1] + sum[(y + 1) * (w + 1) + x] -
-                                       sum[y * (w + 1) + x];
+      sum[(y + 1) * (w + 1) + x + 1] =
+          fig.Alpha(x, y) + sum[y * (w + 1) + x + 1] + sum[(y + 1) * (w + 1) + x] - sum[y * (w + 1) + x];
   constexpr int r = 2;
   Pixel dark = Scale(color, 0.78f);
   Pixel light = Mix(color, kPaperLight, 0.35f);
@@ -539,7 +542,6 @@ void InkOutline(Canvas& c, const std::vector<Vec2>& pts, float weight, uint32_t 
   }
 }
 
-
 void PaperGrain(Surface& s, uint32_t seed, float strength) {
   for (int y = 0; y < s.Height(); ++y)
     for (int x = 0; x < s.Width(); ++x)
@@ -559,7 +561,8 @@ Coverage TextCoverage(const std::string& utf8, const char* face, int height, int
   DrawText(tmp, margin, margin, gbk.c_str(), style);
   Coverage cov(tmp.Width(), tmp.Height());
   for (int y = 0; y < tmp.Height(); ++y)
-    for (int x = 0; x < tmp.Width(); ++x) cov.value[static_cast<size_t>(y) * cov.width + x] = 1.0f - Red(tmp.Get(x, y)) / 255.0f;
+    for (int x = 0; x < tmp.Width(); ++x)
+      cov.value[static_cast<size_t>(y) * cov.width + x] = 1.0f - Red(tmp.Get(x, y)) / 255.0f;
   return cov;
 }
 
@@ -588,8 +591,8 @@ void Calligraphy(Canvas& c, int x, int y, const std::string& utf8, const char* f
   ApplyInk(c, bled, x - margin, y - margin, color, opacity, seed, 0.35f);
 }
 
-void CalligraphyCentered(Canvas& c, int cx, int y, const std::string& utf8, const char* face, int height,
-                         Pixel color, float opacity, uint32_t seed, int weight) {
+void CalligraphyCentered(Canvas& c, int cx, int y, const std::string& utf8, const char* face, int height, Pixel color,
+                         float opacity, uint32_t seed, int weight) {
   int w = TextWidth(utf8, face, height, weight);
   Calligraphy(c, cx - w / 2, y, utf8, face, height, color, opacity, seed, weight);
 }
@@ -721,7 +724,8 @@ void Mountain(Canvas& c, float x, float baseY, float width, float height, uint32
 void Tree(Canvas& c, float x, float y, float height, uint32_t seed, Pixel leaves) {
   Rng rng(seed);
   float lean = rng.Range(-0.25f, 0.25f);
-  std::vector<Vec2> trunk = {{x, y}, {x + lean * height * 0.3f, y - height * 0.5f}, {x + lean * height * 0.5f, y - height}};
+  std::vector<Vec2> trunk = {
+      {x, y}, {x + lean * height * 0.3f, y - height * 0.5f}, {x + lean * height * 0.5f, y - height}};
   Stroke(c, trunk, height * 0.08f + 1, height * 0.06f + 1, 0.8f, kInk, 0.85f, seed, 0.2f);
   int clumps = 3 + rng.Int(3);
   for (int i = 0; i < clumps; ++i) {
@@ -755,7 +759,8 @@ void Cloud(Canvas& c, float cx, float cy, float size, Pixel color, float opacity
     Stroke(c, spiral, size * 0.12f, size * 0.09f, size * 0.03f, color, opacity, seed + k);
   }
   // The trailing tail that joins the curls.
-  std::vector<Vec2> tail = {{cx - size * 1.6f, cy + size * 0.5f}, {cx, cy + size * 0.6f}, {cx + size * 1.7f, cy + size * 0.45f}};
+  std::vector<Vec2> tail = {
+      {cx - size * 1.6f, cy + size * 0.5f}, {cx, cy + size * 0.6f}, {cx + size * 1.7f, cy + size * 0.45f}};
   Stroke(c, tail, size * 0.03f, size * 0.08f, size * 0.02f, color, opacity * 0.9f, seed + 77);
 }
 

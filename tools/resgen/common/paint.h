@@ -57,9 +57,9 @@ class Rng {
   uint64_t state_;
 };
 
-float Hash2(uint32_t seed, int x, int y);                          // [0, 1)
-float ValueNoise(uint32_t seed, float x, float y);                 // smooth, [0, 1)
-float Fbm(uint32_t seed, float x, float y, int octaves);           // [0, 1), mean 0.5
+float Hash2(uint32_t seed, int x, int y);                 // [0, 1)
+float ValueNoise(uint32_t seed, float x, float y);        // smooth, [0, 1)
+float Fbm(uint32_t seed, float x, float y, int octaves);  // [0, 1), mean 0.5
 float SmoothStep(float edge0, float edge1, float x);
 
 // ---- canvases ---------------------------------------------------------------
@@ -155,12 +155,12 @@ int TextWidth(const std::string& utf8, const char* face, int height, int weight 
 void Calligraphy(Canvas& c, int x, int y, const std::string& utf8, const char* face, int height, Pixel color,
                  float opacity, uint32_t seed, int weight = 400);
 // Centred on cx.
-void CalligraphyCentered(Canvas& c, int cx, int y, const std::string& utf8, const char* face, int height,
-                         Pixel color, float opacity, uint32_t seed, int weight = 400);
+void CalligraphyCentered(Canvas& c, int cx, int y, const std::string& utf8, const char* face, int height, Pixel color,
+                         float opacity, uint32_t seed, int weight = 400);
 // Vertical text, one character under the other, columns right to left as in
 // old books; returns the height used.
-int CalligraphyVertical(Canvas& c, int x, int y, const std::string& utf8, const char* face, int height,
-                        Pixel color, float opacity, uint32_t seed, int spacing = 0);
+int CalligraphyVertical(Canvas& c, int x, int y, const std::string& utf8, const char* face, int height, Pixel color,
+                        float opacity, uint32_t seed, int spacing = 0);
 
 // ---- motifs -----------------------------------------------------------------
 // A cinnabar seal of side `size` with up to four characters cut in relief

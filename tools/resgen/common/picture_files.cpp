@@ -37,8 +37,8 @@ bool SavePicture(const ResgenPaths& paths, Pic pic, const Surface& image) {
   std::string name = PicFile(pic);
   std::string path = paths.resDir + "/" + name;
   if (image.Width() != PicWidth(pic) || image.Height() != PicHeight(pic)) {
-    std::fprintf(stderr, "resgen: %s is %dx%d, the game expects %dx%d\n", name.c_str(), image.Width(),
-                 image.Height(), PicWidth(pic), PicHeight(pic));
+    std::fprintf(stderr, "resgen: %s is %dx%d, the game expects %dx%d\n", name.c_str(), image.Width(), image.Height(),
+                 PicWidth(pic), PicHeight(pic));
     return false;
   }
   if (!SaveBmp24(path, image)) {

@@ -188,8 +188,8 @@ bool ToGbk(const std::string& utf8, std::string& gbk) {
   return true;
 }
 
-bool WriteKss(const std::string& path, const std::vector<std::string>& lines,
-              const std::string& sourceFile, const std::vector<int>& sourceLines) {
+bool WriteKss(const std::string& path, const std::vector<std::string>& lines, const std::string& sourceFile,
+              const std::vector<int>& sourceLines) {
   std::string body;
   bool ok = true;
   for (size_t i = 0; i < lines.size(); ++i) {

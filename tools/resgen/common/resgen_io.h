@@ -65,8 +65,8 @@ bool ToGbk(const std::string& utf8, std::string& gbk);
 // A ".kss" list: each UTF-8 line converted to GBK and checked against the
 // game's 19-byte line limit. sourceFile/sourceLines name the records the lines
 // came from in error messages (sourceLines may be empty or shorter).
-bool WriteKss(const std::string& path, const std::vector<std::string>& lines,
-              const std::string& sourceFile, const std::vector<int>& sourceLines);
+bool WriteKss(const std::string& path, const std::vector<std::string>& lines, const std::string& sourceFile,
+              const std::vector<int>& sourceLines);
 // A ".kdt" table: one record per line, decimal numbers separated by one space.
 bool WriteKdt(const std::string& path, const std::vector<std::vector<long long>>& records);
 // Plain text written as given (startup.ini).

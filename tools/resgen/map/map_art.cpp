@@ -136,10 +136,10 @@ const City* CityAt(const MapWorld& w, int col, int row) {
 // ---- the land of the strategic map --------------------------------------------
 // The coast in map pixels, west of it land; it keeps every coastal cell of the
 // grid (Liaodong, Nanpi, Beihai, Xiapi, Guangling, Jianye, Kuaiji) ashore.
-const std::vector<Vec2> kCoast = {
-    {1120, 92}, {1062, 100}, {1000, 108}, {968, 150}, {975, 192}, {940, 205}, {918, 222}, {955, 246},
-    {1010, 250}, {1084, 256}, {1100, 282}, {1046, 318}, {990, 334}, {984, 380}, {992, 440}, {1000, 482},
-    {960, 500}, {918, 530}, {900, 572}, {898, 622}, {888, 680}, {870, 750}};
+const std::vector<Vec2> kCoast = {{1120, 92}, {1062, 100}, {1000, 108}, {968, 150},  {975, 192},  {940, 205},
+                                  {918, 222}, {955, 246},  {1010, 250}, {1084, 256}, {1100, 282}, {1046, 318},
+                                  {990, 334}, {984, 380},  {992, 440},  {1000, 482}, {960, 500},  {918, 530},
+                                  {900, 572}, {898, 622},  {888, 680},  {870, 750}};
 
 // Rivers through the gaps between the rows of cities: the Yellow River past
 // Jincheng, round the Ordos loop, between Shangdang and Luoyang to the Bohai;
@@ -147,16 +147,16 @@ const std::vector<Vec2> kCoast = {
 const std::vector<Vec2> kYellowRiver = {{0, 178},   {90, 168},  {160, 160}, {215, 168}, {280, 160}, {318, 96},
                                         {380, 44},  {450, 30},  {512, 52},  {530, 100}, {528, 160}, {580, 172},
                                         {612, 208}, {652, 244}, {740, 248}, {830, 250}, {880, 238}, {930, 215}};
-const std::vector<Vec2> kYangtze = {{0, 505},   {80, 492},  {160, 480}, {240, 482}, {330, 484}, {410, 492},
-                                    {460, 530}, {540, 566}, {630, 567}, {720, 566}, {775, 556}, {800, 508},
-                                    {860, 487}, {930, 488}, {1000, 488}};
+const std::vector<Vec2> kYangtze = {{0, 505},   {80, 492},  {160, 480}, {240, 482}, {330, 484},
+                                    {410, 492}, {460, 530}, {540, 566}, {630, 567}, {720, 566},
+                                    {775, 556}, {800, 508}, {860, 487}, {930, 488}, {1000, 488}};
 const std::vector<Vec2> kWeiRiver = {{330, 246}, {400, 242}, {470, 244}, {560, 240}, {612, 210}};
-const std::vector<Vec2> kHanRiver = {{360, 300}, {430, 308}, {490, 338}, {530, 396}, {600, 404}, {616, 470},
-                                     {628, 562}};
+const std::vector<Vec2> kHanRiver = {{360, 300}, {430, 308}, {490, 338}, {530, 396},
+                                     {600, 404}, {616, 470}, {628, 562}};
 // The Great Wall runs along the top of the map, north of every city of the
 // first row (their plinths start at y 18).
-const std::vector<Vec2> kGreatWall = {{40, 12},  {130, 9},  {220, 12}, {330, 10}, {420, 12}, {540, 10},
-                                      {640, 8},  {740, 11}, {840, 9},  {940, 11}, {1040, 9}, {1110, 12}};
+const std::vector<Vec2> kGreatWall = {{40, 12}, {130, 9},  {220, 12}, {330, 10}, {420, 12}, {540, 10},
+                                      {640, 8}, {740, 11}, {840, 9},  {940, 11}, {1040, 9}, {1110, 12}};
 
 // Terrain of the empty cells, row by row: M mountains, H hills, P farmland and
 // woods, D steppe. Cells that hold a city are cleared for it whatever is here.
@@ -198,7 +198,8 @@ void PaintSea(Surface& s, const Figure& land) {
       // Shallows near the shore: the land's coverage blurred by distance sampling.
       float nearShore = 0;
       for (int k = 1; k <= 3; ++k)
-        nearShore = std::max({nearShore, land.Alpha(x - 12 * k, y), land.Alpha(x, y - 12 * k), land.Alpha(x, y + 12 * k)});
+        nearShore =
+            std::max({nearShore, land.Alpha(x - 12 * k, y), land.Alpha(x, y - 12 * k), land.Alpha(x, y + 12 * k)});
       float n = Fbm(905, x * 0.01f, y * 0.01f, 3);
       Pixel col = Mix(deep, shallow, 0.4f * nearShore + 0.5f * (n - 0.5f) + 0.2f);
       c.Blend(x, y, col, a);
@@ -308,8 +309,7 @@ void PaintCellMotif(Canvas& c, int col, int row, char kind, uint32_t seed) {
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -674,14 +674,14 @@ Surface RoadMap(const MapWorld& w) {
 // ---- the faction map ---------------------------------------------------------------
 // Real geography at a smaller scale, in back-buffer pixels (the picture starts
 // at 300, 150): coast, the two great rivers and their tributaries, ranges.
-const std::vector<Vec2> kWhoCoast = {
-    {780, 250}, {768, 262}, {745, 235}, {735, 214}, {722, 222}, {712, 205}, {690, 212}, {676, 210}, {650, 222},
-    {640, 240}, {642, 258}, {660, 262}, {690, 262}, {722, 272}, {705, 288}, {680, 296}, {672, 320}, {668, 345},
-    {690, 368}, {700, 380}, {712, 400}, {712, 425}, {708, 460}, {690, 490}, {660, 515}, {620, 530}, {580, 548},
-    {520, 554}, {470, 550}, {430, 556}, {400, 552}, {390, 560}};
-const std::vector<Vec2> kWhoYellow = {{300, 300}, {340, 290}, {366, 280}, {395, 258}, {420, 215}, {455, 198},
-                                      {490, 204}, {502, 232}, {500, 300}, {502, 326}, {540, 312}, {575, 302},
-                                      {605, 288}, {626, 276}, {645, 256}};
+const std::vector<Vec2> kWhoCoast = {{780, 250}, {768, 262}, {745, 235}, {735, 214}, {722, 222}, {712, 205}, {690, 212},
+                                     {676, 210}, {650, 222}, {640, 240}, {642, 258}, {660, 262}, {690, 262}, {722, 272},
+                                     {705, 288}, {680, 296}, {672, 320}, {668, 345}, {690, 368}, {700, 380}, {712, 400},
+                                     {712, 425}, {708, 460}, {690, 490}, {660, 515}, {620, 530}, {580, 548}, {520, 554},
+                                     {470, 550}, {430, 556}, {400, 552}, {390, 560}};
+const std::vector<Vec2> kWhoYellow = {{300, 300}, {340, 290}, {366, 280}, {395, 258}, {420, 215},
+                                      {455, 198}, {490, 204}, {502, 232}, {500, 300}, {502, 326},
+                                      {540, 312}, {575, 302}, {605, 288}, {626, 276}, {645, 256}};
 const std::vector<Vec2> kWhoYangtze = {{300, 432}, {340, 420}, {372, 420}, {396, 442}, {420, 446}, {450, 425},
                                        {480, 412}, {505, 416}, {534, 430}, {556, 432}, {576, 424}, {600, 428},
                                        {630, 416}, {650, 396}, {666, 390}, {701, 380}};
@@ -719,12 +719,11 @@ void LayOutMarks(const MapWorld& w, FactionMapLayout& out, std::vector<Vec2>* dr
     MapBox ink = InkBox(box.name, kFaceHei, 12);
     float iw = ink.x2 - ink.x1, ih = ink.y2 - ink.y1;
     // Where the ink's top-left may go, in order of preference.
-    const Vec2 spots[] = {{box.x2 + 2, box.y1 + 1},          {box.x1 - 2 - iw, box.y1 + 1},
-                          {box.cx - iw / 2, box.y1 - 2 - ih}, {box.cx - iw / 2, box.y2 + 2},
-                          {box.x2 + 1, box.y1 - ih},          {box.x2 + 1, box.y2},
-                          {box.x1 - 1 - iw, box.y1 - ih},     {box.x1 - 1 - iw, box.y2},
-                          {box.x2 + 2, box.y1 + 6},           {box.x1 - 2 - iw, box.y1 + 6},
-                          {box.x2 + 2, box.y1 - 5},           {box.x1 - 2 - iw, box.y1 - 5}};
+    const Vec2 spots[] = {
+        {box.x2 + 2, box.y1 + 1},       {box.x1 - 2 - iw, box.y1 + 1}, {box.cx - iw / 2, box.y1 - 2 - ih},
+        {box.cx - iw / 2, box.y2 + 2},  {box.x2 + 1, box.y1 - ih},     {box.x2 + 1, box.y2},
+        {box.x1 - 1 - iw, box.y1 - ih}, {box.x1 - 1 - iw, box.y2},     {box.x2 + 2, box.y1 + 6},
+        {box.x1 - 2 - iw, box.y1 + 6},  {box.x2 + 2, box.y1 - 5},      {box.x1 - 2 - iw, box.y1 - 5}};
     bool placed = false;
     for (const Vec2& p : spots) {
       MapBox m = Shifted(ink, std::round(p.x - ink.x1), std::round(p.y - ink.y1));
@@ -816,7 +815,8 @@ ProvinceLayout LayOutProvinces(const std::string& dataDir, const std::string& re
     if (city.OnMap()) layout.places.push_back(PlaceBox(city));
   ::World data;
   if (!LoadWorld(dataDir, data)) return layout;
-  for (const ProvinceName& p : PlaceProvinces(w, data, LandFigure(), &layout.unplaced)) layout.provinces.push_back(p.ink);
+  for (const ProvinceName& p : PlaceProvinces(w, data, LandFigure(), &layout.unplaced))
+    layout.provinces.push_back(p.ink);
   return layout;
 }
 

@@ -12,12 +12,13 @@ const int kHeroStyleTable[kScenarioCount][4] = {
 };
 
 std::vector<long long> OfficerRecord::Numbers() const {
-  return {heroId, heroOwnerId, level,    force,   intelligence, loyalty, character, experience,
-          stamina, troopType,  soldiers, item1,   item2,        age,     cityNo,    loyalToId};
+  return {heroId,  heroOwnerId, level,    force, intelligence, loyalty, character, experience,
+          stamina, troopType,   soldiers, item1, item2,        age,     cityNo,    loyalToId};
 }
 
 std::vector<long long> ItemRecord::Numbers() const {
-  return {goodId, holderId, usage, forceBonus, intelligenceBonus, movementBonus, troopChange, goodCityNo, finderId, found};
+  return {goodId,        holderId,    usage,      forceBonus, intelligenceBonus,
+          movementBonus, troopChange, goodCityNo, finderId,   found};
 }
 
 int HorseMovement(int itemNumber) {
@@ -50,14 +51,16 @@ bool AssignIndices(const PeopleData& data, const PeopleScenario& sc, ScenarioPeo
     }
     int idx = p.index >= 0 ? p.index : person->slot;
     if (idx < 0 || idx >= kPeopleIndexLimit) {
-      ReportError(sc.officersFile, p.line, "\"" + p.name + "\" would take index " + std::to_string(idx) +
-                                               "; officers live at 0.." + std::to_string(kPeopleIndexLimit - 1));
+      ReportError(sc.officersFile, p.line,
+                  "\"" + p.name + "\" would take index " + std::to_string(idx) + "; officers live at 0.." +
+                      std::to_string(kPeopleIndexLimit - 1));
       ok = false;
       continue;
     }
     if (out.sourceLine[idx] != 0) {
-      ReportError(sc.officersFile, p.line, "\"" + p.name + "\" would take index " + std::to_string(idx) +
-                                               ", which \"" + out.names[idx] + "\" already holds");
+      ReportError(sc.officersFile, p.line,
+                  "\"" + p.name + "\" would take index " + std::to_string(idx) + ", which \"" + out.names[idx] +
+                      "\" already holds");
       ok = false;
       continue;
     }
@@ -125,8 +128,9 @@ bool GiveItem(const ItemDef& def, const PeopleScenario& sc, int line, OfficerRec
   }
   int* slot = holder.item1 == 0 ? &holder.item1 : holder.item2 == 0 ? &holder.item2 : nullptr;
   if (!slot) {
-    ReportError(sc.itemsFile, line, "officer " + std::to_string(holder.heroId + 1) + " would hold a third item (" +
-                                        def.name + "); an officer has two item slots");
+    ReportError(sc.itemsFile, line,
+                "officer " + std::to_string(holder.heroId + 1) + " would hold a third item (" + def.name +
+                    "); an officer has two item slots");
     return false;
   }
   *slot = def.number;
@@ -169,8 +173,9 @@ bool BuildItems(const PeopleData& data, int s, ScenarioPeople& out, const IndexM
     // A finder who died before the scenario's year takes the treasure with him:
     // the item names a record no officer ever fills, so no search turns it up.
     const Person* gone = indexOf.count(ip->finder) ? nullptr : FindPerson(data, ip->finder);
-    int finder = gone && gone->died < kScenarioYear[s] ? kLostItemFinder
-                                                        : NumberOf(indexOf, ip->finder, sc.itemsFile, ip->line, "finder");
+    int finder = gone && gone->died < kScenarioYear[s]
+                     ? kLostItemFinder
+                     : NumberOf(indexOf, ip->finder, sc.itemsFile, ip->line, "finder");
     rec.finderId = finder < 0 ? 0 : finder;
     ok = finder >= 0 && ok;
     int holder = NumberOf(indexOf, ip->holder, sc.itemsFile, ip->line, "holder");

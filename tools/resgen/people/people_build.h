@@ -8,16 +8,15 @@
 
 // An officer record as the table file holds it: the 16 numbers in file order.
 struct OfficerRecord {
-  int heroId = 0, heroOwnerId = 0, level = 0, force = 0, intelligence = 0, loyalty = 0, character = 0,
-      experience = 0, stamina = 0, troopType = 0, soldiers = 0, item1 = 0, item2 = 0, age = 0, cityNo = 0,
-      loyalToId = 0;
+  int heroId = 0, heroOwnerId = 0, level = 0, force = 0, intelligence = 0, loyalty = 0, character = 0, experience = 0,
+      stamina = 0, troopType = 0, soldiers = 0, item1 = 0, item2 = 0, age = 0, cityNo = 0, loyalToId = 0;
   std::vector<long long> Numbers() const;
 };
 
 // An item record: the 10 numbers in file order.
 struct ItemRecord {
-  int goodId = 0, holderId = 0, usage = 0, forceBonus = 0, intelligenceBonus = 0, movementBonus = 0,
-      troopChange = 0, goodCityNo = 0, finderId = 0, found = 0;
+  int goodId = 0, holderId = 0, usage = 0, forceBonus = 0, intelligenceBonus = 0, movementBonus = 0, troopChange = 0,
+      goodCityNo = 0, finderId = 0, found = 0;
   std::vector<long long> Numbers() const;
 };
 
@@ -29,7 +28,7 @@ constexpr int kFullStamina = 100;  // the game replaces the table's stamina with
 constexpr int kMinAge = 13;        // younger people are not yet officers
 constexpr int kMaxLevel = 20;
 constexpr int kMaxExperience = 99;
-constexpr int kAbilityCeiling = 200;  // the game turns a larger force or intelligence into 1
+constexpr int kAbilityCeiling = 200;            // the game turns a larger force or intelligence into 1
 constexpr int kLostItemFinder = kOfficerCount;  // officer number of record 299, which never holds an officer
 constexpr int kEliteItem = 31, kMysticItem = 32, kNavyItem = 33;
 constexpr int kItemUseThreshold = 106;  // force for item 31, intelligence for item 32
@@ -41,7 +40,7 @@ int SoldierCapacity(int level, int force, int intelligence);
 
 struct ScenarioPeople {
   OfficerRecord officers[kOfficerCount];
-  std::string names[kOfficerCount];  // UTF-8, "" for an empty record
+  std::string names[kOfficerCount];    // UTF-8, "" for an empty record
   int sourceLine[kOfficerCount] = {};  // line of the placement, 0 for an empty record
   ItemRecord items[kItemCount];
   int itemLine[kItemCount] = {};

@@ -18,8 +18,9 @@ bool CheckName(const std::string& name, const std::string& file, int line) {
     return false;
   }
   if (static_cast<int>(gbk.size()) > kNameBytes) {
-    ReportError(file, line, "name \"" + name + "\" is " + std::to_string(gbk.size()) + " GBK bytes; at most " +
-                                std::to_string(kNameBytes) + " are shown");
+    ReportError(file, line,
+                "name \"" + name + "\" is " + std::to_string(gbk.size()) + " GBK bytes; at most " +
+                    std::to_string(kNameBytes) + " are shown");
     return false;
   }
   return true;
@@ -27,8 +28,9 @@ bool CheckName(const std::string& name, const std::string& file, int line) {
 
 bool CheckRange(int v, int lo, int hi, const char* field, const std::string& who, const std::string& file, int line) {
   if (InRange(v, lo, hi)) return true;
-  ReportError(file, line, who + ": " + field + " " + std::to_string(v) + " is outside " + std::to_string(lo) + ".." +
-                              std::to_string(hi));
+  ReportError(
+      file, line,
+      who + ": " + field + " " + std::to_string(v) + " is outside " + std::to_string(lo) + ".." + std::to_string(hi));
   return false;
 }
 
@@ -70,23 +72,26 @@ bool CheckItemDefs(const PeopleData& data) {
       ok = false;
     }
     if (d.movementBonus != HorseMovement(d.number)) {
-      ReportError(f, d.line, who + ": movementBonus must be " + std::to_string(HorseMovement(d.number)) +
-                                 ", the movement the game gives for this item number");
+      ReportError(f, d.line,
+                  who + ": movementBonus must be " + std::to_string(HorseMovement(d.number)) +
+                      ", the movement the game gives for this item number");
       ok = false;
     }
     int troop = d.number == kEliteItem ? 4 : d.number == kMysticItem ? 5 : d.number == kNavyItem ? 3 : 0;
     int usage = troop ? 1 : 0;
     if (d.usage != usage || d.troopChange != troop) {
-      ReportError(f, d.line, who + ": usage must be " + std::to_string(usage) + " and troopChange " +
-                                 std::to_string(troop) + " for this item number");
+      ReportError(f, d.line,
+                  who + ": usage must be " + std::to_string(usage) + " and troopChange " + std::to_string(troop) +
+                      " for this item number");
       ok = false;
     }
     ok = CheckRange(d.forceBonus, 0, 20, "forceBonus", who, f, d.line) && ok;
     ok = CheckRange(d.intelligenceBonus, 0, 20, "intelligenceBonus", who, f, d.line) && ok;
   }
   if (static_cast<int>(numbers.size()) != kItemNumberLast) {
-    ReportError(f, 0, "lists " + std::to_string(numbers.size()) + " items; items 1.." +
-                          std::to_string(kItemNumberLast) + " must each be there");
+    ReportError(f, 0,
+                "lists " + std::to_string(numbers.size()) + " items; items 1.." + std::to_string(kItemNumberLast) +
+                    " must each be there");
     ok = false;
   }
   return ok;
@@ -121,8 +126,9 @@ bool CheckOfficer(const PeopleData& data, int s, const ScenarioPeople& sp, int i
     ReportError(f, line, who + " must stand in a city on the map");
     ok = false;
   } else if (serving && data.world.scenario[s][r.cityNo - 1].ownerId != r.heroOwnerId) {
-    ReportError(f, line, who + " serves officer " + std::to_string(r.heroOwnerId) + " but stands in " +
-                             data.world.cities[r.cityNo - 1].name + ", which that ruler does not hold");
+    ReportError(f, line,
+                who + " serves officer " + std::to_string(r.heroOwnerId) + " but stands in " +
+                    data.world.cities[r.cityNo - 1].name + ", which that ruler does not hold");
     ok = false;
   }
   if (r.loyalToId == i + 1) {
@@ -133,7 +139,8 @@ bool CheckOfficer(const PeopleData& data, int s, const ScenarioPeople& sp, int i
     ok = false;
   } else if (r.loyalToId && sp.officers[r.loyalToId - 1].heroOwnerId == 0) {
     // Only an officer of a faction searches, so a free one would leave him waiting for ever.
-    ReportError(f, line, who + " waits for " + sp.names[r.loyalToId - 1] + ", who serves no faction and never searches");
+    ReportError(f, line,
+                who + " waits for " + sp.names[r.loyalToId - 1] + ", who serves no faction and never searches");
     ok = false;
   }
   return ok;
@@ -148,8 +155,9 @@ bool CheckRulers(const PeopleData& data, int s, const ScenarioPeople& sp) {
     const OfficerRecord& o = sp.officers[r.number - 1];
     std::string who = "ruler " + std::to_string(r.number) + " (" + (r.name.empty() ? "nobody" : r.name) + ")";
     if (o.heroOwnerId != r.number || o.loyalty != 100) {
-      ReportError(f, sp.sourceLine[r.number - 1], who + " must be placed at index " + std::to_string(r.number - 1) +
-                                                      " as his own lord with loyalty 100");
+      ReportError(
+          f, sp.sourceLine[r.number - 1],
+          who + " must be placed at index " + std::to_string(r.number - 1) + " as his own lord with loyalty 100");
       ok = false;
     }
     if (r.cities.empty()) {
@@ -163,8 +171,9 @@ bool CheckRulers(const PeopleData& data, int s, const ScenarioPeople& sp) {
   }
   for (int i = 0; i < kOfficerCount; ++i) {
     if (sp.officers[i].heroOwnerId == i + 1 && !table.count(i + 1)) {
-      ReportError(f, sp.sourceLine[i], sp.names[i] + " is his own lord but index " + std::to_string(i) +
-                                           " is not in the scenario's ruler table");
+      ReportError(
+          f, sp.sourceLine[i],
+          sp.names[i] + " is his own lord but index " + std::to_string(i) + " is not in the scenario's ruler table");
       ok = false;
     }
   }
@@ -226,9 +235,9 @@ bool CheckItems(const PeopleData& data, int s, const ScenarioPeople& sp) {
     bool needsForce = n == kEliteItem && h.force < kItemUseThreshold;
     bool needsIntelligence = n == kMysticItem && h.intelligence < kItemUseThreshold;
     if (needsForce || needsIntelligence) {
-      ReportError(sc.itemsFile, line, who + " needs " + (needsForce ? "force" : "intelligence") + " " +
-                                          std::to_string(kItemUseThreshold) + " with equipment; " +
-                                          sp.names[rec.holderId - 1] + " falls short");
+      ReportError(sc.itemsFile, line,
+                  who + " needs " + (needsForce ? "force" : "intelligence") + " " + std::to_string(kItemUseThreshold) +
+                      " with equipment; " + sp.names[rec.holderId - 1] + " falls short");
       ok = false;
     }
   }
@@ -236,8 +245,8 @@ bool CheckItems(const PeopleData& data, int s, const ScenarioPeople& sp) {
   for (int i = 0; i < kOfficerCount; ++i) {
     for (int item : {sp.officers[i].item1, sp.officers[i].item2}) {
       if (item && (item >= kItemCount || sp.items[item].holderId != i + 1)) {
-        ReportError(sc.officersFile, sp.sourceLine[i], sp.names[i] + " holds item " + std::to_string(item) +
-                                                           " which does not name him as holder");
+        ReportError(sc.officersFile, sp.sourceLine[i],
+                    sp.names[i] + " holds item " + std::to_string(item) + " which does not name him as holder");
         ok = false;
       }
     }
@@ -251,8 +260,8 @@ bool CheckStyles(const PeopleData& data, int s, const ScenarioPeople& sp) {
     int idx = kHeroStyleTable[s][style];
     if (idx < 0) continue;
     if (sp.names[idx].empty()) {
-      ReportError(data.scenario[s].officersFile, 0, "the style-" + std::to_string(style + 1) +
-                                                        " officer index " + std::to_string(idx) + " is empty");
+      ReportError(data.scenario[s].officersFile, 0,
+                  "the style-" + std::to_string(style + 1) + " officer index " + std::to_string(idx) + " is empty");
       ok = false;
     }
   }
@@ -278,9 +287,9 @@ bool CheckScenario(const PeopleData& data, int s, const ScenarioPeople& sp) {
       continue;
     }
     if (i >= kPeopleIndexLimit) {
-      ReportError(data.scenario[s].officersFile, sp.sourceLine[i], sp.names[i] + " sits at index " +
-                                                                       std::to_string(i) + "; officers live below " +
-                                                                       std::to_string(kPeopleIndexLimit));
+      ReportError(data.scenario[s].officersFile, sp.sourceLine[i],
+                  sp.names[i] + " sits at index " + std::to_string(i) + "; officers live below " +
+                      std::to_string(kPeopleIndexLimit));
       ok = false;
     }
     ok = CheckOfficer(data, s, sp, i) && ok;

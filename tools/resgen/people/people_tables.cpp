@@ -73,8 +73,8 @@ bool WriteFactions(const ResgenPaths& p, int s, const std::vector<RulerSummary>&
 std::string RulerTableRow(const PeopleData& data, int s, int choice, const RulerSummary& r) {
   std::ostringstream row;
   row << "| " << s << " | " << choice << " | " << r.name << " | " << r.number << " | "
-      << (r.seat >= 0 ? data.world.cities[r.seat].name : "-") << " | " << r.cities.size() << " | "
-      << r.officers.size() << " |";
+      << (r.seat >= 0 ? data.world.cities[r.seat].name : "-") << " | " << r.cities.size() << " | " << r.officers.size()
+      << " |";
   return row.str();
 }
 
@@ -108,7 +108,8 @@ bool GeneratePeopleTables(const ResgenPaths& paths) {
       continue;
     }
     std::vector<RulerSummary> rulers = SummarizeRulers(data, s, built);
-    for (size_t k = 0; k < rulers.size(); ++k) readmeRows.push_back(RulerTableRow(data, s, static_cast<int>(k), rulers[k]));
+    for (size_t k = 0; k < rulers.size(); ++k)
+      readmeRows.push_back(RulerTableRow(data, s, static_cast<int>(k), rulers[k]));
     ok = WriteOfficers(paths, s, built, data.scenario[s].officersFile) && ok;
     ok = WriteItems(paths, s, built) && ok;
     ok = WriteFactions(paths, s, rulers, data.scenario[s].officersFile) && ok;

@@ -18,7 +18,8 @@ constexpr int kRecordFields = 16;  // as the officer table stores a record
 constexpr int kFieldId = 0, kFieldOwner = 1, kFieldForce = 3, kFieldIntelligence = 4, kFieldAge = 13;
 constexpr int kPaperVariants = 6;
 // The sheet is the officers' cells row by row, as the game cuts them.
-static_assert(kPortraitsPerRow * kPortraitSize == PicWidth(Pic::kPortraits1), "a sheet row holds kPortraitsPerRow cells");
+static_assert(kPortraitsPerRow * kPortraitSize == PicWidth(Pic::kPortraits1),
+              "a sheet row holds kPortraitsPerRow cells");
 static_assert(kPortraitRecords / kPortraitsPerRow * kPortraitSize == PicHeight(Pic::kPortraits1),
               "a sheet holds every officer");
 

@@ -16,8 +16,24 @@ enum class PortraitRole { Ruler, Warrior, Strategist };
 
 // What a man wears on his head. Only an emperor wears the bead-hung crown.
 enum class Headgear {
-  Auto, Helmet, PlumeHelmet, LionHelmet, Pheasant, Scholar, LordCap, OfficialCap, Crown, Southern,
-  SouthernWoman, Woman, Headband, Kerchief, Topknot, Taoist, Hood, Count
+  Auto,
+  Helmet,
+  PlumeHelmet,
+  LionHelmet,
+  Pheasant,
+  Scholar,
+  LordCap,
+  OfficialCap,
+  Crown,
+  Southern,
+  SouthernWoman,
+  Woman,
+  Headband,
+  Kerchief,
+  Topknot,
+  Taoist,
+  Hood,
+  Count
 };
 
 // Hand-tuned features of a famous man (data/portraits.tsv); -1 (or Auto) leaves

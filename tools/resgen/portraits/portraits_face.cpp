@@ -21,7 +21,8 @@ constexpr Pixel kHairInk = Rgb(30, 28, 28);
 
 // ---- ink and wash shapes ----------------------------------------------------
 
-void InkShape(Canvas& c, const std::vector<Vec2>& pts, Pixel color, float weight, uint32_t seed, float opacity = 0.95f) {
+void InkShape(Canvas& c, const std::vector<Vec2>& pts, Pixel color, float weight, uint32_t seed,
+              float opacity = 0.95f) {
   paint::WashPolygon(c, pts, color, opacity, seed);
   paint::InkOutline(c, pts, weight, seed + 50);
 }
@@ -39,20 +40,29 @@ std::vector<Vec2> EllipsePts(float cx, float cy, float rx, float ry, int n = 14)
 void LionMask(Canvas& c, float x, float y, float r, Pixel mane, uint32_t seed) {
   for (int i = 0; i < 14; ++i) {
     float a = i * 6.2831853f / 14;
-    paint::Stroke(c, {{x + std::cos(a) * r * 0.7f, y + std::sin(a) * r * 0.7f}, {x + std::cos(a + 0.3f) * r * 1.35f, y + std::sin(a + 0.3f) * r * 1.35f}},
+    paint::Stroke(c,
+                  {{x + std::cos(a) * r * 0.7f, y + std::sin(a) * r * 0.7f},
+                   {x + std::cos(a + 0.3f) * r * 1.35f, y + std::sin(a + 0.3f) * r * 1.35f}},
                   r * 0.35f, r * 0.3f, 0.5f, mane, 0.95f, seed + i, 0.25f);
   }
   InkShape(c, EllipsePts(x, y, r * 0.8f, r * 0.75f, 12), paint::kGold, 1.0f, seed + 20);
   for (int side = -1; side <= 1; side += 2) {
-    paint::Stroke(c, {{x + side * r * 0.15f, y - r * 0.35f}, {x + side * r * 0.55f, y - r * 0.5f}}, 1.4f, 1.6f, 0.8f, paint::kInk, 1.0f,
-                  seed + 22 + side);
+    paint::Stroke(c, {{x + side * r * 0.15f, y - r * 0.35f}, {x + side * r * 0.55f, y - r * 0.5f}}, 1.4f, 1.6f, 0.8f,
+                  paint::kInk, 1.0f, seed + 22 + side);
     paint::FillEllipse(c, x + side * r * 0.35f, y - r * 0.22f, r * 0.12f, r * 0.12f, paint::kInk, 1.0f);
   }
   paint::FillEllipse(c, x, y + r * 0.05f, r * 0.18f, r * 0.12f, paint::kInk, 1.0f);
-  InkShape(c, {{x - r * 0.4f, y + r * 0.3f}, {x + r * 0.4f, y + r * 0.3f}, {x + r * 0.25f, y + r * 0.6f}, {x - r * 0.25f, y + r * 0.6f}},
+  InkShape(c,
+           {{x - r * 0.4f, y + r * 0.3f},
+            {x + r * 0.4f, y + r * 0.3f},
+            {x + r * 0.25f, y + r * 0.6f},
+            {x - r * 0.25f, y + r * 0.6f}},
            paint::kLacquer, 0.8f, seed + 25);
   for (int side = -1; side <= 1; side += 2)
-    paint::FillPolygon(c, {{x + side * r * 0.3f, y + r * 0.3f}, {x + side * r * 0.18f, y + r * 0.3f}, {x + side * r * 0.24f, y + r * 0.52f}},
+    paint::FillPolygon(c,
+                       {{x + side * r * 0.3f, y + r * 0.3f},
+                        {x + side * r * 0.18f, y + r * 0.3f},
+                        {x + side * r * 0.24f, y + r * 0.52f}},
                        Rgb(246, 244, 236), 1.0f);
 }
 
@@ -89,8 +99,8 @@ Face MakeFace(const PortraitSubject& who) {
   float fierce = std::clamp((who.force - who.intelligence) / 80.0f, -1.0f, 1.0f);
   Face f;
   f.skinKind = L.skin >= 0 ? L.skin
-               : warrior  ? Pick(rng, {kWarm, kTan, kBronze, kTan, kSallow, kFair})
-                          : Pick(rng, {kFair, kWarm, kPale, kSallow, kFair, kTan});
+               : warrior   ? Pick(rng, {kWarm, kTan, kBronze, kTan, kSallow, kFair})
+                           : Pick(rng, {kFair, kWarm, kPale, kSallow, kFair, kTan});
   f.skin = SkinColour(f.skinKind, rng);
   f.shape = L.face >= 0 ? L.face : Pick(rng, {kOval, kRound, kLongFace, kSquare, kBroad, kLean, kOval, kSquare});
   f.eyes = L.eyes >= 0 ? L.eyes
@@ -102,20 +112,24 @@ Face MakeFace(const PortraitSubject& who) {
   if (L.beard >= 0) f.beard = L.beard;
   else if (who.age < 20) f.beard = kNone;
   else if (who.age < 30) f.beard = Pick(rng, {kNone, kMoustache, kGoatee, kNone});
-  else if (who.age < 45) f.beard = warrior ? Pick(rng, {kMoustache, kShort, kFull, kBristle, kCurly, kForked, kGoatee})
-                                           : Pick(rng, {kMoustache, kGoatee, kShort, kForked});
-  else f.beard = warrior ? Pick(rng, {kFull, kShort, kLong, kForked, kBristle}) : Pick(rng, {kGoatee, kLong, kForked, kShort});
+  else if (who.age < 45)
+    f.beard = warrior ? Pick(rng, {kMoustache, kShort, kFull, kBristle, kCurly, kForked, kGoatee})
+                      : Pick(rng, {kMoustache, kGoatee, kShort, kForked});
+  else
+    f.beard =
+        warrior ? Pick(rng, {kFull, kShort, kLong, kForked, kBristle}) : Pick(rng, {kGoatee, kLong, kForked, kShort});
   f.beardInk = L.beardColor >= 0 ? LookColour(L.beardColor)
                : who.age >= 62   ? Rgb(214, 210, 204)
                : who.age >= 50   ? Rgb(128, 124, 120)
                                  : kHairInk;
   f.browInk = f.brows == kWhiteBrows || who.age >= 66 ? Rgb(200, 196, 190) : kHairInk;
   f.bigEars = L.ears == 1;
-  f.armour = L.armour >= 0 ? L.armour
+  f.armour = L.armour >= 0                       ? L.armour
              : who.role == PortraitRole::Warrior ? Pick(rng, {kIron, kSilver, kGoldArmour, kLeather, kIron, kNoArmour})
                                                  : kNoArmour;
   f.prop = L.prop >= 0 ? L.prop
-           : who.role == PortraitRole::Warrior ? Pick(rng, {kNoProp, kSpear, kNoProp, kHalberd, kAxe, kSwordProp, kNoProp})
+           : who.role == PortraitRole::Warrior
+               ? Pick(rng, {kNoProp, kSpear, kNoProp, kHalberd, kAxe, kSwordProp, kNoProp})
            : who.role == PortraitRole::Strategist ? Pick(rng, {kNoProp, kBook, kNoProp, kStaff, kNoProp})
                                                   : kNoProp;
   f.mark = L.mark >= 0 ? L.mark : kNoMark;
@@ -128,10 +142,11 @@ Face MakeFace(const PortraitSubject& who) {
                      : Pick(rng, {Headgear::OfficialCap, Headgear::Kerchief, Headgear::Topknot, Headgear::Hood,
                                   Headgear::Kerchief});
   f.hatStyle = rng.Int(3);
-  static const int kRobeChoices[] = {kCRed,  kCCrimson, kCGreen,  kCBlack, kCBlue,  kCAzure,  kCPurple, kCGrey,
-                                     kCBrown, kCOchre,  kCTeal,  kCOrange, kCJade, kCViolet, kCWhite, kCYellow};
+  static const int kRobeChoices[] = {kCRed,   kCCrimson, kCGreen, kCBlack,  kCBlue, kCAzure,  kCPurple, kCGrey,
+                                     kCBrown, kCOchre,   kCTeal,  kCOrange, kCJade, kCViolet, kCWhite,  kCYellow};
   f.robe = L.robe >= 0 ? LookColour(L.robe) : LookColour(kRobeChoices[rng.Int(16)]);
-  static const int kHatChoices[] = {kCBlack, kCBlue, kCGrey, kCBrown, kCGreen, kCCrimson, kCOchre, kCTeal, kCWhite, kCPurple};
+  static const int kHatChoices[] = {kCBlack,   kCBlue,  kCGrey, kCBrown, kCGreen,
+                                    kCCrimson, kCOchre, kCTeal, kCWhite, kCPurple};
   f.hat = L.hatColor >= 0 ? LookColour(L.hatColor) : LookColour(kHatChoices[rng.Int(10)]);
   static const Pixel kHalos[] = {Rgb(214, 180, 150), Rgb(170, 190, 180), Rgb(180, 186, 206), Rgb(214, 200, 150),
                                  Rgb(200, 170, 190), Rgb(160, 176, 150), Rgb(210, 160, 130), Rgb(190, 196, 196)};
@@ -146,7 +161,10 @@ Face MakeFace(const PortraitSubject& who) {
   f.jaw = std::clamp(kJaw[f.shape] + fierce * 0.15f + rng.Range(-0.1f, 0.1f), 0.0f, 1.0f);
   f.eyeY = kCy - 4 + rng.Range(-1.5f, 1.5f);
   f.eyeGap = rng.Range(7.8f, 9.8f);
-  f.browLift = (f.brows == kBristleBrows ? 4.5f : f.brows == kKnit ? 2.5f : f.brows == kThin ? 0.0f : 1.5f) +
+  f.browLift = (f.brows == kBristleBrows ? 4.5f
+                : f.brows == kKnit       ? 2.5f
+                : f.brows == kThin       ? 0.0f
+                                         : 1.5f) +
                fierce * 1.5f + rng.Range(-0.6f, 0.6f);
   f.browWeight = f.brows == kSilkworm ? 4.2f : f.brows == kBristleBrows ? 3.8f : f.brows == kThin ? 1.4f : 2.4f;
   f.noseLength = rng.Range(8.5f, 11.5f);
@@ -163,8 +181,10 @@ void PropBehind(Canvas& c, const Face& f, uint32_t seed) {
   switch (f.prop) {
     case kBlade: {  // the crescent blade on a long pole, over the right shoulder
       paint::Stroke(c, {{100, 120}, {96, 70}, {90, 18}}, 3.5f, 3.5f, 3, wood, 1.0f, seed);
-      InkShape(c, {{90, 22}, {84, 4}, {92, -2}, {104, 6}, {108, 24}, {98, 34}, {92, 30}}, Rgb(190, 196, 200), 1.4f, seed + 1);
-      paint::Stroke(c, {{93, 8}, {100, 12}, {103, 24}}, 1.2f, 1.6f, 0.8f, paint::kAzurite, 0.8f, seed + 2);  // the dragon
+      InkShape(c, {{90, 22}, {84, 4}, {92, -2}, {104, 6}, {108, 24}, {98, 34}, {92, 30}}, Rgb(190, 196, 200), 1.4f,
+               seed + 1);
+      paint::Stroke(c, {{93, 8}, {100, 12}, {103, 24}}, 1.2f, 1.6f, 0.8f, paint::kAzurite, 0.8f,
+                    seed + 2);  // the dragon
       paint::Wash(c, 91, 36, 5, 3, paint::kCinnabar, 0.9f, seed + 3);
       break;
     }
@@ -194,8 +214,7 @@ void PropBehind(Canvas& c, const Face& f, uint32_t seed) {
       paint::Line(c, 16, 60, 34, 54, 2.5f, paint::kGold, 1.0f);
       paint::Wash(c, 28, 46, 3, 5, paint::kCinnabar, 0.9f, seed + 1);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -207,8 +226,10 @@ void PropFront(Canvas& c, const Face& f, uint32_t seed) {
       InkShape(c, fan, Rgb(246, 242, 232), 1.2f, seed + 1);
       for (int i = 0; i < 7; ++i) {
         float a = -2.6f + i * 0.36f;
-        paint::Stroke(c, {{84, 96}, {84 + std::cos(a) * 16, 96 + std::sin(a) * 20}, {84 + std::cos(a) * 30, 96 + std::sin(a) * 38}},
-                      0.5f, 0.9f, 0.3f, paint::kInkGrey, 0.7f, seed + 2 + i);
+        paint::Stroke(
+            c,
+            {{84, 96}, {84 + std::cos(a) * 16, 96 + std::sin(a) * 20}, {84 + std::cos(a) * 30, 96 + std::sin(a) * 38}},
+            0.5f, 0.9f, 0.3f, paint::kInkGrey, 0.7f, seed + 2 + i);
       }
       paint::FillEllipse(c, 84, 97, 3, 2.5f, paint::kLacquer, 1.0f);
       break;
@@ -216,7 +237,8 @@ void PropFront(Canvas& c, const Face& f, uint32_t seed) {
     case kWhisk:
       paint::Stroke(c, {{88, 118}, {84, 100}, {80, 86}}, 2, 2.5f, 2, Rgb(110, 80, 50), 1.0f, seed);
       for (int i = -3; i <= 3; ++i)
-        paint::Stroke(c, {{80, 86}, {76 + i * 2.0f, 74}, {70 + i * 3.0f, 62}}, 0.6f, 1, 0.3f, Rgb(236, 234, 226), 0.95f, seed + 4 + i, 0.2f);
+        paint::Stroke(c, {{80, 86}, {76 + i * 2.0f, 74}, {70 + i * 3.0f, 62}}, 0.6f, 1, 0.3f, Rgb(236, 234, 226), 0.95f,
+                      seed + 4 + i, 0.2f);
       break;
     case kBook:
       InkShape(c, {{40, 118}, {44, 98}, {70, 100}, {68, 120}}, Rgb(208, 184, 130), 1.2f, seed);
@@ -229,8 +251,7 @@ void PropFront(Canvas& c, const Face& f, uint32_t seed) {
         paint::Line(c, x - 1, 100, x + 5, 100, 2, paint::kGold, 1.0f);
       }
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -258,11 +279,12 @@ void Bust(Canvas& c, const Face& f, const PortraitSubject& who, uint32_t seed) {
   for (int i = 0; i < 3; ++i) {
     float x = 20 + i * 12 + paint::Hash2(seed, i, 1) * 4;
     paint::Stroke(c, {{x, 100}, {x - 3, 110}, {x - 2, 120}}, 0.6f, 1.2f, 0.4f, paint::kInk, 0.4f, seed + 10 + i);
-    paint::Stroke(c, {{120 - x, 100}, {123 - x, 110}, {122 - x, 120}}, 0.6f, 1.2f, 0.4f, paint::kInk, 0.4f, seed + 13 + i);
+    paint::Stroke(c, {{120 - x, 100}, {123 - x, 110}, {122 - x, 120}}, 0.6f, 1.2f, 0.4f, paint::kInk, 0.4f,
+                  seed + 13 + i);
   }
   if (f.armour != kNoArmour) {
-    static const Pixel kMetal[kArmourCount] = {0, Rgb(96, 100, 106), Rgb(200, 204, 212), Rgb(196, 156, 70),
-                                               Rgb(130, 84, 50), Rgb(196, 156, 70), 0};
+    static const Pixel kMetal[kArmourCount] = {
+        0, Rgb(96, 100, 106), Rgb(200, 204, 212), Rgb(196, 156, 70), Rgb(130, 84, 50), Rgb(196, 156, 70), 0};
     Pixel metal = kMetal[f.armour];
     for (int side = -1; side <= 1; side += 2) {
       float x = kCx + side * 40;
@@ -288,18 +310,12 @@ std::vector<Vec2> FaceOutline(const Face& f) {
   float hw = f.halfWidth, hh = f.halfHeight, cy = kCy;
   float jawW = hw * (0.5f + 0.4f * f.jaw);
   float cheek = f.shape == kFat ? 1.06f : f.shape == kLean ? 0.9f : 1.0f;
-  return {{kCx - hw * 0.8f, cy - hh * 0.85f},
-          {kCx, cy - hh},
-          {kCx + hw * 0.8f, cy - hh * 0.85f},
-          {kCx + hw, cy - hh * 0.3f},
-          {kCx + hw * cheek, cy + hh * 0.25f},
-          {kCx + jawW, cy + hh * 0.8f},
-          {kCx + jawW * 0.45f, cy + hh * 0.98f},
-          {kCx, cy + hh},
-          {kCx - jawW * 0.45f, cy + hh * 0.98f},
-          {kCx - jawW, cy + hh * 0.8f},
-          {kCx - hw * cheek, cy + hh * 0.25f},
-          {kCx - hw, cy - hh * 0.3f}};
+  return {{kCx - hw * 0.8f, cy - hh * 0.85f},    {kCx, cy - hh},
+          {kCx + hw * 0.8f, cy - hh * 0.85f},    {kCx + hw, cy - hh * 0.3f},
+          {kCx + hw * cheek, cy + hh * 0.25f},   {kCx + jawW, cy + hh * 0.8f},
+          {kCx + jawW * 0.45f, cy + hh * 0.98f}, {kCx, cy + hh},
+          {kCx - jawW * 0.45f, cy + hh * 0.98f}, {kCx - jawW, cy + hh * 0.8f},
+          {kCx - hw * cheek, cy + hh * 0.25f},   {kCx - hw, cy - hh * 0.3f}};
 }
 
 void Head(Canvas& c, const Face& f, const PortraitSubject& who, uint32_t seed) {
@@ -308,8 +324,11 @@ void Head(Canvas& c, const Face& f, const PortraitSubject& who, uint32_t seed) {
   // Ears: the long lobes of a man born to rule reach towards his shoulders.
   for (int side = -1; side <= 1; side += 2) {
     float ex = kCx + side * hw, len = f.bigEars ? 13 : 6.5f;
-    std::vector<Vec2> ear = {{ex, kCy - 8}, {ex + side * 4.5f, kCy - 6}, {ex + side * 4.5f, kCy + len - 4},
-                             {ex + side * 2, kCy + len + 2}, {ex, kCy + len - 2}};
+    std::vector<Vec2> ear = {{ex, kCy - 8},
+                             {ex + side * 4.5f, kCy - 6},
+                             {ex + side * 4.5f, kCy + len - 4},
+                             {ex + side * 2, kCy + len + 2},
+                             {ex, kCy + len - 2}};
     InkShape(c, ear, paint::Scale(f.skin, 0.93f), 1.0f, seed + 1 + side);
   }
   std::vector<Vec2> face = FaceOutline(f);
@@ -323,14 +342,14 @@ void Head(Canvas& c, const Face& f, const PortraitSubject& who, uint32_t seed) {
     if (f.brows == kBristleBrows) {
       for (int k = 0; k < 5; ++k) {
         float t = k / 4.0f, x = inner + (outer - inner) * t;
-        paint::Stroke(c, {{x, by + 1 - t * f.browLift * 0.6f}, {x + side * 2.5f, by - 2 - t * f.browLift}}, 2.2f, 1.8f, 0.4f,
-                      f.browInk, 0.95f, seed + 14 + k + side * 7);
+        paint::Stroke(c, {{x, by + 1 - t * f.browLift * 0.6f}, {x + side * 2.5f, by - 2 - t * f.browLift}}, 2.2f, 1.8f,
+                      0.4f, f.browInk, 0.95f, seed + 14 + k + side * 7);
       }
       continue;
     }
     if (f.brows == kSilkworm) {  // thick and curved like a sleeping silkworm
-      paint::Stroke(c, {{inner, by + 0.5f}, {(inner + outer) / 2, by - 3.2f}, {outer, by - f.browLift}}, 3.0f, 4.6f, 2.2f,
-                    f.browInk, 0.97f, seed + 13 + side);
+      paint::Stroke(c, {{inner, by + 0.5f}, {(inner + outer) / 2, by - 3.2f}, {outer, by - f.browLift}}, 3.0f, 4.6f,
+                    2.2f, f.browInk, 0.97f, seed + 13 + side);
       continue;
     }
     paint::Stroke(c, {{inner, by + f.browLift * 0.3f}, {(inner + outer) / 2, by - 1.5f}, {outer, by - f.browLift}},
@@ -353,51 +372,60 @@ void Head(Canvas& c, const Face& f, const PortraitSubject& who, uint32_t seed) {
         paint::FillEllipse(c, ex, ey, 2.2f, 2.2f, iris, 1.0f);
         break;
       case kPhoenix:  // long, narrow and rising at the outer corner
-        paint::Stroke(c, {{ex - side * 5, ey + 0.8f}, {ex, ey - 1.4f}, {ex + side * 6, ey - 3.2f}}, 0.8f, 1.8f, 0.5f, paint::kInk,
-                      0.97f, seed + 16 + side);
-        paint::Stroke(c, {{ex - side * 4, ey + 1}, {ex + side * 1, ey + 0.6f}, {ex + side * 5, ey - 1.6f}}, 0.4f, 0.7f, 0.3f,
-                      paint::kInk, 0.6f, seed + 18 + side);
+        paint::Stroke(c, {{ex - side * 5, ey + 0.8f}, {ex, ey - 1.4f}, {ex + side * 6, ey - 3.2f}}, 0.8f, 1.8f, 0.5f,
+                      paint::kInk, 0.97f, seed + 16 + side);
+        paint::Stroke(c, {{ex - side * 4, ey + 1}, {ex + side * 1, ey + 0.6f}, {ex + side * 5, ey - 1.6f}}, 0.4f, 0.7f,
+                      0.3f, paint::kInk, 0.6f, seed + 18 + side);
         paint::FillEllipse(c, ex + side * 0.5f, ey - 0.4f, 1.3f, 1.0f, iris, 1.0f);
         break;
       case kNarrow:
-        paint::Stroke(c, {{ex - side * 4.5f, ey}, {ex, ey - 0.8f}, {ex + side * 4.5f, ey - 0.6f}}, 0.8f, 1.6f, 0.6f, paint::kInk,
-                      0.95f, seed + 16 + side);
+        paint::Stroke(c, {{ex - side * 4.5f, ey}, {ex, ey - 0.8f}, {ex + side * 4.5f, ey - 0.6f}}, 0.8f, 1.6f, 0.6f,
+                      paint::kInk, 0.95f, seed + 16 + side);
         paint::FillEllipse(c, ex, ey - 0.2f, 1.2f, 0.8f, iris, 1.0f);
         break;
       default: {
-        float open = f.eyes == kFierce ? 3.4f : f.eyes == kBright || f.eyes == kBlueEyes ? 2.8f : f.eyes == kGentle ? 1.8f : 2.2f;
+        float open = f.eyes == kFierce                          ? 3.4f
+                     : f.eyes == kBright || f.eyes == kBlueEyes ? 2.8f
+                     : f.eyes == kGentle                        ? 1.8f
+                                                                : 2.2f;
         if (open > 2.5f) paint::FillEllipse(c, ex, ey, 4.2f, open * 0.75f, Rgb(246, 240, 228), 1.0f);
-        paint::Stroke(c, {{ex - side * 4.5f, ey + 0.5f}, {ex, ey - open}, {ex + side * 4.5f, ey - 0.3f}}, 1.0f, 1.7f, 0.7f,
-                      paint::kInk, 0.95f, seed + 16 + side);
+        paint::Stroke(c, {{ex - side * 4.5f, ey + 0.5f}, {ex, ey - open}, {ex + side * 4.5f, ey - 0.3f}}, 1.0f, 1.7f,
+                      0.7f, paint::kInk, 0.95f, seed + 16 + side);
         paint::FillEllipse(c, ex + side * 0.3f, ey - open * 0.2f, 1.6f, std::min(1.8f, open * 0.7f), iris, 1.0f);
         if (f.eyes == kFierce)
-          paint::Stroke(c, {{ex - 3.5f, ey + open * 0.6f}, {ex, ey + open * 0.8f}, {ex + 3.5f, ey + open * 0.6f}}, 0.5f, 0.8f,
-                        0.5f, paint::kInk, 0.6f, seed + 18 + side);
+          paint::Stroke(c, {{ex - 3.5f, ey + open * 0.6f}, {ex, ey + open * 0.8f}, {ex + 3.5f, ey + open * 0.6f}}, 0.5f,
+                        0.8f, 0.5f, paint::kInk, 0.6f, seed + 18 + side);
       }
     }
-    if (f.mark == kBlind && side == 1) paint::Stroke(c, {{ex - 4, ey}, {ex + 4, ey}}, 1.2f, 1.4f, 1.0f, paint::kInk, 1.0f, seed + 63);
+    if (f.mark == kBlind && side == 1)
+      paint::Stroke(c, {{ex - 4, ey}, {ex + 4, ey}}, 1.2f, 1.4f, 1.0f, paint::kInk, 1.0f, seed + 63);
   }
   // Nose and mouth.
   float ny = f.eyeY + f.noseLength;
-  paint::Stroke(c, {{kCx - 1, f.eyeY + 1}, {kCx - 1.5f, ny - 3}, {kCx + 0.5f, ny}}, 0.7f, 1.1f, 0.8f, line, 0.8f, seed + 20);
-  paint::Stroke(c, {{kCx - 4.5f, ny - 0.5f}, {kCx - 2, ny + 1}, {kCx + 2, ny + 1}, {kCx + 4.5f, ny - 0.5f}}, 0.7f, 1.2f, 0.7f,
-                line, 0.8f, seed + 21);
+  paint::Stroke(c, {{kCx - 1, f.eyeY + 1}, {kCx - 1.5f, ny - 3}, {kCx + 0.5f, ny}}, 0.7f, 1.1f, 0.8f, line, 0.8f,
+                seed + 20);
+  paint::Stroke(c, {{kCx - 4.5f, ny - 0.5f}, {kCx - 2, ny + 1}, {kCx + 2, ny + 1}, {kCx + 4.5f, ny - 0.5f}}, 0.7f, 1.2f,
+                0.7f, line, 0.8f, seed + 21);
   float my = ny + 7, turn = f.browLift > 2.5f ? 1.0f : -0.6f;
   paint::Stroke(c, {{kCx - f.mouthWidth, my + turn}, {kCx, my}, {kCx + f.mouthWidth, my + turn}}, 1.0f, 1.8f, 1.0f,
                 Rgb(150, 56, 46), 0.9f, seed + 22);
   if (f.wrinkles) {
-    paint::Stroke(c, {{kCx - 7, kCy - 18}, {kCx, kCy - 19}, {kCx + 7, kCy - 18}}, 0.4f, 0.8f, 0.4f, line, 0.5f, seed + 23);
+    paint::Stroke(c, {{kCx - 7, kCy - 18}, {kCx, kCy - 19}, {kCx + 7, kCy - 18}}, 0.4f, 0.8f, 0.4f, line, 0.5f,
+                  seed + 23);
     for (int side = -1; side <= 1; side += 2)
-      paint::Stroke(c, {{kCx + side * 5, ny - 2}, {kCx + side * 7.5f, ny + 4}, {kCx + side * 7, my + 2}}, 0.4f, 0.8f, 0.3f,
-                    line, 0.5f, seed + 24 + side);
+      paint::Stroke(c, {{kCx + side * 5, ny - 2}, {kCx + side * 7.5f, ny + 4}, {kCx + side * 7, my + 2}}, 0.4f, 0.8f,
+                    0.3f, line, 0.5f, seed + 24 + side);
   }
-  if (f.mark == kScar) paint::Stroke(c, {{kCx + 6, kCy - 14}, {kCx + 11, kCy - 2}, {kCx + 13, kCy + 6}}, 0.8f, 1.4f, 0.6f, Rgb(150, 60, 50), 0.9f, seed + 64);
+  if (f.mark == kScar)
+    paint::Stroke(c, {{kCx + 6, kCy - 14}, {kCx + 11, kCy - 2}, {kCx + 13, kCy + 6}}, 0.8f, 1.4f, 0.6f,
+                  Rgb(150, 60, 50), 0.9f, seed + 64);
   if (f.mark == kPaint) {
     // Stripes of the southern peoples' face paint.
     for (int side = -1; side <= 1; side += 2)
       for (int k = 0; k < 2; ++k)
-        paint::Stroke(c, {{kCx + side * (f.eyeGap + 1), kCy + 3.0f + k * 4}, {kCx + side * (hw - 2), kCy + 1.0f + k * 4}}, 1.6f, 1.8f,
-                      1.0f, k ? paint::kAzurite : paint::kCinnabar, 0.9f, seed + 65 + k + side * 3);
+        paint::Stroke(c,
+                      {{kCx + side * (f.eyeGap + 1), kCy + 3.0f + k * 4}, {kCx + side * (hw - 2), kCy + 1.0f + k * 4}},
+                      1.6f, 1.8f, 1.0f, k ? paint::kAzurite : paint::kCinnabar, 0.9f, seed + 65 + k + side * 3);
   }
   (void)who;
 }
@@ -408,21 +436,21 @@ void Beard(Canvas& c, const Face& f, uint32_t seed) {
   Pixel ink = f.beardInk;
   auto moustache = [&](float droop) {
     for (int side = -1; side <= 1; side += 2)
-      paint::Stroke(c, {{kCx + side * 1.0f, ny + 2.5f}, {kCx + side * 6, ny + 3.5f}, {kCx + side * 10, my + droop}}, 1.8f, 2.4f,
-                    0.4f, ink, 0.95f, seed + side);
+      paint::Stroke(c, {{kCx + side * 1.0f, ny + 2.5f}, {kCx + side * 6, ny + 3.5f}, {kCx + side * 10, my + droop}},
+                    1.8f, 2.4f, 0.4f, ink, 0.95f, seed + side);
   };
   switch (f.beard) {
-    case kMoustache:
-      moustache(2);
-      break;
+    case kMoustache: moustache(2); break;
     case kGoatee:
       moustache(3);
-      paint::Stroke(c, {{kCx, my + 4}, {kCx + 0.5f, chin + 2}, {kCx - 1, chin + 11}}, 3.5f, 4, 0.6f, ink, 0.95f, seed + 3);
+      paint::Stroke(c, {{kCx, my + 4}, {kCx + 0.5f, chin + 2}, {kCx - 1, chin + 11}}, 3.5f, 4, 0.6f, ink, 0.95f,
+                    seed + 3);
       break;
     case kShort: {
       moustache(3);
-      std::vector<Vec2> pts = {{kCx - hw * 0.75f, kCy + 8}, {kCx - hw * 0.6f, chin - 2}, {kCx, chin + 6},
-                               {kCx + hw * 0.6f, chin - 2}, {kCx + hw * 0.75f, kCy + 8}, {kCx + 6, my + 3}, {kCx - 6, my + 3}};
+      std::vector<Vec2> pts = {
+          {kCx - hw * 0.75f, kCy + 8}, {kCx - hw * 0.6f, chin - 2}, {kCx, chin + 6},  {kCx + hw * 0.6f, chin - 2},
+          {kCx + hw * 0.75f, kCy + 8}, {kCx + 6, my + 3},           {kCx - 6, my + 3}};
       paint::WashPolygon(c, pts, ink, 0.85f, seed + 4);
       break;
     }
@@ -440,7 +468,8 @@ void Beard(Canvas& c, const Face& f, uint32_t seed) {
         float spread = f.beard == kBristle ? 1.1f : 0.6f;
         Vec2 mid{x0 + std::sin(a) * len * spread * 0.6f, y0 + len * 0.6f};
         if (f.beard == kCurly) mid.x += (i % 2 ? 3 : -3);
-        paint::Stroke(c, {{x0, y0}, mid, {x0 + std::sin(a) * len * spread, y0 + len}}, 2.2f, 1.8f, 0.3f, ink, 0.9f, rng.Next());
+        paint::Stroke(c, {{x0, y0}, mid, {x0 + std::sin(a) * len * spread, y0 + len}}, 2.2f, 1.8f, 0.3f, ink, 0.9f,
+                      rng.Next());
       }
       paint::FillEllipse(c, kCx, my + 6, hw * 0.55f, 7, ink, 0.9f);
       break;
@@ -449,20 +478,20 @@ void Beard(Canvas& c, const Face& f, uint32_t seed) {
       // The long flowing beard, in locks down over the chest.
       moustache(5);
       for (int i = -2; i <= 2; ++i)
-        paint::Stroke(c, {{kCx + i * 3.5f, my + 2}, {kCx + i * 4.5f, chin + 12}, {kCx + i * 2.5f, chin + 34}}, 3.0f, 3.8f, 0.5f,
-                      ink, 0.92f, seed + 10 + i, 0.15f);
+        paint::Stroke(c, {{kCx + i * 3.5f, my + 2}, {kCx + i * 4.5f, chin + 12}, {kCx + i * 2.5f, chin + 34}}, 3.0f,
+                      3.8f, 0.5f, ink, 0.92f, seed + 10 + i, 0.15f);
       for (int side = -1; side <= 1; side += 2)
-        paint::Stroke(c, {{kCx + side * (hw - 2), kCy + 6}, {kCx + side * (hw - 4), chin + 4}, {kCx + side * 8, chin + 22}}, 2.2f,
-                      2.6f, 0.4f, ink, 0.9f, seed + 20 + side);
+        paint::Stroke(
+            c, {{kCx + side * (hw - 2), kCy + 6}, {kCx + side * (hw - 4), chin + 4}, {kCx + side * 8, chin + 22}}, 2.2f,
+            2.6f, 0.4f, ink, 0.9f, seed + 20 + side);
       break;
     case kForked:
       moustache(4);
       for (int side = -1; side <= 1; side += 2)
-        paint::Stroke(c, {{kCx + side * 1.5f, my + 3}, {kCx + side * 4, chin + 6}, {kCx + side * 7, chin + 16}}, 3, 3.5f, 0.5f,
-                      ink, 0.95f, seed + 30 + side);
+        paint::Stroke(c, {{kCx + side * 1.5f, my + 3}, {kCx + side * 4, chin + 6}, {kCx + side * 7, chin + 16}}, 3,
+                      3.5f, 0.5f, ink, 0.95f, seed + 30 + side);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -470,9 +499,9 @@ void Beard(Canvas& c, const Face& f, uint32_t seed) {
 void HeadgearPaint(Canvas& c, const Face& f, uint32_t seed) {
   float top = kCy - f.halfHeight, hw = f.halfWidth;
   // Black hair from the forehead up (a woman's hair is dressed with the headgear).
-  std::vector<Vec2> hair = {{kCx - hw - 1, kCy - 4}, {kCx - hw, kCy - 18}, {kCx - hw * 0.5f, top + 1}, {kCx + hw * 0.5f, top + 1},
-                            {kCx + hw, kCy - 18}, {kCx + hw + 1, kCy - 4}, {kCx + hw - 3, kCy - 14}, {kCx, kCy - 17},
-                            {kCx - hw + 3, kCy - 14}};
+  std::vector<Vec2> hair = {{kCx - hw - 1, kCy - 4},    {kCx - hw, kCy - 18}, {kCx - hw * 0.5f, top + 1},
+                            {kCx + hw * 0.5f, top + 1}, {kCx + hw, kCy - 18}, {kCx + hw + 1, kCy - 4},
+                            {kCx + hw - 3, kCy - 14},   {kCx, kCy - 17},      {kCx - hw + 3, kCy - 14}};
   Pixel hairInk = f.beardInk == Rgb(214, 210, 204) ? Rgb(200, 196, 190) : kHairInk;
   paint::WashPolygon(c, hair, hairInk, 1.0f, seed);
   paint::Rng rng(seed);
@@ -481,10 +510,12 @@ void HeadgearPaint(Canvas& c, const Face& f, uint32_t seed) {
     case Headgear::Crown: {
       // The emperor's crown: a flat board hung with strings of jade beads.
       float y = top - 2;
-      InkShape(c, {{kCx - 12, y + 10}, {kCx - 10, y - 6}, {kCx + 10, y - 6}, {kCx + 12, y + 10}}, Rgb(40, 36, 40), 1.2f, seed + 1);
-      paint::FillBox(c, static_cast<int>(kCx - 14), static_cast<int>(y + 6), static_cast<int>(kCx + 14), static_cast<int>(y + 11),
-                     paint::kGold, 1.0f);
-      InkShape(c, {{kCx - 32, y - 10}, {kCx + 32, y - 13}, {kCx + 32, y - 6}, {kCx - 32, y - 3}}, Rgb(30, 26, 30), 1.2f, seed + 2);
+      InkShape(c, {{kCx - 12, y + 10}, {kCx - 10, y - 6}, {kCx + 10, y - 6}, {kCx + 12, y + 10}}, Rgb(40, 36, 40), 1.2f,
+               seed + 1);
+      paint::FillBox(c, static_cast<int>(kCx - 14), static_cast<int>(y + 6), static_cast<int>(kCx + 14),
+                     static_cast<int>(y + 11), paint::kGold, 1.0f);
+      InkShape(c, {{kCx - 32, y - 10}, {kCx + 32, y - 13}, {kCx + 32, y - 6}, {kCx - 32, y - 3}}, Rgb(30, 26, 30), 1.2f,
+               seed + 2);
       paint::Line(c, kCx - 32, y - 3, kCx + 32, y - 6, 1.4f, paint::kGold, 1.0f);
       for (int i = 0; i < 7; ++i) {
         float x = kCx - 30 + i * 10, y0 = y - 3 - i * 0.45f;
@@ -500,27 +531,40 @@ void HeadgearPaint(Canvas& c, const Face& f, uint32_t seed) {
       float y = top + 2;
       if (f.plumes)
         for (int side = -1; side <= 1; side += 2)
-          paint::Stroke(c, {{kCx + side * 4, y - 14}, {kCx + side * 14, y - 28}, {kCx + side * 28, y - 35}, {kCx + side * 48, y - 32}},
+          paint::Stroke(c,
+                        {{kCx + side * 4, y - 14},
+                         {kCx + side * 14, y - 28},
+                         {kCx + side * 28, y - 35},
+                         {kCx + side * 48, y - 32}},
                         2.8f, 3.2f, 0.8f, Rgb(196, 150, 80), 1.0f, seed + 20 + side);
       Pixel cap = f.hatStyle == 2 ? Rgb(120, 30, 30) : Rgb(36, 34, 38);
-      InkShape(c, {{kCx - hw + 1, y + 8}, {kCx - hw + 3, y - 10}, {kCx - 2, y - 24}, {kCx + 12, y - 22}, {kCx + hw - 2, y - 6},
-                   {kCx + hw - 1, y + 8}},
+      InkShape(c,
+               {{kCx - hw + 1, y + 8},
+                {kCx - hw + 3, y - 10},
+                {kCx - 2, y - 24},
+                {kCx + 12, y - 22},
+                {kCx + hw - 2, y - 6},
+                {kCx + hw - 1, y + 8}},
                cap, 1.6f, seed + 3);
       paint::Stroke(c, {{kCx - 4, y - 20}, {kCx + 2, y - 6}}, 1, 1.4f, 0.8f, paint::kGold, 0.9f, seed + 4);
       paint::Line(c, kCx - hw - 6, y + 2, kCx + hw + 6, y + 1, 2.2f, paint::kGold, 1.0f);
       paint::FillEllipse(c, kCx + hw + 6, y + 1, 2.2f, 2.2f, Rgb(240, 236, 226), 1.0f);
       paint::FillEllipse(c, kCx - hw - 6, y + 2, 2.2f, 2.2f, Rgb(240, 236, 226), 1.0f);
       for (int side = -1; side <= 1; side += 2)
-        paint::Stroke(c, {{kCx + side * (hw - 1), y + 8}, {kCx + side * (hw + 2), kCy + 8}, {kCx + side * (hw + 1), kCy + 24}}, 1.4f,
-                      1.4f, 1.0f, paint::kLacquer, 0.9f, seed + 5 + side);
+        paint::Stroke(
+            c, {{kCx + side * (hw - 1), y + 8}, {kCx + side * (hw + 2), kCy + 8}, {kCx + side * (hw + 1), kCy + 24}},
+            1.4f, 1.4f, 1.0f, paint::kLacquer, 0.9f, seed + 5 + side);
       break;
     }
     case Headgear::OfficialCap: {
       // An official's cap: a low black crown with a ridge rising behind.
       float y = top + 4;
-      InkShape(c, {{kCx - hw, y + 6}, {kCx - hw + 1, y - 4}, {kCx + hw - 1, y - 4}, {kCx + hw, y + 6}}, Rgb(40, 38, 42), 1.3f, seed + 7);
-      InkShape(c, {{kCx - 6, y - 3}, {kCx - 4, y - 16 - f.hatStyle * 3}, {kCx + 10, y - 12 - f.hatStyle * 3}, {kCx + 9, y - 3}}, hat,
-               1.3f, seed + 8);
+      InkShape(c, {{kCx - hw, y + 6}, {kCx - hw + 1, y - 4}, {kCx + hw - 1, y - 4}, {kCx + hw, y + 6}}, Rgb(40, 38, 42),
+               1.3f, seed + 7);
+      InkShape(
+          c,
+          {{kCx - 6, y - 3}, {kCx - 4, y - 16 - f.hatStyle * 3}, {kCx + 10, y - 12 - f.hatStyle * 3}, {kCx + 9, y - 3}},
+          hat, 1.3f, seed + 8);
       paint::Line(c, kCx - hw, y + 5, kCx + hw, y + 5, 2, paint::Scale(hat, 0.7f), 1.0f);
       break;
     }
@@ -528,15 +572,21 @@ void HeadgearPaint(Canvas& c, const Face& f, uint32_t seed) {
       // The silk kerchief of a scholar, its folds gathered on top and its two tails behind.
       float y = top + 3;
       Pixel cap = hat;
-      InkShape(c, {{kCx - hw - 1, y + 6}, {kCx - hw + 1, y - 4}, {kCx - 8, y - 14}, {kCx + 8, y - 15}, {kCx + hw - 1, y - 4},
-                   {kCx + hw + 1, y + 6}},
+      InkShape(c,
+               {{kCx - hw - 1, y + 6},
+                {kCx - hw + 1, y - 4},
+                {kCx - 8, y - 14},
+                {kCx + 8, y - 15},
+                {kCx + hw - 1, y - 4},
+                {kCx + hw + 1, y + 6}},
                cap, 1.4f, seed + 9);
       for (int i = 0; i < 4; ++i)
-        paint::Stroke(c, {{kCx - 12 + i * 7.0f, y - 12}, {kCx - 10 + i * 7.0f, y - 2}, {kCx - 11 + i * 7.0f, y + 5}}, 0.5f, 1.1f, 0.4f,
-                      paint::kInk, 0.6f, seed + 10 + i);
+        paint::Stroke(c, {{kCx - 12 + i * 7.0f, y - 12}, {kCx - 10 + i * 7.0f, y - 2}, {kCx - 11 + i * 7.0f, y + 5}},
+                      0.5f, 1.1f, 0.4f, paint::kInk, 0.6f, seed + 10 + i);
       for (int side = -1; side <= 1; side += 2)
-        paint::Stroke(c, {{kCx + side * (hw - 1), y + 4}, {kCx + side * (hw + 8), kCy + 6}, {kCx + side * (hw + 6), kCy + 28}}, 3.5f,
-                      3, 1.2f, cap, 0.95f, seed + 14 + side);
+        paint::Stroke(
+            c, {{kCx + side * (hw - 1), y + 4}, {kCx + side * (hw + 8), kCy + 6}, {kCx + side * (hw + 6), kCy + 28}},
+            3.5f, 3, 1.2f, cap, 0.95f, seed + 14 + side);
       break;
     }
     case Headgear::Pheasant: {
@@ -544,7 +594,8 @@ void HeadgearPaint(Canvas& c, const Face& f, uint32_t seed) {
       float y = top + 1;
       for (int side = -1; side <= 1; side += 2) {
         // Long, thin and barred, rising from the crown and arching out to the sides.
-        std::vector<Vec2> plume = {{kCx + side * 4, y - 4}, {kCx + side * 12, y - 24}, {kCx + side * 26, y - 33}, {kCx + side * 48, y - 31}};
+        std::vector<Vec2> plume = {
+            {kCx + side * 4, y - 4}, {kCx + side * 12, y - 24}, {kCx + side * 26, y - 33}, {kCx + side * 48, y - 31}};
         paint::Stroke(c, plume, 2.8f, 3.2f, 0.8f, Rgb(196, 150, 80), 1.0f, seed + 20 + side);
         paint::Stroke(c, plume, 0.6f, 0.9f, 0.3f, paint::kInk, 0.8f, seed + 22 + side);
         for (int k = 1; k < 9; ++k) {
@@ -554,8 +605,14 @@ void HeadgearPaint(Canvas& c, const Face& f, uint32_t seed) {
           paint::Line(c, x - 1.2f, yy + 1.5f, x + 1.2f, yy - 1.5f, 1.8f, k % 2 ? paint::kInk : Rgb(120, 70, 40), 0.85f);
         }
       }
-      InkShape(c, {{kCx - 12, y + 8}, {kCx - 10, y - 8}, {kCx - 4, y - 4}, {kCx, y - 12}, {kCx + 4, y - 4}, {kCx + 10, y - 8},
-                   {kCx + 12, y + 8}},
+      InkShape(c,
+               {{kCx - 12, y + 8},
+                {kCx - 10, y - 8},
+                {kCx - 4, y - 4},
+                {kCx, y - 12},
+                {kCx + 4, y - 4},
+                {kCx + 10, y - 8},
+                {kCx + 12, y + 8}},
                paint::kGold, 1.3f, seed + 24);
       paint::FillEllipse(c, kCx, y, 2.8f, 2.8f, paint::kCinnabar, 1.0f);
       paint::Line(c, kCx - hw - 1, y + 8, kCx + hw + 1, y + 8, 2.4f, Rgb(104, 56, 112), 1.0f);
@@ -564,18 +621,22 @@ void HeadgearPaint(Canvas& c, const Face& f, uint32_t seed) {
     case Headgear::Southern: {
       // A headdress of the south: a band of red and gold with feathers fanned above and beads below.
       float y = top + 4;
-      static const Pixel kFeathers[] = {paint::kCinnabar, paint::kGold, paint::kMalachite, paint::kAzurite, paint::kInk};
+      static const Pixel kFeathers[] = {paint::kCinnabar, paint::kGold, paint::kMalachite, paint::kAzurite,
+                                        paint::kInk};
       for (int i = 0; i < 9; ++i) {
         float a = -2.6f + i * 0.165f;
-        paint::Stroke(c, {{kCx, y}, {kCx + std::cos(a) * 20, y + std::sin(a) * 22}, {kCx + std::cos(a) * 34, y + std::sin(a) * 36}}, 2,
-                      4.5f, 0.8f, kFeathers[i % 5], 0.95f, seed + 30 + i);
+        paint::Stroke(
+            c,
+            {{kCx, y}, {kCx + std::cos(a) * 20, y + std::sin(a) * 22}, {kCx + std::cos(a) * 34, y + std::sin(a) * 36}},
+            2, 4.5f, 0.8f, kFeathers[i % 5], 0.95f, seed + 30 + i);
       }
-      InkShape(c, {{kCx - hw - 3, y + 8}, {kCx - hw - 2, y - 2}, {kCx + hw + 2, y - 2}, {kCx + hw + 3, y + 8}}, paint::kCinnabar, 1.4f,
-               seed + 40);
+      InkShape(c, {{kCx - hw - 3, y + 8}, {kCx - hw - 2, y - 2}, {kCx + hw + 2, y - 2}, {kCx + hw + 3, y + 8}},
+               paint::kCinnabar, 1.4f, seed + 40);
       for (int i = 0; i < 5; ++i) paint::FillEllipse(c, kCx - 16 + i * 8.0f, y + 3, 2, 2, paint::kGold, 1.0f);
       for (int side = -1; side <= 1; side += 2)
         for (int b = 0; b < 4; ++b)
-          paint::FillEllipse(c, kCx + side * (hw + 3), y + 12 + b * 5.0f, 1.8f, 1.8f, b % 2 ? paint::kMalachite : Rgb(240, 236, 226), 1.0f);
+          paint::FillEllipse(c, kCx + side * (hw + 3), y + 12 + b * 5.0f, 1.8f, 1.8f,
+                             b % 2 ? paint::kMalachite : Rgb(240, 236, 226), 1.0f);
       break;
     }
     case Headgear::SouthernWoman:
@@ -583,8 +644,11 @@ void HeadgearPaint(Canvas& c, const Face& f, uint32_t seed) {
       // A woman's dressed hair: side locks and a high knot held by pins.
       bool south = f.headgear == Headgear::SouthernWoman;
       for (int side = -1; side <= 1; side += 2)
-        InkShape(c, {{kCx + side * (hw - 2), kCy - 20}, {kCx + side * (hw + 5), kCy - 6}, {kCx + side * (hw + 4), kCy + 16},
-                     {kCx + side * (hw - 1), kCy + 10}},
+        InkShape(c,
+                 {{kCx + side * (hw - 2), kCy - 20},
+                  {kCx + side * (hw + 5), kCy - 6},
+                  {kCx + side * (hw + 4), kCy + 16},
+                  {kCx + side * (hw - 1), kCy + 10}},
                  kHairInk, 1.0f, seed + 50 + side);
       InkShape(c, EllipsePts(kCx, top - 6, 13, 10), kHairInk, 1.2f, seed + 53);
       InkShape(c, EllipsePts(kCx + 8, top - 14, 8, 7), kHairInk, 1.0f, seed + 54);
@@ -599,16 +663,20 @@ void HeadgearPaint(Canvas& c, const Face& f, uint32_t seed) {
         paint::Line(c, kCx - 20, top - 10, kCx + 22, top - 16, 1.6f, paint::kGold, 1.0f);
         paint::Wash(c, kCx - 12, top - 6, 5, 5, Rgb(220, 90, 110), 0.95f, seed + 56);  // a flower
         paint::Wash(c, kCx - 12, top - 6, 2, 2, paint::kGold, 0.9f, seed + 57);
-        for (int b = 0; b < 3; ++b) paint::FillEllipse(c, kCx + 22, top - 14 + b * 5.0f, 1.5f, 1.5f, paint::kMalachite, 1.0f);
+        for (int b = 0; b < 3; ++b)
+          paint::FillEllipse(c, kCx + 22, top - 14 + b * 5.0f, 1.5f, 1.5f, paint::kMalachite, 1.0f);
       }
       break;
     }
     case Headgear::Headband: {
       paint::Wash(c, kCx, top - 3, 7, 6, kHairInk, 1.0f, seed + 60);
       Pixel band = f.hat == LookColour(kCBlack) ? paint::kCinnabar : hat;
-      paint::Stroke(c, {{kCx - hw - 1, kCy - 15}, {kCx, kCy - 17}, {kCx + hw + 1, kCy - 15}}, 4.5f, 4.5f, 4.5f, band, 1.0f, seed + 61);
-      paint::Stroke(c, {{kCx + hw, kCy - 15}, {kCx + hw + 9, kCy - 10}, {kCx + hw + 14, kCy}}, 3, 2.5f, 1, band, 1.0f, seed + 62);
-      paint::Stroke(c, {{kCx + hw, kCy - 14}, {kCx + hw + 6, kCy - 4}, {kCx + hw + 8, kCy + 8}}, 2.5f, 2, 1, band, 1.0f, seed + 63);
+      paint::Stroke(c, {{kCx - hw - 1, kCy - 15}, {kCx, kCy - 17}, {kCx + hw + 1, kCy - 15}}, 4.5f, 4.5f, 4.5f, band,
+                    1.0f, seed + 61);
+      paint::Stroke(c, {{kCx + hw, kCy - 15}, {kCx + hw + 9, kCy - 10}, {kCx + hw + 14, kCy}}, 3, 2.5f, 1, band, 1.0f,
+                    seed + 62);
+      paint::Stroke(c, {{kCx + hw, kCy - 14}, {kCx + hw + 6, kCy - 4}, {kCx + hw + 8, kCy + 8}}, 2.5f, 2, 1, band, 1.0f,
+                    seed + 63);
       break;
     }
     case Headgear::Topknot: {
@@ -619,24 +687,41 @@ void HeadgearPaint(Canvas& c, const Face& f, uint32_t seed) {
     }
     case Headgear::Kerchief: {
       float y = top + 4;
-      InkShape(c, {{kCx - hw - 1, y + 5}, {kCx - hw, y - 6}, {kCx - 4, y - 13 - f.hatStyle * 2}, {kCx + 10, y - 10}, {kCx + hw, y - 4},
-                   {kCx + hw + 1, y + 5}},
+      InkShape(c,
+               {{kCx - hw - 1, y + 5},
+                {kCx - hw, y - 6},
+                {kCx - 4, y - 13 - f.hatStyle * 2},
+                {kCx + 10, y - 10},
+                {kCx + hw, y - 4},
+                {kCx + hw + 1, y + 5}},
                hat, 1.3f, seed + 66);
-      paint::Stroke(c, {{kCx + hw - 2, y}, {kCx + hw + 8, y + 10}, {kCx + hw + 10, y + 26}}, 3, 2.5f, 1, hat, 0.95f, seed + 67);
+      paint::Stroke(c, {{kCx + hw - 2, y}, {kCx + hw + 8, y + 10}, {kCx + hw + 10, y + 26}}, 3, 2.5f, 1, hat, 0.95f,
+                    seed + 67);
       break;
     }
     case Headgear::Taoist: {
       // A recluse's cap of white rattan.
       float y = top + 2;
-      InkShape(c, {{kCx - 11, y + 6}, {kCx - 9, y - 12}, {kCx + 9, y - 12}, {kCx + 11, y + 6}}, Rgb(226, 220, 200), 1.3f, seed + 68);
-      for (int i = 0; i < 4; ++i) paint::Line(c, kCx - 10, y - 8 + i * 4.0f, kCx + 10, y - 8 + i * 4.0f, 0.6f, paint::kInkGrey, 0.7f);
+      InkShape(c, {{kCx - 11, y + 6}, {kCx - 9, y - 12}, {kCx + 9, y - 12}, {kCx + 11, y + 6}}, Rgb(226, 220, 200),
+               1.3f, seed + 68);
+      for (int i = 0; i < 4; ++i)
+        paint::Line(c, kCx - 10, y - 8 + i * 4.0f, kCx + 10, y - 8 + i * 4.0f, 0.6f, paint::kInkGrey, 0.7f);
       paint::Line(c, kCx, y - 12, kCx, y - 20, 1.6f, paint::kInk, 0.9f);
       break;
     }
     case Headgear::Hood: {
       float y = top + 2;
-      InkShape(c, {{kCx - hw - 5, kCy + 18}, {kCx - hw - 6, y}, {kCx - 6, y - 14}, {kCx + 8, y - 14}, {kCx + hw + 6, y},
-                   {kCx + hw + 5, kCy + 18}, {kCx + hw + 1, kCy + 18}, {kCx + hw, y + 10}, {kCx - hw, y + 10}, {kCx - hw - 1, kCy + 18}},
+      InkShape(c,
+               {{kCx - hw - 5, kCy + 18},
+                {kCx - hw - 6, y},
+                {kCx - 6, y - 14},
+                {kCx + 8, y - 14},
+                {kCx + hw + 6, y},
+                {kCx + hw + 5, kCy + 18},
+                {kCx + hw + 1, kCy + 18},
+                {kCx + hw, y + 10},
+                {kCx - hw, y + 10},
+                {kCx - hw - 1, kCy + 18}},
                hat, 1.4f, seed + 69);
       break;
     }
@@ -647,21 +732,26 @@ void HeadgearPaint(Canvas& c, const Face& f, uint32_t seed) {
       static const Pixel kHelmets[] = {Rgb(84, 88, 94), Rgb(160, 120, 62), Rgb(44, 40, 42), Rgb(196, 200, 206)};
       Pixel helm = f.headgear == Headgear::LionHelmet ? Rgb(220, 222, 226) : kHelmets[rng.Int(4)];
       float y = top + 2;
-      std::vector<Vec2> shell = {{kCx - hw - 4, kCy - 12}, {kCx - hw - 2, y + 2}, {kCx - 8, y - 11}, {kCx + 8, y - 11},
-                                 {kCx + hw + 2, y + 2},     {kCx + hw + 4, kCy - 12}, {kCx + hw - 1, kCy - 12},
-                                 {kCx + hw - 2, kCy - 18},  {kCx - hw + 2, kCy - 18}, {kCx - hw + 1, kCy - 12}};
+      std::vector<Vec2> shell = {{kCx - hw - 4, kCy - 12}, {kCx - hw - 2, y + 2},    {kCx - 8, y - 11},
+                                 {kCx + 8, y - 11},        {kCx + hw + 2, y + 2},    {kCx + hw + 4, kCy - 12},
+                                 {kCx + hw - 1, kCy - 12}, {kCx + hw - 2, kCy - 18}, {kCx - hw + 2, kCy - 18},
+                                 {kCx - hw + 1, kCy - 12}};
       InkShape(c, shell, helm, 1.6f, seed + 70);
       paint::Line(c, kCx - hw - 2, kCy - 18, kCx + hw + 2, kCy - 18, 2.5f, paint::kGold, 1.0f);
       for (int side = -1; side <= 1; side += 2)
-        InkShape(c, {{kCx + side * (hw + 4), kCy - 16}, {kCx + side * (hw + 6), kCy + 8}, {kCx + side * (hw - 1), kCy + 12},
-                     {kCx + side * (hw - 1), kCy - 16}},
+        InkShape(c,
+                 {{kCx + side * (hw + 4), kCy - 16},
+                  {kCx + side * (hw + 6), kCy + 8},
+                  {kCx + side * (hw - 1), kCy + 12},
+                  {kCx + side * (hw - 1), kCy - 16}},
                  paint::Scale(helm, 1.1f), 1.0f, seed + 71 + side);
       if (f.headgear == Headgear::LionHelmet) {
         // A lion's head crowning the helmet, its mane in white.
         LionMask(c, kCx, y - 10, 9, Rgb(240, 238, 232), seed + 74);
       } else if (f.headgear == Headgear::PlumeHelmet) {
         paint::Stroke(c, {{kCx, y - 10}, {kCx + 10, y - 28}, {kCx + 26, y - 34}}, 3, 5, 1, f.hat, 1.0f, seed + 76);
-        paint::Stroke(c, {{kCx, y - 10}, {kCx - 6, y - 26}, {kCx - 2, y - 36}}, 2, 4, 1, paint::Scale(f.hat, 0.8f), 1.0f, seed + 77);
+        paint::Stroke(c, {{kCx, y - 10}, {kCx - 6, y - 26}, {kCx - 2, y - 36}}, 2, 4, 1, paint::Scale(f.hat, 0.8f),
+                      1.0f, seed + 77);
       } else {
         paint::Line(c, kCx, y - 10, kCx, y - 22, 2.0f, paint::kGold, 1.0f);
         paint::Wash(c, kCx, y - 16, 7, 5, f.hatStyle == 1 ? paint::kAzurite : paint::kCinnabar, 0.9f, seed + 78);

@@ -42,11 +42,11 @@ const std::vector<std::string>& LookWords(LookField field) {
 }
 
 Pixel LookColour(int index) {
-  static const Pixel kColours[] = {
-      Rgb(176, 44, 34),  Rgb(128, 28, 36),  Rgb(46, 112, 70),   Rgb(34, 32, 34),  Rgb(234, 232, 222),
-      Rgb(38, 70, 130),  Rgb(80, 130, 170), Rgb(206, 162, 52),  Rgb(104, 56, 112), Rgb(120, 120, 118),
-      Rgb(200, 160, 70), Rgb(188, 192, 198), Rgb(112, 72, 44),  Rgb(176, 126, 60), Rgb(44, 110, 112),
-      Rgb(214, 140, 150), Rgb(206, 110, 40), Rgb(96, 150, 110), Rgb(92, 70, 150)};
+  static const Pixel kColours[] = {Rgb(176, 44, 34),   Rgb(128, 28, 36),   Rgb(46, 112, 70),  Rgb(34, 32, 34),
+                                   Rgb(234, 232, 222), Rgb(38, 70, 130),   Rgb(80, 130, 170), Rgb(206, 162, 52),
+                                   Rgb(104, 56, 112),  Rgb(120, 120, 118), Rgb(200, 160, 70), Rgb(188, 192, 198),
+                                   Rgb(112, 72, 44),   Rgb(176, 126, 60),  Rgb(44, 110, 112), Rgb(214, 140, 150),
+                                   Rgb(206, 110, 40),  Rgb(96, 150, 110),  Rgb(92, 70, 150)};
   constexpr int n = sizeof(kColours) / sizeof(kColours[0]);
   return kColours[((index % n) + n) % n];
 }
@@ -73,18 +73,13 @@ bool LoadPortraitLooks(const std::string& dataDir, std::vector<std::pair<std::st
     LookField field;
     int PortraitLook::*member;
   };
-  const Col cols[] = {{"skin", LookField::Skin, &PortraitLook::skin},
-                      {"face", LookField::Face, &PortraitLook::face},
-                      {"eyes", LookField::Eyes, &PortraitLook::eyes},
-                      {"brows", LookField::Brows, &PortraitLook::brows},
-                      {"beard", LookField::Beard, &PortraitLook::beard},
-                      {"beardColor", LookField::Colour, &PortraitLook::beardColor},
-                      {"ears", LookField::Ears, &PortraitLook::ears},
-                      {"hat", LookField::Colour, &PortraitLook::hatColor},
-                      {"robe", LookField::Colour, &PortraitLook::robe},
-                      {"armour", LookField::Armour, &PortraitLook::armour},
-                      {"prop", LookField::Prop, &PortraitLook::prop},
-                      {"mark", LookField::Mark, &PortraitLook::mark}};
+  const Col cols[] = {
+      {"skin", LookField::Skin, &PortraitLook::skin},    {"face", LookField::Face, &PortraitLook::face},
+      {"eyes", LookField::Eyes, &PortraitLook::eyes},    {"brows", LookField::Brows, &PortraitLook::brows},
+      {"beard", LookField::Beard, &PortraitLook::beard}, {"beardColor", LookField::Colour, &PortraitLook::beardColor},
+      {"ears", LookField::Ears, &PortraitLook::ears},    {"hat", LookField::Colour, &PortraitLook::hatColor},
+      {"robe", LookField::Colour, &PortraitLook::robe},  {"armour", LookField::Armour, &PortraitLook::armour},
+      {"prop", LookField::Prop, &PortraitLook::prop},    {"mark", LookField::Mark, &PortraitLook::mark}};
   int nameCol = t.Column("name"), crownCol = t.Column("crowned"), hgCol = t.Column("headgear");
   bool ok = nameCol >= 0 && crownCol >= 0 && hgCol >= 0;
   int colIndex[sizeof(cols) / sizeof(cols[0])];

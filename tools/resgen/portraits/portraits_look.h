@@ -22,6 +22,26 @@ enum BeardStyle { kNone, kMoustache, kGoatee, kShort, kFull, kBristle, kLong, kC
 enum ArmourKind { kNoArmour, kIron, kSilver, kGoldArmour, kLeather, kLionArmour, kBare, kArmourCount };
 enum PropKind { kNoProp, kFan, kWhisk, kBlade, kHalberd, kSwordProp, kBook, kSpear, kAxe, kKnives, kStaff };
 enum MarkKind { kNoMark, kEyepatch, kScar, kBells, kFlower, kPaint, kBlind };
-enum Colour { kCRed, kCCrimson, kCGreen, kCBlack, kCWhite, kCBlue, kCAzure, kCYellow, kCPurple, kCGrey, kCGold,
-              kCSilver, kCBrown, kCOchre, kCTeal, kCPink, kCOrange, kCJade, kCViolet, kColourCount };
+enum Colour {
+  kCRed,
+  kCCrimson,
+  kCGreen,
+  kCBlack,
+  kCWhite,
+  kCBlue,
+  kCAzure,
+  kCYellow,
+  kCPurple,
+  kCGrey,
+  kCGold,
+  kCSilver,
+  kCBrown,
+  kCOchre,
+  kCTeal,
+  kCPink,
+  kCOrange,
+  kCJade,
+  kCViolet,
+  kColourCount
+};
 }  // namespace look

@@ -3,9 +3,9 @@
 #include "rules/pictures.h"
 #include "tools/resgen/common/resgen.h"
 
-bool GenerateTitlePictures(const ResgenPaths& paths);   // screens_title.cpp
-bool GeneratePanelPictures(const ResgenPaths& paths);   // screens_panels.cpp
-bool GenerateWarPictures(const ResgenPaths& paths);     // screens_war.cpp
+bool GenerateTitlePictures(const ResgenPaths& paths);  // screens_title.cpp
+bool GeneratePanelPictures(const ResgenPaths& paths);  // screens_panels.cpp
+bool GenerateWarPictures(const ResgenPaths& paths);    // screens_war.cpp
 
 #include <string>
 #include <vector>

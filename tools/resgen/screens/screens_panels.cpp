@@ -217,14 +217,14 @@ Surface PeriodCard(int k, bool lit) {
   // Title block at the right on a paper label.
   FillBox(c, kCardTitleLeft, 10, kCardW - 12, kCardH - 12, kPaperLight, 0.92f);
   CalligraphyVertical(c, kCardW - 66, 16, kPeriods[k].title, kFaceKai, 34, kInk, 1.0f, 750 + k, 2);
-  CalligraphyVertical(c, kCardW - 98, 16, kPeriods[k].year, kFaceKai, 20, lit ? kCinnabar : kInkGrey, 1.0f,
-                      760 + k, 3);
+  CalligraphyVertical(c, kCardW - 98, 16, kPeriods[k].year, kFaceKai, 20, lit ? kCinnabar : kInkGrey, 1.0f, 760 + k, 3);
   if (!lit) {
     for (int y = 0; y < kCardH; ++y)
       for (int x = 0; x < kCardW; ++x) {
         Pixel p = s.Get(x, y);
         float l = Luma(p);
-        s.Set(x, y, Mix(Mix(p, Rgb(static_cast<int>(l), static_cast<int>(l), static_cast<int>(l)), 0.7f), kSilk, 0.35f));
+        s.Set(x, y,
+              Mix(Mix(p, Rgb(static_cast<int>(l), static_cast<int>(l), static_cast<int>(l)), 0.7f), kSilk, 0.35f));
       }
   }
   Pixel border = lit ? kCinnabar : Mix(kOchre, kInk, 0.3f);

@@ -43,12 +43,14 @@ void PaintGeese(Canvas& c, float x, float y, uint32_t seed) {
 }
 
 void PaintBoat(Canvas& c, float x, float y, float size, uint32_t seed) {
-  std::vector<Vec2> hull = {{x - size, y - size * 0.1f}, {x + size, y - size * 0.15f}, {x + size * 0.7f, y + size * 0.12f},
+  std::vector<Vec2> hull = {{x - size, y - size * 0.1f},
+                            {x + size, y - size * 0.15f},
+                            {x + size * 0.7f, y + size * 0.12f},
                             {x - size * 0.75f, y + size * 0.12f}};
   FillPolygon(c, hull, kInk, 0.8f);
   Line(c, x, y - size * 0.1f, x + size * 0.05f, y - size * 1.2f, 1.0f, kInk, 0.8f);
-  std::vector<Vec2> sail = {{x + size * 0.07f, y - size * 1.15f}, {x + size * 0.6f, y - size * 0.3f},
-                            {x + size * 0.07f, y - size * 0.25f}};
+  std::vector<Vec2> sail = {
+      {x + size * 0.07f, y - size * 1.15f}, {x + size * 0.6f, y - size * 0.3f}, {x + size * 0.07f, y - size * 0.25f}};
   FillPolygon(c, sail, kOchreLight, 0.85f);
   Stroke(c, {{x + size * 0.07f, y - size * 1.15f}, {x + size * 0.6f, y - size * 0.3f}}, 0.8f, 1.0f, 0.6f, kInk, 0.6f,
          seed);
@@ -87,8 +89,7 @@ void PaintLandscape(Surface& s, const LandscapeLook& look) {
   for (int i = 0; i < 4; ++i)
     Mountain(c, -90 + i * 250 + rng.Range(-30, 30), 300, rng.Range(230, 320), rng.Range(100, 170), look.seed + 20 + i,
              Mix(kAzurite, kSilk, 0.35f), 0.45f);
-  for (int i = 0; i < 3; ++i)
-    Wash(c, 130 + i * 270, 292, 240, 22, kPaperLight, 0.55f, look.seed + 30 + i);
+  for (int i = 0; i < 3; ++i) Wash(c, 130 + i * 270, 292, 240, 22, kPaperLight, 0.55f, look.seed + 30 + i);
   // The river: a pale band with ripple strokes.
   for (int y = 300; y < 400; ++y)
     for (int x = 0; x < s.Width(); ++x) {
@@ -99,7 +100,8 @@ void PaintLandscape(Surface& s, const LandscapeLook& look) {
     float y = rng.Range(310, 385);
     float x = rng.Range(-20, s.Width());
     float len = rng.Range(25, 70);
-    Stroke(c, {{x, y}, {x + len * 0.5f, y - 1.5f}, {x + len, y}}, 0.4f, 1.2f, 0.3f, kAzurite, 0.35f, look.seed + 40 + i);
+    Stroke(c, {{x, y}, {x + len * 0.5f, y - 1.5f}, {x + len, y}}, 0.4f, 1.2f, 0.3f, kAzurite, 0.35f,
+           look.seed + 40 + i);
   }
   if (look.boats) {
     PaintBoat(c, 250, 345, 16, look.seed + 5);
@@ -236,10 +238,8 @@ struct MenuEntry {
   int x;
   int y;
 };
-const MenuEntry kEntries[4] = {{"新的征程", 25, 220},
-                               {"读取进度", 410, 220},
-                               {"制作人员", 25, 350},
-                               {"退出游戏", 410, 350}};
+const MenuEntry kEntries[4] = {
+    {"新的征程", 25, 220}, {"读取进度", 410, 220}, {"制作人员", 25, 350}, {"退出游戏", 410, 350}};
 
 // A tablet for a menu entry. Lit: lacquer red with gold writing and a
 // banner mark; unlit: pale silk with ink writing.
@@ -257,10 +257,14 @@ void PaintEntry(Surface& s, int x, int y, const char* label, bool lit, uint32_t 
       float grain = 0.9f + 0.2f * n;
       c.Blend(x + i, y + j, Scale(ground, grain), lit ? 1.0f : 0.88f);
     }
-  std::vector<Vec2> outline = {{x + 10.f, y + 3.f},         {x + kEntryW - 11.f, y + 3.f},
-                               {x + kEntryW - 4.f, y + 10.f}, {x + kEntryW - 4.f, y + kEntryH - 11.f},
-                               {x + kEntryW - 11.f, y + kEntryH - 4.f}, {x + 10.f, y + kEntryH - 4.f},
-                               {x + 3.f, y + kEntryH - 11.f},  {x + 3.f, y + 10.f}};
+  std::vector<Vec2> outline = {{x + 10.f, y + 3.f},
+                               {x + kEntryW - 11.f, y + 3.f},
+                               {x + kEntryW - 4.f, y + 10.f},
+                               {x + kEntryW - 4.f, y + kEntryH - 11.f},
+                               {x + kEntryW - 11.f, y + kEntryH - 4.f},
+                               {x + 10.f, y + kEntryH - 4.f},
+                               {x + 3.f, y + kEntryH - 11.f},
+                               {x + 3.f, y + 10.f}};
   for (size_t i = 0; i < outline.size(); ++i) {
     const Vec2& a = outline[i];
     const Vec2& b = outline[(i + 1) % outline.size()];
@@ -273,8 +277,8 @@ void PaintEntry(Surface& s, int x, int y, const char* label, bool lit, uint32_t 
   if (lit) {
     // A small war banner marks the chosen entry.
     Line(c, x + 24, y + 20, x + 24, y + 92, 2.0f, kGold, 1.0f);
-    std::vector<Vec2> flag = {{x + 25.f, y + 22.f}, {x + 52.f, y + 27.f}, {x + 46.f, y + 40.f}, {x + 52.f, y + 53.f},
-                              {x + 25.f, y + 51.f}};
+    std::vector<Vec2> flag = {
+        {x + 25.f, y + 22.f}, {x + 52.f, y + 27.f}, {x + 46.f, y + 40.f}, {x + 52.f, y + 53.f}, {x + 25.f, y + 51.f}};
     FillPolygon(c, flag, kCinnabar, 1.0f);
     Calligraphy(c, x + 27, y + 25, "帅", kFaceKai, 22, kGoldPale, 1.0f, seed + 2, 700);
   }
@@ -321,23 +325,25 @@ Surface Credits() {
   Canvas sc(scroll);
   DoubleRule(sc, 10, 10, 549, 429, Mix(kOchre, kInk, 0.2f), 0.8f);
   // The poem in columns, right to left.
-  const char* const poem[] = {"临江仙", "滚滚长江东逝水", "浪花淘尽英雄", "是非成败转头空", "青山依旧在",
-                              "几度夕阳红",   "白发渔樵江渚上", "惯看秋月春风", "一壶浊酒喜相逢", "古今多少事",
-                              "都付笑谈中"};
+  const char* const poem[] = {"临江仙",         "滚滚长江东逝水", "浪花淘尽英雄",   "是非成败转头空",
+                              "青山依旧在",     "几度夕阳红",     "白发渔樵江渚上", "惯看秋月春风",
+                              "一壶浊酒喜相逢", "古今多少事",     "都付笑谈中"};
   int x = 500;
   for (int i = 0; i < 11; ++i) {
     int size = i == 0 ? 34 : 28;
-    CalligraphyVertical(sc, x, i == 0 ? 30 : 60, poem[i], kFaceKai, size, i == 0 ? kCinnabar : kInk, 0.95f, 510 + i,
-                        2);
+    CalligraphyVertical(sc, x, i == 0 ? 30 : 60, poem[i], kFaceKai, size, i == 0 ? kCinnabar : kInk, 0.95f, 510 + i, 2);
     x -= i == 0 ? 48 : 36;
   }
   Seal(sc, 26, 360, 46, "杨慎", 530);
-  Place(s, [&] {
-    Figure f(scroll.Width(), scroll.Height());
-    f.color = scroll;
-    for (float& a : f.alpha) a = 1.0f;
-    return f;
-  }(), 20, 20);
+  Place(
+      s,
+      [&] {
+        Figure f(scroll.Width(), scroll.Height());
+        f.color = scroll;
+        for (float& a : f.alpha) a = 1.0f;
+        return f;
+      }(),
+      20, 20);
   Canvas c(s);
   // The makers, at the right on the dark silk, in columns like the poem.
   CalligraphyVertical(c, 716, 40, "霸业", kFaceKai, 60, kGoldPale, 1.0f, 540, 6);

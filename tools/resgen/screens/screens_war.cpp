@@ -84,11 +84,16 @@ Surface SceneGround(uint32_t seed, Pixel sky, Pixel ground) {
 void Banner(Canvas& c, float x, float y, float h, Pixel color, const char* word, uint32_t seed) {
   Line(c, x, y, x, y - h, 2.0f, kInk, 1.0f);
   float fw = h * 0.42f;
-  FillPolygon(c, {{x + 1, y - h}, {x + fw, y - h + 4}, {x + fw - 6, y - h + fw * 0.6f}, {x + fw, y - h + fw * 1.2f},
-                  {x + 1, y - h + fw * 1.2f}},
+  FillPolygon(c,
+              {{x + 1, y - h},
+               {x + fw, y - h + 4},
+               {x + fw - 6, y - h + fw * 0.6f},
+               {x + fw, y - h + fw * 1.2f},
+               {x + 1, y - h + fw * 1.2f}},
               color, 1.0f);
-  if (word) Calligraphy(c, static_cast<int>(x + 4), static_cast<int>(y - h + 4), word, kFaceKai,
-                        static_cast<int>(fw * 0.7f), kPaperLight, 1.0f, seed, 700);
+  if (word)
+    Calligraphy(c, static_cast<int>(x + 4), static_cast<int>(y - h + 4), word, kFaceKai, static_cast<int>(fw * 0.7f),
+                kPaperLight, 1.0f, seed, 700);
 }
 
 void Column(Canvas& c, float x0, float y, int count, bool faceLeft, int side, uint32_t seed, float scale) {

@@ -38,9 +38,9 @@ bool WaterAt(const std::vector<std::string>& rows, int r, int c) {
 }
 
 int RiverTileAt(const std::vector<std::string>& rows, int r, int c) {
-  return RiverTileFor(WaterAt(rows, r - 1, c), WaterAt(rows, r, c + 1), WaterAt(rows, r + 1, c), WaterAt(rows, r, c - 1),
-                      WaterAt(rows, r - 1, c + 1), WaterAt(rows, r + 1, c + 1), WaterAt(rows, r + 1, c - 1),
-                      WaterAt(rows, r - 1, c - 1));
+  return RiverTileFor(WaterAt(rows, r - 1, c), WaterAt(rows, r, c + 1), WaterAt(rows, r + 1, c),
+                      WaterAt(rows, r, c - 1), WaterAt(rows, r - 1, c + 1), WaterAt(rows, r + 1, c + 1),
+                      WaterAt(rows, r + 1, c - 1), WaterAt(rows, r - 1, c - 1));
 }
 
 bool LoadBattleMap(const std::string& path, BattleMap& map) {
@@ -49,7 +49,8 @@ bool LoadBattleMap(const std::string& path, BattleMap& map) {
   std::vector<SourceRow> lines;
   if (!ReadLineFile(path, lines)) return false;
   if (lines.size() != kBattleRows) {
-    ReportError(path, 0, "has " + std::to_string(lines.size()) + " map rows; a battle map has " + std::to_string(kBattleRows));
+    ReportError(path, 0,
+                "has " + std::to_string(lines.size()) + " map rows; a battle map has " + std::to_string(kBattleRows));
     return false;
   }
   map.firstLine = lines[0].line;
@@ -57,8 +58,9 @@ bool LoadBattleMap(const std::string& path, BattleMap& map) {
   bool ok = true;
   for (const SourceRow& line : lines) {
     if (line.cells[0].size() != kBattleCols) {
-      ReportError(path, line.line, "a map row has " + std::to_string(kBattleCols) + " squares, this one " +
-                                       std::to_string(line.cells[0].size()));
+      ReportError(path, line.line,
+                  "a map row has " + std::to_string(kBattleCols) + " squares, this one " +
+                      std::to_string(line.cells[0].size()));
       ok = false;
     }
     rows.push_back(line.cells[0] + std::string(kBattleCols, '.'));
@@ -134,17 +136,21 @@ bool CheckBattleMap(const BattleMap& map, int number) {
       int dr = kFormations[f][pos].row, dc = kFormations[f][pos].col;
       // Defenders hold the walls.
       int r = defence.row + dr, c = defence.col + dc;
-      if (!OnMap(r, c)) fail(-1, "defender square " + SquareText(r, c) + " of formation " + std::to_string(f + 1) + " is off the map");
+      if (!OnMap(r, c))
+        fail(-1, "defender square " + SquareText(r, c) + " of formation " + std::to_string(f + 1) + " is off the map");
       else if (map.tiles[r][c] != kTileCity)
-        fail(r, "defender square " + SquareText(r, c) + " of formation " + std::to_string(f + 1) + " is not inside the walls");
+        fail(r, "defender square " + SquareText(r, c) + " of formation " + std::to_string(f + 1) +
+                    " is not inside the walls");
       // Attackers stand on open land outside them.
       r = attack.row + dr, c = attack.col + dc;
       if (!OnMap(r, c)) {
-        fail(-1, "attacker square " + SquareText(r, c) + " from direction " + std::to_string(f + 1) + " is off the map");
+        fail(-1,
+             "attacker square " + SquareText(r, c) + " from direction " + std::to_string(f + 1) + " is off the map");
         continue;
       }
       int kind = TerrainKindOfTile(map.tiles[r][c]);
-      if (kind == kRiver) fail(r, "attacker square " + SquareText(r, c) + " from direction " + std::to_string(f + 1) + " is river");
+      if (kind == kRiver)
+        fail(r, "attacker square " + SquareText(r, c) + " from direction " + std::to_string(f + 1) + " is river");
       if (kind == kCity)
         fail(r, "attacker square " + SquareText(r, c) + " from direction " + std::to_string(f + 1) + " is a city tile");
     }
@@ -159,7 +165,8 @@ bool CheckBattleMap(const BattleMap& map, int number) {
 namespace {
 
 const char* const kWeatherColumns[kWeatherKinds] = {"clear", "overcast", "wind", "rain", "ice"};
-const char* const kTerrainColumns[kTerrainKinds] = {"plain", "grass", "mountain", "forest", "village", "city", "camp", "river"};
+const char* const kTerrainColumns[kTerrainKinds] = {"plain",   "grass", "mountain", "forest",
+                                                    "village", "city",  "camp",     "river"};
 const char* const kTroopColumns[kTroopTypes] = {"cavalry", "infantry", "archer", "navy", "elite", "mystic"};
 
 }  // namespace
@@ -179,12 +186,14 @@ bool LoadSkills(const std::string& dataDir, SkillTable& skills) {
     ok = t.Int(row, "skill", s.values[0]) && ok;
     ok = t.Int(row, "cost", s.values[kSkillCostColumn]) && ok;
     ok = t.Int(row, "power", s.values[kSkillBasePowerColumn]) && ok;
-    for (int w = 0; w < kWeatherKinds; ++w) ok = t.Int(row, kWeatherColumns[w], s.values[kSkillWeatherColumn + kWeatherClear + w]) && ok;
+    for (int w = 0; w < kWeatherKinds; ++w)
+      ok = t.Int(row, kWeatherColumns[w], s.values[kSkillWeatherColumn + kWeatherClear + w]) && ok;
     for (int k = 0; k < kTerrainKinds; ++k) {
       ok = t.Int(row, std::string("from_") + kTerrainColumns[k], s.values[kSkillCasterLandColumn + k]) && ok;
       ok = t.Int(row, std::string("at_") + kTerrainColumns[k], s.values[kSkillTargetLandColumn + k]) && ok;
     }
-    for (int k = 0; k < kTroopTypes; ++k) ok = t.Int(row, std::string("vs_") + kTroopColumns[k], s.values[kSkillTroopColumn + k]) && ok;
+    for (int k = 0; k < kTroopTypes; ++k)
+      ok = t.Int(row, std::string("vs_") + kTroopColumns[k], s.values[kSkillTroopColumn + k]) && ok;
     skills.rows.push_back(s);
   }
   return ok;
@@ -193,7 +202,8 @@ bool LoadSkills(const std::string& dataDir, SkillTable& skills) {
 bool CheckSkills(const SkillTable& skills) {
   bool ok = true;
   if (skills.rows.size() != kSkillCount) {
-    ReportError(skills.file, 0, "has " + std::to_string(skills.rows.size()) + " skills; the battle has " + std::to_string(kSkillCount));
+    ReportError(skills.file, 0,
+                "has " + std::to_string(skills.rows.size()) + " skills; the battle has " + std::to_string(kSkillCount));
     return false;
   }
   for (int i = 0; i < kSkillCount; ++i) {
@@ -207,7 +217,8 @@ bool CheckSkills(const SkillTable& skills) {
     // The skill menu shows the first four bytes of a name.
     if (!ToGbk(s.name, gbk) || gbk.size() != 4) fail("a skill name is two Chinese characters");
     for (int col = kSkillWeatherColumn + kWeatherClear; col < kSkillTableColumns; ++col)
-      if (s.values[col] < 0 || s.values[col] > 300) fail("percentages lie in 0..300 (column " + std::to_string(col) + ")");
+      if (s.values[col] < 0 || s.values[col] > 300)
+        fail("percentages lie in 0..300 (column " + std::to_string(col) + ")");
     if (DealsDamage(i)) {
       if (s.values[kSkillBasePowerColumn] <= 0) fail("a damage skill needs a positive power");
       bool anyTarget = false;
@@ -222,20 +233,23 @@ bool CheckSkills(const SkillTable& skills) {
     const SkillRow& s = skills.rows[skill];
     for (int k = 0; k < kTerrainKinds; ++k)
       if (k != kMountain && s.values[kSkillCasterLandColumn + k] != 0) {
-        ReportError(skills.file, s.line, "skill " + std::to_string(skill) + " is cast from mountains only: from_" +
-                                             kTerrainColumns[k] + " must be 0");
+        ReportError(skills.file, s.line,
+                    "skill " + std::to_string(skill) + " is cast from mountains only: from_" + kTerrainColumns[k] +
+                        " must be 0");
         ok = false;
       }
   }
   const SkillRow& siege = skills.rows[kSkillSiege];
   for (int k = 0; k < kTerrainKinds; ++k)
     if (k != kCity && siege.values[kSkillTargetLandColumn + k] != 0) {
-      ReportError(skills.file, siege.line, std::string("skill 3 strikes walls only: at_") + kTerrainColumns[k] + " must be 0");
+      ReportError(skills.file, siege.line,
+                  std::string("skill 3 strikes walls only: at_") + kTerrainColumns[k] + " must be 0");
       ok = false;
     }
   // Spying is named in the battle's own messages.
   if (skills.rows[kSkillSpy].name != "谍报") {
-    ReportError(skills.file, skills.rows[kSkillSpy].line, "skill 24 is 谍报 (the battle names it in its failure message)");
+    ReportError(skills.file, skills.rows[kSkillSpy].line,
+                "skill 24 is 谍报 (the battle names it in its failure message)");
     ok = false;
   }
   return ok;

@@ -37,16 +37,20 @@ bool CheckCity(const World& w, int i, std::set<int>& cells) {
   bool ok = true;
   std::string gbk;
   if (c.name.empty() || !ToGbk(c.name, gbk) || static_cast<int>(gbk.size()) > kNameBytes) {
-    ReportError(f, c.line, CityText(w, i) + ": the name must be GBK text of 1 to " + std::to_string(kNameBytes) + " bytes");
+    ReportError(f, c.line,
+                CityText(w, i) + ": the name must be GBK text of 1 to " + std::to_string(kNameBytes) + " bytes");
     ok = false;
   }
   if (i < kMapCityCount) {
     if (!c.onMap || c.col < 0 || c.col >= kCityGridCols || c.row < 0 || c.row >= kCityGridRowsUsed) {
-      ReportError(f, c.line, CityText(w, i) + ": needs a cell with col 0.." + std::to_string(kCityGridCols - 1) + " and row 0.." +
-                                 std::to_string(kCityGridRowsUsed - 1));
+      ReportError(f, c.line,
+                  CityText(w, i) + ": needs a cell with col 0.." + std::to_string(kCityGridCols - 1) + " and row 0.." +
+                      std::to_string(kCityGridRowsUsed - 1));
       ok = false;
     } else if (!cells.insert(c.row * kCityGridCols + c.col).second) {
-      ReportError(f, c.line, CityText(w, i) + ": cell (" + std::to_string(c.col) + ", " + std::to_string(c.row) + ") is taken by another city");
+      ReportError(f, c.line,
+                  CityText(w, i) + ": cell (" + std::to_string(c.col) + ", " + std::to_string(c.row) +
+                      ") is taken by another city");
       ok = false;
     }
     if (c.province.empty()) {
@@ -89,8 +93,8 @@ bool CheckLinks(const World& w) {
   bool ok = true;
   std::set<std::pair<int, int>> listed;
   for (const CityLink& link : w.links) {
-    if (link.from < 0 || link.from >= kMapCityCount || link.to < 0 || link.to >= kMapCityCount || link.from == link.to ||
-        link.direction < 1 || link.direction > kDirections) {
+    if (link.from < 0 || link.from >= kMapCityCount || link.to < 0 || link.to >= kMapCityCount ||
+        link.from == link.to || link.direction < 1 || link.direction > kDirections) {
       ReportError(f, link.line, "a road joins two different cities 0..37 in a direction 1..8");
       ok = false;
       continue;
@@ -101,15 +105,17 @@ bool CheckLinks(const World& w) {
       ok = false;
     }
     if (kAttackDirectionTable[link.from][link.direction - 1] != link.to + 1) {
-      ReportError(f, link.line, road + ": the battle direction table has no such road in direction " +
-                                    std::to_string(link.direction));
+      ReportError(
+          f, link.line,
+          road + ": the battle direction table has no such road in direction " + std::to_string(link.direction));
       ok = false;
     }
     for (int d = 0; d < kDirections; ++d) {
       if (kAttackDirectionTable[link.to][d] == link.from + 1 &&
           !RoadFitsDirection(w.cities[link.to], w.cities[link.from], d + 1)) {
         ReportError(w.citiesFile, w.cities[link.from].line,
-                    CityText(w, link.from) + " should lie in direction " + std::to_string(d + 1) + " of " + CityText(w, link.to));
+                    CityText(w, link.from) + " should lie in direction " + std::to_string(d + 1) + " of " +
+                        CityText(w, link.to));
         ok = false;
       }
     }
@@ -125,8 +131,9 @@ bool CheckLinks(const World& w) {
       int j = kAttackDirectionTable[i][d] - 1;
       if (j < 0) continue;
       if (!listed.count({std::min(i, j), std::max(i, j)})) {
-        ReportError(f, 0, "missing the road " + CityText(w, i) + " - " + CityText(w, j) + " (direction " +
-                              std::to_string(d + 1) + " of the battle direction table)");
+        ReportError(f, 0,
+                    "missing the road " + CityText(w, i) + " - " + CityText(w, j) + " (direction " +
+                        std::to_string(d + 1) + " of the battle direction table)");
         ok = false;
       }
     }
@@ -186,8 +193,8 @@ bool CheckScenario(const World& w, int s) {
     for (int i = 0; i < kCityCount; ++i) seats += w.scenario[s][i].seat == 1 && w.scenario[s][i].ownerId == ruler;
     if (seats != 1) {
       ReportError(w.scenarioFile[s], 0,
-                  "ruler-choice entry " + std::to_string(k) + " (officer " + std::to_string(ruler) + ") needs exactly one seat, has " +
-                      std::to_string(seats));
+                  "ruler-choice entry " + std::to_string(k) + " (officer " + std::to_string(ruler) +
+                      ") needs exactly one seat, has " + std::to_string(seats));
       ok = false;
     }
   }
@@ -203,7 +210,8 @@ bool CheckWorld(const World& w) {
   for (int i = 0; i < kMapCityCount; ++i) {
     for (int j = i + 1; j < kMapCityCount; ++j) {
       if (MarksOverlap(w.cities[i], w.cities[j])) {
-        ReportError(w.citiesFile, w.cities[j].line, CityText(w, j) + ": its faction-map box overlaps " + CityText(w, i));
+        ReportError(w.citiesFile, w.cities[j].line,
+                    CityText(w, j) + ": its faction-map box overlaps " + CityText(w, i));
         ok = false;
       }
     }

@@ -15,8 +15,8 @@ bool LoadCities(const std::string& path, World& world) {
   TsvTable t;
   if (!ReadTsv(path, t)) return false;
   if (t.rows.size() != kCityCount) {
-    ReportError(path, 0, "has " + std::to_string(t.rows.size()) + " cities; the game has exactly " +
-                             std::to_string(kCityCount));
+    ReportError(path, 0,
+                "has " + std::to_string(t.rows.size()) + " cities; the game has exactly " + std::to_string(kCityCount));
     return false;
   }
   bool ok = true;
@@ -54,8 +54,8 @@ bool LoadScenario(const std::string& path, int s, World& world) {
   TsvTable t;
   if (!ReadTsv(path, t)) return false;
   if (t.rows.size() != kCityCount) {
-    ReportError(path, 0, "has " + std::to_string(t.rows.size()) + " city records; expected " +
-                             std::to_string(kCityCount));
+    ReportError(path, 0,
+                "has " + std::to_string(t.rows.size()) + " city records; expected " + std::to_string(kCityCount));
     return false;
   }
   bool ok = true;

@@ -13,9 +13,9 @@ struct CityInfo {
   std::string name;
   std::string pinyin;
   bool onMap = false;
-  int col = -1, row = -1;   // strategic map cell
-  int whoX = 0, whoY = 0;   // faction map mark, back-buffer pixels
-  std::string province;     // the Han province, written on the strategic map
+  int col = -1, row = -1;  // strategic map cell
+  int whoX = 0, whoY = 0;  // faction map mark, back-buffer pixels
+  std::string province;    // the Han province, written on the strategic map
   int farmingMax = 0, commerceMax = 0, populationMax = 0;
 };
 

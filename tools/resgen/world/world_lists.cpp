@@ -30,7 +30,8 @@ bool WriteMenuList(const std::string& dataDir, const std::string& resDir, const 
   if (!ReadLineFile(source, rows)) return false;
   bool ok = true;
   if (static_cast<int>(rows.size()) != list.entries) {
-    ReportError(source, 0, "has " + std::to_string(rows.size()) + " entries; its menu has " + std::to_string(list.entries));
+    ReportError(source, 0,
+                "has " + std::to_string(rows.size()) + " entries; its menu has " + std::to_string(list.entries));
     ok = false;
   }
   std::vector<std::string> lines;
@@ -38,8 +39,8 @@ bool WriteMenuList(const std::string& dataDir, const std::string& resDir, const 
   for (const SourceRow& row : rows) {
     std::string gbk;
     if (ToGbk(row.cells[0], gbk) && static_cast<int>(gbk.size()) > list.maxBytes) {
-      ReportError(source, row.line, "\"" + row.cells[0] + "\" is wider than its menu (" + std::to_string(list.maxBytes) +
-                                        " GBK bytes)");
+      ReportError(source, row.line,
+                  "\"" + row.cells[0] + "\" is wider than its menu (" + std::to_string(list.maxBytes) + " GBK bytes)");
       ok = false;
     }
     lines.push_back(row.cells[0]);

@@ -5,10 +5,10 @@
 #include "tools/resgen/common/resgen.h"
 
 struct MenuList {
-  const char* source;   // under data/lists/
-  const char* target;   // under Res/
-  int entries;          // the game's menu expects exactly this many
-  int maxBytes;         // what the menu's width shows (2 cells: 2 characters)
+  const char* source;  // under data/lists/
+  const char* target;  // under Res/
+  int entries;         // the game's menu expects exactly this many
+  int maxBytes;        // what the menu's width shows (2 cells: 2 characters)
 };
 // Every list resgen writes from data/lists, with its required shape.
 extern const MenuList kMenuLists[];

@@ -16,4 +16,4 @@
 #include "rules/world.h"
 
 constexpr int kOfficerCount = kHeroCount;  // officer records in every officer table
-constexpr int kWhoBox = 14;  // the faction map frames each city's mark in a box this size
+constexpr int kWhoBox = 14;                // the faction map frames each city's mark in a box this size

@@ -111,8 +111,8 @@ bool ReadOfficers(const std::string& path, std::vector<OfficerLine>& out) {
   long long x;
   while (in >> x) v.push_back(x);
   for (size_t r = 0; r + kOfficerFields <= v.size(); r += kOfficerFields) {
-    out.push_back({static_cast<int>(v[r]), static_cast<int>(v[r + 1]), static_cast<int>(v[r + 4]),
-                   static_cast<int>(v[r + 14])});
+    out.push_back(
+        {static_cast<int>(v[r]), static_cast<int>(v[r + 1]), static_cast<int>(v[r + 4]), static_cast<int>(v[r + 14])});
   }
   return true;
 }
@@ -138,7 +138,8 @@ int GovernorOf(int city, int ownerId, const std::vector<OfficerLine>& officers) 
 
 // The officers must agree with the cities: rulers in their seats, serving
 // officers only in their own ruler's cities, nobody off the map.
-bool CheckOfficersAgainstCities(const World& w, int s, const std::string& file, const std::vector<OfficerLine>& officers) {
+bool CheckOfficersAgainstCities(const World& w, int s, const std::string& file,
+                                const std::vector<OfficerLine>& officers) {
   bool ok = true;
   for (const OfficerLine& o : officers) {
     std::string who = "officer " + std::to_string(o.heroId + 1);
@@ -149,8 +150,9 @@ bool CheckOfficersAgainstCities(const World& w, int s, const std::string& file, 
     }
     bool serving = o.heroOwnerId > 0 && o.heroOwnerId < kOfficerCount;
     if (serving && o.cityNo > 0 && w.scenario[s][o.cityNo - 1].ownerId != o.heroOwnerId) {
-      ReportError(file, 0, who + " serves ruler " + std::to_string(o.heroOwnerId) + " but stands in " +
-                               w.cities[o.cityNo - 1].name + ", which that ruler does not hold");
+      ReportError(file, 0,
+                  who + " serves ruler " + std::to_string(o.heroOwnerId) + " but stands in " +
+                      w.cities[o.cityNo - 1].name + ", which that ruler does not hold");
       ok = false;
     }
   }
@@ -161,8 +163,9 @@ bool CheckOfficersAgainstCities(const World& w, int s, const std::string& file, 
     for (const OfficerLine& o : officers)
       if (o.heroId + 1 == ruler) found = &o;
     if (!found || found->heroOwnerId != ruler || found->cityNo != seat + 1) {
-      ReportError(file, 0, "ruler-choice entry " + std::to_string(k) + ": officer " + std::to_string(ruler) +
-                               " must be his own ruler and stand in his seat " + (seat >= 0 ? w.cities[seat].name : "?"));
+      ReportError(file, 0,
+                  "ruler-choice entry " + std::to_string(k) + ": officer " + std::to_string(ruler) +
+                      " must be his own ruler and stand in his seat " + (seat >= 0 ? w.cities[seat].name : "?"));
       ok = false;
     }
   }
@@ -177,7 +180,8 @@ bool WriteCityTables(const ResgenPaths& p, const World& w) {
     if (ReadOfficers(heroFile, officers)) {
       ok = CheckOfficersAgainstCities(w, s, heroFile, officers) && ok;
     } else if (!Diagnostics().quiet) {
-      std::fprintf(stderr, "resgen: %s is missing; the cities of scenario %d start without governors\n", heroFile.c_str(), s);
+      std::fprintf(stderr, "resgen: %s is missing; the cities of scenario %d start without governors\n",
+                   heroFile.c_str(), s);
     }
     Records records;
     for (int i = 0; i < kCityCount; ++i) {
