@@ -99,9 +99,12 @@ bool TsvTable::Int(const SourceRow& row, const std::string& name, int& out) cons
   return Int(row, Column(name), out);
 }
 
-bool ReadTsv(const std::string& path, TsvTable& out) {
-  out = TsvTable();
-  out.path = path;
+namespace {
+
+// Hands each line of a source file that is neither blank nor a comment to
+// `take`, with its line number; false when the file cannot be opened.
+template <typename Take>
+bool ForEachSourceLine(const std::string& path, Take take) {
   std::ifstream in(path);
   if (!in) {
     ReportError(path, 0, "cannot open");
@@ -112,13 +115,21 @@ bool ReadTsv(const std::string& path, TsvTable& out) {
   while (std::getline(in, text)) {
     ++line;
     text = StripLineEnd(text);
-    if (IsBlankOrComment(text)) continue;
-    if (out.header.empty()) {
-      out.header = SplitTabs(text);
-      continue;
-    }
-    out.rows.push_back(SourceRow{line, SplitTabs(text)});
+    if (!IsBlankOrComment(text)) take(line, text);
   }
+  return true;
+}
+
+}  // namespace
+
+bool ReadTsv(const std::string& path, TsvTable& out) {
+  out = TsvTable();
+  out.path = path;
+  bool opened = ForEachSourceLine(path, [&out](int line, const std::string& text) {
+    if (out.header.empty()) out.header = SplitTabs(text);
+    else out.rows.push_back(SourceRow{line, SplitTabs(text)});
+  });
+  if (!opened) return false;
   if (out.header.empty()) {
     ReportError(path, 0, "no header line");
     return false;
@@ -128,20 +139,7 @@ bool ReadTsv(const std::string& path, TsvTable& out) {
 
 bool ReadLineFile(const std::string& path, std::vector<SourceRow>& out) {
   out.clear();
-  std::ifstream in(path);
-  if (!in) {
-    ReportError(path, 0, "cannot open");
-    return false;
-  }
-  std::string text;
-  int line = 0;
-  while (std::getline(in, text)) {
-    ++line;
-    text = StripLineEnd(text);
-    if (IsBlankOrComment(text)) continue;
-    out.push_back(SourceRow{line, {text}});
-  }
-  return true;
+  return ForEachSourceLine(path, [&out](int line, const std::string& text) { out.push_back(SourceRow{line, {text}}); });
 }
 
 bool SplitInts(const std::string& file, int line, const std::string& text, std::vector<int>& out) {
