@@ -13,8 +13,8 @@ constexpr int kHighestOwner = 2 * kDeadOwner;  // a captive is his ruler's numbe
 
 bool InRange(int v, int low, int high) { return v >= low && v <= high; }
 
-void CheckOfficers(InvariantChecker& c, const HeroRecord* heroes, const GoodRecord* goods, int crowningRuler,
-                   bool rulers) {
+void CheckOfficers(InvariantChecker& c, const HeroRecord* heroes, const CityRecord* cities, const GoodRecord* goods,
+                   int crowningRuler, bool rulers) {
   for (int i = 0; i < kHeroCount && c.Ok(); ++i) {
     const HeroRecord& h = heroes[i];
     c.Expect(InRange(h.heroOwnerId, 0, kHighestOwner), "officer %d: owner %d out of range", i, h.heroOwnerId);
@@ -30,6 +30,11 @@ void CheckOfficers(InvariantChecker& c, const HeroRecord* heroes, const GoodReco
       const HeroRecord& ruler = heroes[h.heroOwnerId - 1];
       c.Expect(ruler.IsRuler(), "officer %d serves %d, who is no ruler (owner %d)", i, h.heroOwnerId,
                ruler.heroOwnerId);
+      // An officer stands in a city of his own faction: one left behind in
+      // another's city would be listed, moved and given orders there.
+      int owner = InRange(h.cityNo, 1, kCityCount) ? cities[h.cityNo - 1].ownerId : -1;
+      c.Expect(owner == h.heroOwnerId, "officer %d serves %d but stands in city %d of %d", i, h.heroOwnerId,
+               h.cityNo - 1, owner);
     }
     // An item in a hand is recorded as held by that hand.
     for (int item : {h.item1, h.item2}) {
@@ -82,7 +87,7 @@ bool InvariantChecker::Expect(bool holds, const char* format, ...) {
 
 void CheckRecords(InvariantChecker& c, const HeroList& heroes, const CityList& cities, const GoodList& goods,
                   int crowningRuler, bool rulersFromData) {
-  CheckOfficers(c, heroes.heroes, goods.goods, crowningRuler, rulersFromData);
+  CheckOfficers(c, heroes.heroes, cities.cities, goods.goods, crowningRuler, rulersFromData);
   CheckCities(c, cities.cities, heroes.heroes, crowningRuler, rulersFromData);
   CheckGoods(c, goods.goods);
 }

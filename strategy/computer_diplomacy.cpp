@@ -87,8 +87,7 @@ void GameMap::ComputerTacticDiplomatism(int city) {
       } else {
         int home = target.cityNo - 1;
         if (home >= 0 && home < kCityCount && cityList.cities[home].governorId != cityList.cities[home].ownerId) {
-          RiseAsRuler(heroList, cityList, t, home);
-          ShowItAfter(kReportIncite, 0, 0, t);
+          if (RiseAsRuler(heroList, cityList, t, home)) ShowItAfter(kReportIncite, 0, 0, t);
         }
       }
       continue;

@@ -66,15 +66,22 @@ void WinOverTo(HeroRecord& officer, const CityList& cities, int city) {
   officer.cityNo = city + 1;
 }
 
-void RiseAsRuler(HeroList& heroes, CityList& cities, int officer, int city) {
+bool RiseAsRuler(HeroList& heroes, CityList& cities, int officer, int city) {
+  // A city does not rise under its ruler's eyes: he would be left a ruler
+  // standing in a city of another faction, and his own faction's cities
+  // would follow wherever he went next.
+  for (const HeroRecord& h : heroes.heroes) {
+    if (h.cityNo == city + 1 && h.IsRuler()) return false;
+  }
   int number = officer + 1;
   HeroRecord& rebel = heroes.heroes[officer];
   rebel.heroOwnerId = number;
   rebel.loyalty = kMaxLoyalty;
   cities.cities[city].ownerId = number;
   for (HeroRecord& h : heroes.heroes) {
-    if (h.cityNo == city + 1 && h.ServesFaction() && !h.IsRuler()) h.heroOwnerId = number;
+    if (h.cityNo == city + 1 && h.ServesFaction()) h.heroOwnerId = number;
   }
+  return true;
 }
 
 void HandOverFaction(HeroList& heroes, CityList& cities, int number, int newOwner) {

@@ -25,9 +25,9 @@ DiplomacyOutcome DrawDiplomacy(DiplomacyMove move, DiplomacySide side, const Her
 // The officer goes over to the owner of city `city` (0-based) and moves there.
 void WinOverTo(HeroRecord& officer, const CityList& cities, int city);
 
-// The officer rises as a ruler with the city he stands in (0-based); its
-// garrison follows him, a ruler standing there stays his own master.
-void RiseAsRuler(HeroList& heroes, CityList& cities, int officer, int city);
+// The officer rises as a ruler with the city he stands in (0-based) and its
+// garrison; false, and nothing changes, where a ruler stands in that city.
+bool RiseAsRuler(HeroList& heroes, CityList& cities, int officer, int city);
 
 // Every officer of the ruler numbered `number` passes to `newOwner`, with the
 // cities they stand in and every other city that flew the fallen ruler's flag.

@@ -57,8 +57,7 @@ void RunIncite(GameMap& map, const TaskRecord& t) {
   int city = t.city - 1;  // this task keeps the target's city 1-based
   if (t.value1 != 1 || !ValidHero(t.officer) || !ValidCity(city)) return;
   if (!StillServes(map.heroList.heroes[t.officer])) return;
-  RiseAsRuler(map.heroList, map.cityList, t.officer, city);
-  map.ShowItAfter(kTaskIncite, 1, 0, t.officer);
+  if (RiseAsRuler(map.heroList, map.cityList, t.officer, city)) map.ShowItAfter(kTaskIncite, 1, 0, t.officer);
 }
 
 // A ruler who submits brings his whole faction: his officers, the cities they

@@ -275,26 +275,32 @@ TEST_F(ComputerTest, AnEmptyOrRoadlessCityArmsWithoutHarm) {
 
 }  // namespace
 
-// An officer incited to rise takes his city and the men in it, but a ruler
-// standing there stays the ruler of his own faction.
-TEST_F(ComputerTest, AnIncitedRebelNeverTakesARulerStandingInHisCity) {
-  Faction(kRulerA, 10, 0);
-  Faction(kRulerB, 20, 2);
-  int rebel = kRulerB + 1;
-  Hero(kRulerA).intelligence = 200;
-  Hero(rebel).intelligence = 0;
-  Hero(rebel).loyalty = 0;
-  Hero(kRulerB).loyalty = 100;  // never persuaded, so only the officer can rise
-  Hero(kRulerB + 2).loyalty = 100;
-  bool rose = false;
-  for (uint32_t seed = 1; seed <= 2000 && !rose; ++seed) {
-    City(20).governorId = rebel + 1;  // the rebel governs, not the ruler
-    SeedRandom(seed);
-    map->ComputerTacticDiplomatism(10);
-    rose = Hero(rebel).heroOwnerId == rebel + 1;
+// An officer incited to rise takes his city and the men in it, but never
+// under the eyes of a ruler standing there: the city stays as it is.
+TEST_F(ComputerTest, AnIncitedCityRisesOnlyWhereNoRulerStands) {
+  for (bool rulerThere : {true, false}) {
+    Faction(kRulerA, 10, 0);
+    Faction(kRulerB, 20, 2);
+    City(21).ownerId = kRulerB + 1;
+    if (!rulerThere) Hero(kRulerB).cityNo = 22;  // off to his other city
+    int rebel = kRulerB + 1;
+    Hero(kRulerA).intelligence = 200;
+    Hero(rebel).intelligence = 0;
+    Hero(rebel).loyalty = 0;
+    Hero(kRulerB).loyalty = 100;  // never persuaded, so only the officer can rise
+    Hero(kRulerB + 2).loyalty = 100;
+    bool rose = false;
+    // Until the rebel rises, or ruler B himself submits to A.
+    for (uint32_t seed = 1; seed <= 2000 && !rose && Hero(kRulerB).IsRuler(); ++seed) {
+      City(20).governorId = rebel + 1;  // the rebel governs, not the ruler
+      SeedRandom(seed);
+      map->ComputerTacticDiplomatism(10);
+      rose = Hero(rebel).heroOwnerId == rebel + 1;
+    }
+    EXPECT_EQ(rose, !rulerThere);
+    if (!rose) continue;
+    EXPECT_EQ(City(20).ownerId, rebel + 1);
+    EXPECT_EQ(Hero(kRulerB).heroOwnerId, kRulerB + 1);
+    EXPECT_EQ(Hero(kRulerB + 2).heroOwnerId, rebel + 1);
   }
-  ASSERT_TRUE(rose);
-  EXPECT_EQ(City(20).ownerId, rebel + 1);
-  EXPECT_EQ(Hero(kRulerB).heroOwnerId, kRulerB + 1);
-  EXPECT_EQ(Hero(kRulerB + 2).heroOwnerId, rebel + 1);
 }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/random.h"
+#include "campaign/city_list.h"
+#include "campaign/hero_list.h"
 #include "rules/character_odds.h"
 #include "strategy/diplomacy_rule.h"
 
@@ -85,3 +87,28 @@ TEST(CharacterOdds, ACharacterOutsideTheTableReadsAsTheNearestOne) {
 }
 
 }  // namespace
+
+// A city rises with its whole garrison, or not at all where a ruler stands:
+// he would be left in a city of another faction, his own cities following
+// wherever he went next.
+TEST(DiplomacyRule, ACityRisesWithItsGarrisonOrNotAtAllUnderARuler) {
+  for (bool rulerThere : {false, true}) {
+    HeroList heroes;
+    CityList cities;
+    const int ruler = 4, rebel = 7, garrison = 8, city = 2;
+    for (int i = 0; i < kHeroCount; ++i) heroes.heroes[i].heroId = i;
+    heroes.heroes[ruler].heroOwnerId = ruler + 1;
+    heroes.heroes[ruler].cityNo = rulerThere ? city + 1 : city + 2;
+    for (int officer : {rebel, garrison}) {
+      heroes.heroes[officer].heroOwnerId = ruler + 1;
+      heroes.heroes[officer].cityNo = city + 1;
+    }
+    cities.cities[city].ownerId = cities.cities[city + 1].ownerId = ruler + 1;
+    EXPECT_EQ(RiseAsRuler(heroes, cities, rebel, city), !rulerThere);
+    int risen = rulerThere ? ruler + 1 : rebel + 1;
+    EXPECT_EQ(cities.cities[city].ownerId, risen);
+    EXPECT_EQ(heroes.heroes[rebel].heroOwnerId, risen);
+    EXPECT_EQ(heroes.heroes[garrison].heroOwnerId, risen);
+    EXPECT_EQ(heroes.heroes[ruler].heroOwnerId, ruler + 1);
+  }
+}

@@ -238,16 +238,26 @@ class Incite : public MonthEndTest {
 };
 
 TEST_F(Incite, TheRebelTakesHisCityAndItsGarrison) {
+  Hero(16).cityNo = 2;          // the old ruler is away
   Queue(3, 7, kTaskIncite, 1);  // this task keeps the city 1-based
   map->TaskListRun();
   EXPECT_EQ(Hero(7).heroOwnerId, 8);
   EXPECT_EQ(Hero(7).loyalty, 100);
   EXPECT_EQ(City(2).ownerId, 8);
   EXPECT_EQ(Hero(10).heroOwnerId, 8);
-  // The old ruler standing in the city stays his own master.
   EXPECT_EQ(Hero(16).heroOwnerId, 17);
   EXPECT_TRUE(WindowShows("将7", 55, 305, kMessageFont));
   EXPECT_TRUE(WindowShows(" 被策反成为君主", 175, 305, kMessageFont));
+}
+
+TEST_F(Incite, ACityWhereItsRulerStandsDoesNotRise) {
+  Queue(3, 7, kTaskIncite, 1);
+  uint32_t before = window.Version();
+  map->TaskListRun();
+  EXPECT_EQ(Hero(7).heroOwnerId, 17);
+  EXPECT_EQ(Hero(10).heroOwnerId, 17);
+  EXPECT_EQ(City(2).ownerId, 17);
+  EXPECT_EQ(window.Version(), before);
 }
 
 TEST_F(Incite, AFailedIncitementChangesNothingAndShowsNothing) {
