@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -21,12 +22,14 @@
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "shell/globals.h"
+#include "app/battle_paths.h"
 #include "app/battle_watch.h"
 #include "app/play_lives.h"
 #include "app/screen_mode.h"
 #include "shell/screenshot.h"
 #include "strategy/map_globals.h"
 #include "war/war_globals.h"
+#include "war/war_tables.h"
 
 namespace {
 
@@ -37,9 +40,12 @@ constexpr int kSystemSave = 1;
 constexpr int kSystemQuit = 2;
 constexpr int kCityInfoEntry = 3;  // the city menu's fourth entry
 constexpr int kCommandBase[4] = {0, 1, 15, 20};
-constexpr int kStuckKeys = 120;  // keys in one mode before the player backs out
-constexpr int kSkillTries = 3;   // skills a unit tries before it attacks instead
-constexpr int kUnitKeys = 60;    // keys spent on one battle unit before it stands by
+constexpr int kStuckKeys = 120;     // keys in one mode before the player backs out
+constexpr int kSkillTries = 3;      // skills a unit tries before it attacks instead
+constexpr int kUnitKeys = 60;       // keys spent on one battle unit before it stands by
+constexpr int kWarDays = 15;        // days of food a war party should carry
+constexpr int kWarPartyMin = 3;     // units a war party needs before the guided player attacks
+constexpr int kCommanderNear = 10;  // squares within which a defender goes for the enemy commander
 constexpr int kOrdersPerMonth = 14;
 constexpr int kSaveEveryMonths = 5;
 
@@ -556,6 +562,7 @@ class GuidedPlayer {
       modeKeys_ = 0;
       return Roll(3) == 0 ? keyReturn : keyEsc;
     }
+    if (mode_ != Mode::DefencePick) defencePicks_ = 0;  // the game may end a pick itself
     switch (mode_) {
       case Mode::Title: return TitleKey(game);
       case Mode::About: return keyReturn;
@@ -610,22 +617,25 @@ class GuidedPlayer {
   }
 
   // Up to three defenders, the strongest first; now and then nobody.
+  // Everyone who brings soldiers and can still march defends, the strongest
+  // first; now and then the city is given up without a fight.
   int DefenceKey() {
     GameMap& m = Map();
     if (defencePicks_ == 0 && Roll(20) == 0) return keyEsc;
-    if (defencePicks_ >= 3) {
-      defencePicks_ = 0;
-      return keyEsc;
-    }
     int offset = 0, count = 0;
     m.heroList.ShownGroup(offset, count);
-    int best = 0, bestSoldiers = -1;
+    int best = -1, bestSoldiers = 0;
     for (int p = 0; p < count; ++p) {
       int h = m.heroList.PickedHero(p);
-      if (h >= 0 && m.Hero(h).stamina > 20 && m.Hero(h).soldiers > bestSoldiers) {
+      if (h >= 0 && m.Hero(h).stamina > kPickStaminaFloor && m.Hero(h).soldiers > bestSoldiers) {
         best = p;
         bestSoldiers = m.Hero(h).soldiers;
       }
+    }
+    if (best < 0 && defencePicks_ == 0) best = 0;  // with nobody armed, the first one all the same
+    if (best < 0) {
+      defencePicks_ = 0;
+      return keyEsc;
     }
     int pos = m.heroList.listTop + m.heroList.listCursor;
     if (pos < best) return keyDown;
@@ -744,15 +754,17 @@ class GuidedPlayer {
   }
 
   // The soldiers of the strongest idle officers of a city, as a war party.
-  int PartyStrength(const GameMap& m, int city) const {
+  int PartyStrength(const GameMap& m, int city, int* units = nullptr) const {
     std::vector<int> soldiers;
     for (const HeroRecord& h : m.heroList.heroes) {
-      if (h.cityNo == city + 1 && h.heroOwnerId == m.playerRuler && h.inListFlag == kIdle)
+      if (h.cityNo == city + 1 && h.heroOwnerId == m.playerRuler && h.inListFlag == kIdle && h.soldiers > 0)
         soldiers.push_back(h.soldiers);
     }
     std::sort(soldiers.rbegin(), soldiers.rend());
     int n = 0;
-    for (size_t i = 0; i < soldiers.size() && i < 4; ++i) n += soldiers[i];
+    size_t taken = std::min<size_t>(soldiers.size(), kWarPartyMax);
+    for (size_t i = 0; i < taken; ++i) n += soldiers[i];
+    if (units) *units = static_cast<int>(taken);
     return n;
   }
 
@@ -766,6 +778,24 @@ class GuidedPlayer {
       if (s < bestStrength) {
         best = to;
         bestStrength = s;
+      }
+    }
+    return best;
+  }
+
+  // The own city facing an enemy that holds most of the own officers: the
+  // army gathers there, so that one city can field a real war party.
+  int FrontCity(const GameMap& m) const {
+    int best = -1, bestOfficers = -1;
+    for (int i = 0; i < kCityCount; ++i) {
+      if (!OwnCity(m, i) || WeakestNeighbour(m, i) < 0) continue;
+      int officers = 0;
+      for (const HeroRecord& h : m.heroList.heroes) {
+        officers += h.cityNo == i + 1 && h.ServesFaction() && h.heroOwnerId == m.playerRuler ? 1 : 0;
+      }
+      if (officers > bestOfficers) {
+        best = i;
+        bestOfficers = officers;
       }
     }
     return best;
@@ -812,33 +842,41 @@ class GuidedPlayer {
     int captives = Captives(m, p.city);
     bool rich = c.money >= 300;
     int w[kCommands + 1] = {};
-    w[1] = rich ? 8 : 2;                // farming
-    w[2] = rich ? 8 : 2;                // commerce
-    w[3] = 7;                           // search
-    w[4] = rich ? 4 : 1;                // disaster prevention
-    w[5] = rich ? 4 : 1;                // win the people
-    w[6] = captives ? 30 : 1;           // persuade a captive
-    w[7] = captives ? 5 : 1;            // execute
-    w[8] = captives ? 5 : 1;            // release
-    w[9] = 5;                           // give an item
-    w[10] = 2;                          // take an item
-    w[11] = 3;                          // trade food
-    w[12] = 2;                          // banquet
-    w[13] = ownCities_ > 1 ? 4 : 1;     // transport
-    w[14] = ownCities_ > 1 ? 4 : 1;     // move an officer
-    w[15] = w[16] = w[17] = w[19] = 3;  // discord, win over, incite, call to submit
+    w[1] = rich ? 8 : 2;       // farming
+    w[2] = rich ? 8 : 2;       // commerce
+    w[3] = 7;                  // search
+    w[4] = rich ? 4 : 1;       // disaster prevention
+    w[5] = rich ? 4 : 1;       // win the people
+    w[6] = captives ? 30 : 1;  // persuade a captive
+    w[7] = captives ? 5 : 1;   // execute
+    w[8] = captives ? 5 : 1;   // release
+    w[9] = 5;                  // give an item
+    w[10] = 2;                 // take an item
+    w[11] = 3;                 // trade food
+    w[12] = 2;                 // banquet
+    int front = FrontCity(m);
+    bool behind = front >= 0 && front != p.city && Idle(m, p.city) > 1;
+    w[13] = ownCities_ > 1 ? 4 : 1;                // transport
+    w[14] = behind ? 24 : ownCities_ > 1 ? 4 : 1;  // move an officer
+    w[15] = w[16] = w[17] = w[19] = 3;             // discord, win over, incite, call to submit
     w[18] = 3;
     w[20] = 2;                               // scout
     w[21] = rich ? 12 : 3;                   // recruit
     w[22] = c.reserveSoldiers > 0 ? 16 : 2;  // assign soldiers
     w[23] = 2;                               // plunder
-    // War when the party outnumbers everything the neighbour could field.
-    // The neighbour's ruler recruits and arms his officers at the month end,
-    // before the battle: his city fields far more than it holds when the
-    // order is given (4630 soldiers against an estimate below 1400 seen).
-    bool stronger = enemy >= 0 && PartyStrength(m, p.city) >
-                                      (Strength(m, enemy) + m.cityList.cities[enemy].reserveSoldiers / 2) * 5 / 2;
-    w[24] = stronger ? 40 : 2;
+    // War when a party of several units can be sent and it is not hopelessly
+    // outnumbered: an attacker wins by reaching the walls, so enough units
+    // matter more than the sum of soldiers. The neighbour's ruler recruits and
+    // arms his officers at the month end, before the battle, so his city
+    // fields more than it holds when the order is given.
+    int partyUnits = 0;
+    int party = enemy >= 0 ? PartyStrength(m, p.city, &partyUnits) : 0;
+    int defence = enemy >= 0 ? Strength(m, enemy) + m.cityList.cities[enemy].reserveSoldiers / 2 : 0;
+    // The army eats the square root of its soldiers a third a day; it takes
+    // seven tenths of the city's food along.
+    bool fed = c.food * 7 / 10 >= kWarDays * static_cast<int>(std::sqrt(static_cast<double>(party))) / 3;
+    bool able = partyUnits >= kWarPartyMin && party * 4 >= defence && fed;
+    w[24] = able ? 40 : 0;
     int total = 0;
     for (int i = 1; i <= kCommands; ++i) total += w[i];
     int r = Roll(total);
@@ -851,7 +889,7 @@ class GuidedPlayer {
     }
     switch (p.command) {
       case 13:
-      case 14: p.target = OtherOwnCity(m, p.city); break;
+      case 14: p.target = behind && Roll(4) != 0 ? front : OtherOwnCity(m, p.city); break;
       case 20: p.target = enemy >= 0 ? enemy : AnyEnemyCity(m); break;
       case 24: p.target = enemy >= 0 ? enemy : AnyEnemyCity(m); break;
       default: break;
@@ -978,7 +1016,8 @@ class GuidedPlayer {
         }
       }
       if (plan_.command == 24 || plan_.command == 22) {
-        // The officer with the most soldiers leads.
+        // The officer with the most soldiers leads; the war party takes
+        // everyone who has soldiers to bring.
         int best = -1;
         for (int p = 0; p < count; ++p) {
           int h = m.heroList.PickedHero(p);
@@ -988,13 +1027,17 @@ class GuidedPlayer {
           }
         }
         if (best >= 0) officerTarget_ = best;
+        partyFull_ = plan_.command == 24 && warPicks_ > 0 &&
+                     (best < 0 || m.heroList.heroes[m.heroList.PickedHero(best)].soldiers == 0);
       }
     }
     int pos = m.heroList.listTop + m.heroList.listCursor;
-    if (count > 0 && pos < officerTarget_) return keyDown;
-    if (count > 0 && pos > officerTarget_) return keyUp;
+    if (count > 0 && pos < officerTarget_ && !partyFull_) return keyDown;
+    if (count > 0 && pos > officerTarget_ && !partyFull_) return keyUp;
     if (plan_.command == 24) {
-      if (warPicks_ >= 4 || (warPicks_ > 0 && count <= 1)) {
+      if (partyFull_ || warPicks_ >= kWarPartyMax || (warPicks_ > 0 && count <= 1)) {
+        partyFull_ = false;
+        officerTarget_ = -1;
         warPicks_ = 0;
         return keyEsc;  // the party is complete: on to its food
       }
@@ -1109,27 +1152,9 @@ class GuidedPlayer {
         const FightHero& u = f.units[selectedUnit];
         if (!moveGoalSet_) {
           moveGoalSet_ = true;
-          moveRow_ = u.row;
-          moveCol_ = u.col;
-          int enemy = Nearest(f, u.row, u.col, true);
-          int bestD = enemy >= 0 ? Distance(u.row, u.col, f.units[enemy].row, f.units[enemy].col) : 0;
-          for (int r = 0; r < kMapRows; ++r) {
-            for (int c = 0; c < kMapCols; ++c) {
-              if (reachMap[r][c] != 1 || enemy < 0) continue;
-              int d = Distance(r, c, f.units[enemy].row, f.units[enemy].col);
-              if (d >= 1 && (d < bestD || (d == bestD && Roll(3) == 0))) {
-                bestD = d;
-                moveRow_ = r;
-                moveCol_ = c;
-              }
-            }
-          }
-          if (reachMap[moveRow_][moveCol_] != 1) {
-            // Nowhere better: stay if standing still is allowed, else give up the move.
-            if (reachMap[u.row][u.col] != 1) {
-              unitTried_.insert(selectedUnit);
-              return keyEsc;
-            }
+          if (!ChooseMoveGoal(f, u)) {
+            unitTried_.insert(selectedUnit);
+            return keyEsc;
           }
         }
         int arrow = BattleCursorTowards(f, moveRow_, moveCol_);
@@ -1210,6 +1235,100 @@ class GuidedPlayer {
       }
       default: return keyReturn;
     }
+  }
+
+  // Where the selected unit moves. An attacker wins the moment any unit of
+  // his stands on a city square, so he makes for the walls by the cheapest
+  // way round rivers and mountains, and keeps his commander back, whose fall
+  // loses the battle. A defender closes in on the enemy that threatens most
+  // (see Threat); one on the walls keeps their cover until that enemy comes
+  // within a step. False when the unit has nowhere to go.
+  bool ChooseMoveGoal(const Fight& f, const FightHero& u) {
+    moveRow_ = u.row;
+    moveCol_ = u.col;
+    if (f.warType == 0) {
+      if (ReachableOfKind(f, kCity)) return true;
+      if (selectedUnit == kOwnCommander && OwnUnitsStanding(f) > 1) return reachMap[u.row][u.col] == 1;
+      paths_.ToTerrain(f, selectedUnit, kCity);
+      return BestReachable([this](int r, int c) { return paths_.At(r, c); });
+    }
+    int enemy = Threat(f);
+    if (enemy < 0) return reachMap[u.row][u.col] == 1;
+    const FightHero& e = f.units[enemy];
+    auto closeTo = [&e](int r, int c) {
+      int d = Distance(r, c, e.row, e.col);
+      return d >= 1 ? d : BattlePaths::kFar;
+    };
+    bool onWalls = f.KindUnder(selectedUnit) == kCity;
+    if (!BestReachable(closeTo)) return false;
+    if (onWalls && closeTo(moveRow_, moveCol_) > 1) {
+      moveRow_ = u.row;  // out of reach: keep the wall's cover
+      moveCol_ = u.col;
+    }
+    return reachMap[moveRow_][moveCol_] == 1;
+  }
+
+  // The enemy a defender goes for: the commander when he is near, whose fall
+  // wins the battle, else the enemy unit with the shortest way onto the
+  // walls, whose arrival there loses it.
+  int Threat(const Fight& f) {
+    const FightHero& u = f.units[selectedUnit];
+    const FightHero& commander = f.units[kEnemyBase];
+    if (!commander.Beaten() && Distance(u.row, u.col, commander.row, commander.col) <= kCommanderNear)
+      return kEnemyBase;
+    int best = -1, bestWay = BattlePaths::kFar + 1;
+    for (int i = kEnemyBase; i < kEnemyBase + f.enemyUnitCount && i < kUnitSlots; ++i) {
+      const FightHero& e = f.units[i];
+      if (e.Beaten() || !OnBattleMap(e.row, e.col)) continue;
+      paths_.ToTerrain(f, i, kCity);
+      int way = paths_.At(e.row, e.col);
+      if (way < bestWay) {
+        best = i;
+        bestWay = way;
+      }
+    }
+    return best;
+  }
+
+  // The reachable square of a terrain kind, if any, as the move goal.
+  bool ReachableOfKind(const Fight& f, int kind) {
+    for (int r = 0; r < kMapRows; ++r) {
+      for (int c = 0; c < kMapCols; ++c) {
+        if (reachMap[r][c] == 1 && f.battleMap.KindAt(r, c) == kind) {
+          moveRow_ = r;
+          moveCol_ = c;
+          return true;
+        }
+      }
+    }
+    return false;
+  }
+
+  // The reachable square where `cost` is least (ties broken at random), as
+  // the move goal; false when no square is reachable at all.
+  template <class Cost>
+  bool BestReachable(Cost cost) {
+    int best = reachMap[moveRow_][moveCol_] == 1 ? cost(moveRow_, moveCol_) : INT_MAX;
+    bool found = best != INT_MAX;
+    for (int r = 0; r < kMapRows; ++r) {
+      for (int c = 0; c < kMapCols; ++c) {
+        if (reachMap[r][c] != 1) continue;
+        int d = cost(r, c);
+        if (d < best || (d == best && Roll(3) == 0)) {
+          best = d;
+          moveRow_ = r;
+          moveCol_ = c;
+          found = true;
+        }
+      }
+    }
+    return found;
+  }
+
+  int OwnUnitsStanding(const Fight& f) const {
+    int n = 0;
+    for (int i = 0; i < f.ownUnitCount && i < kSideSlots; ++i) n += f.units[i].Beaten() ? 0 : 1;
+    return n;
   }
 
   // A skill menu entry whose pattern reaches a unit it can be cast on from
@@ -1338,6 +1457,8 @@ class GuidedPlayer {
   std::set<int> unitTried_;
   std::map<int, int> unitKeys_;
   bool moveGoalSet_ = false;
+  bool partyFull_ = false;
+  BattlePaths paths_;
   int moveRow_ = 0, moveCol_ = 0;
   int actionStep_ = 0;
   int actionWant_ = -1;  // the action menu entry chosen on this visit
