@@ -55,6 +55,7 @@ soak:
 	  cat $$dir/report.txt; [ $$rc -eq 0 ] || fails="$$fails $$player:$$s"; }; \
 	fails=""; for s in $(SOAK_SEEDS); do run monkey $(SOAK_KEYS) $$s; done; \
 	for s in $(GUIDED_SEEDS); do run guided $(GUIDED_KEYS) $$s; done; \
+	scripts/guided_summary.sh $(foreach s,$(GUIDED_SEEDS),$(TEST_BUILD)/soak/guided$(s)/report.txt); \
 	[ -z "$$fails" ] || { echo "soak: findings in$$fails (reports in $(TEST_BUILD)/soak/)"; exit 1; }; \
 	echo "soak: monkey $(SOAK_KEYS) keys and guided $(GUIDED_KEYS) keys on each seed, no findings"
 

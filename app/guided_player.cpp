@@ -20,6 +20,8 @@
 #include "campaign/scenario_files.h"
 #include "campaign/table_file.h"
 #include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/png_writer.h"
 #include "platform/window.h"
 #include "shell/globals.h"
 #include "app/battle_paths.h"
@@ -43,9 +45,10 @@ constexpr int kCommandBase[4] = {0, 1, 15, 20};
 constexpr int kStuckKeys = 120;     // keys in one mode before the player backs out
 constexpr int kSkillTries = 3;      // skills a unit tries before it attacks instead
 constexpr int kUnitKeys = 60;       // keys spent on one battle unit before it stands by
+constexpr int kHoldBackOneIn = 6;   // attacks in which the army never advances
 constexpr int kWarDays = 15;        // days of food a war party should carry
 constexpr int kWarPartyMin = 3;     // units a war party needs before the guided player attacks
-constexpr int kCommanderNear = 10;  // squares within which a defender goes for the enemy commander
+constexpr int kCommanderNear = 60;  // squares within which a defender goes for the enemy commander
 constexpr int kOrdersPerMonth = 14;
 constexpr int kSaveEveryMonths = 5;
 
@@ -203,6 +206,7 @@ class GuidedPlayer {
     // Set to gather every broken check of a run instead of stopping at the first.
     goOn_ = std::getenv("KESTREL_GUIDED_GO_ON") != nullptr;
     if (const char* r = std::getenv("KESTREL_GUIDED_RECORD")) recordPrefix_ = r;
+    if (const char* d = std::getenv("KESTREL_GUIDED_BATTLE_SHOTS")) battleShots_ = d;
   }
 
   bool Failed() const { return !failure_.empty(); }
@@ -226,6 +230,11 @@ class GuidedPlayer {
                      e >= 0 ? f.units[e].row : -1, e >= 0 ? f.units[e].col : -1);
       }
       std::fprintf(stderr, "\n");
+    }
+    if (!battleShots_.empty() && IsBattle(mode_)) {
+      // What the player would see before each battle key, to watch a battle.
+      MakeDirectory(battleShots_);
+      SavePng(battleShots_ + "/" + std::to_string(pressed_) + ".png", WindowSurface());
     }
     next = Message{MessageType::KeyDown, key};
     ++pressed_;
@@ -500,6 +509,8 @@ class GuidedPlayer {
       battleDay_ = -1;
       ++events_[battle.defending ? "battle: player defends" : "battle: player attacks"];
       retreated_ = false;
+      // Now and then an attack held back for good, which the day limit ends.
+      holdBack_ = !battle.defending && Roll(kHoldBackOneIn) == 0;
     }
     if (m.battleOpen) {
       if (f.weather >= 1 && f.weather <= kWeatherKinds) weathers_.insert(f.weather);
@@ -855,7 +866,8 @@ class GuidedPlayer {
     w[11] = 3;                 // trade food
     w[12] = 2;                 // banquet
     int front = FrontCity(m);
-    bool behind = front >= 0 && front != p.city && Idle(m, p.city) > 1;
+    // Cities on the border keep their men to defend themselves.
+    bool behind = front >= 0 && front != p.city && enemy < 0 && Idle(m, p.city) > 1;
     w[13] = ownCities_ > 1 ? 4 : 1;                // transport
     w[14] = behind ? 24 : ownCities_ > 1 ? 4 : 1;  // move an officer
     w[15] = w[16] = w[17] = w[19] = 3;             // discord, win over, incite, call to submit
@@ -1118,7 +1130,7 @@ class GuidedPlayer {
         if (!retreatDecided_) {
           retreatDecided_ = true;
           bool outnumbered = f.ownSoldierTotal * 3 < f.enemySoldierTotal;
-          if (Roll(outnumbered ? 15 : 200) == 0) want = kEscRetreat;
+          if (!holdBack_ && Roll(outnumbered ? 15 : 200) == 0) want = kEscRetreat;
           retreatWanted_ = want == kEscRetreat;
         }
         if (retreatWanted_) want = kEscRetreat;
@@ -1247,6 +1259,7 @@ class GuidedPlayer {
     moveRow_ = u.row;
     moveCol_ = u.col;
     if (f.warType == 0) {
+      if (holdBack_) return reachMap[u.row][u.col] == 1;
       if (ReachableOfKind(f, kCity)) return true;
       if (selectedUnit == kOwnCommander && OwnUnitsStanding(f) > 1) return reachMap[u.row][u.col] == 1;
       paths_.ToTerrain(f, selectedUnit, kCity);
@@ -1383,6 +1396,7 @@ class GuidedPlayer {
   }
 
   std::string recordPrefix_;
+  std::string battleShots_;
   std::vector<int> keyLog_;
   std::set<std::string> recorded_;
   std::string recordGoal_;
@@ -1458,6 +1472,7 @@ class GuidedPlayer {
   std::map<int, int> unitKeys_;
   bool moveGoalSet_ = false;
   bool partyFull_ = false;
+  bool holdBack_ = false;
   BattlePaths paths_;
   int moveRow_ = 0, moveCol_ = 0;
   int actionStep_ = 0;
