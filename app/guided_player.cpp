@@ -1084,7 +1084,7 @@ class GuidedPlayer {
     return keyReturn;
   }
 
-  // ---- Battles: close in on the nearest enemy, attack it or cast a skill ----
+  // ---- Battles: make for the walls or the enemy commander, attack or cast a skill ----
 
   int Nearest(const Fight& f, int row, int col, bool enemies) const {
     int best = -1, bestD = INT_MAX;
@@ -1274,7 +1274,7 @@ class GuidedPlayer {
     };
     bool onWalls = f.KindUnder(selectedUnit) == kCity;
     if (!BestReachable(closeTo)) return false;
-    if (onWalls && closeTo(moveRow_, moveCol_) > 1) {
+    if (onWalls && enemy != kEnemyBase && closeTo(moveRow_, moveCol_) > 1) {
       moveRow_ = u.row;  // out of reach: keep the wall's cover
       moveCol_ = u.col;
     }
