@@ -11,6 +11,7 @@
 #include "tools/resgen/common/paint.h"
 #include "tools/resgen/common/picture_files.h"
 #include "tools/resgen/common/pictures.h"
+#include "tools/resgen/common/resgen_record.h"
 
 namespace {
 
@@ -32,8 +33,12 @@ PortraitRole RoleOf(const int* record) {
 
 bool ReadPortraitTable(const std::string& resDir, int scenarioNumber, PortraitTable& out) {
   std::string n = std::to_string(scenarioNumber);
-  std::ifstream table(resDir + "/Hero/hero" + n + ".kdt");
-  std::ifstream names(resDir + "/Hero/heroname" + n + ".kss", std::ios::binary);
+  std::string tablePath = resDir + "/Hero/hero" + n + ".kdt";
+  std::string namesPath = resDir + "/Hero/heroname" + n + ".kss";
+  RunRecord().NoteRead(tablePath);
+  RunRecord().NoteRead(namesPath);
+  std::ifstream table(tablePath);
+  std::ifstream names(namesPath, std::ios::binary);
   if (!table || !names) return false;
   out.subjects.assign(kPortraitRecords, PortraitSubject{});
   std::vector<std::string> nameLines;
