@@ -14,16 +14,14 @@ namespace {
 // long for a row, which ends the list the way the stream read of the original
 // reader did.
 bool ReadRow(const std::string& text, size_t& at, char (&buf)[kGridWidth]) {
+  size_t end = text.find('\n', at);
+  bool last = end == std::string::npos;
+  size_t length = (last ? text.size() : end) - at;
+  if (length > kGridWidth - 1 || (last && length == 0)) return false;
   std::memset(buf, 0, sizeof buf);
-  int n = 0;
-  for (;;) {
-    if (at == text.size()) return n > 0;
-    char c = text[at++];
-    if (c == '\n') break;
-    if (n == kGridWidth - 1) return false;
-    buf[n++] = c;
-  }
-  if (n > 0 && buf[n - 1] == '\r') buf[n - 1] = 0;  // lists written on Windows
+  std::memcpy(buf, text.data() + at, length);
+  at += length + (last ? 0 : 1);
+  if (length > 0 && buf[length - 1] == '\r') buf[length - 1] = 0;  // lists written on Windows
   return true;
 }
 
