@@ -31,8 +31,9 @@ int main(int argc, char** argv) {
   if (argc != 3) return Usage();
   ResgenPaths paths{argv[1], argv[2]};
   auto start = std::chrono::steady_clock::now();
-  // Another build of resgen may paint differently: its own file's stamp names it.
-  RunRecord().Open(paths.resDir, FileStamp("/proc/self/exe"));
+  // Another build of resgen may paint differently: its own program's content
+  // names it (a relink that changed nothing keeps what it wrote).
+  RunRecord().Open(paths.resDir, ContentHash("/proc/self/exe"));
   if (!PrepareResFolders(paths)) return 1;
   if (!GenerateTables(paths)) return 1;
   if (!GeneratePictures(paths)) return 1;
