@@ -19,18 +19,28 @@ constexpr const char* kMissing = "-";
 
 }  // namespace
 
+namespace {
+
+uint64_t Fnv(uint64_t hash, const char* bytes, size_t count) {
+  for (size_t i = 0; i < count; ++i) hash = (hash ^ static_cast<unsigned char>(bytes[i])) * kFnvPrime;
+  return hash;
+}
+
+std::string HashText(uint64_t hash) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+  return text;
+}
+
+}  // namespace
+
 std::string ContentHash(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return kMissing;
   uint64_t hash = kFnvOffset;
   char buffer[65536];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    std::streamsize got = in.gcount();
-    for (std::streamsize i = 0; i < got; ++i) hash = (hash ^ static_cast<unsigned char>(buffer[i])) * kFnvPrime;
-  }
-  char text[32];
-  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-  return text;
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) hash = Fnv(hash, buffer, static_cast<size_t>(in.gcount()));
+  return HashText(hash);
 }
 
 std::string FileStamp(const std::string& path) {
@@ -62,6 +72,7 @@ void ResgenRecord::Open(const std::string& resDir, const std::string& version) {
     if (kind == "step") step = &last_[value];
     else if (step && kind == "r") step->reads[path] = value;
     else if (step && kind == "w") step->writes[path] = value;
+    else if (step && kind == "s") step->summary = value;
   }
 }
 
@@ -71,6 +82,7 @@ bool ResgenRecord::Save() const {
   out << kRecordHeader << " " << version_ << "\n";
   for (const auto& [name, step] : steps_) {
     out << "step " << name << "\n";
+    if (!step.summary.empty()) out << "s " << step.summary << "\n";
     for (const auto& [path, hash] : step.reads) out << "r " << hash << " " << path << "\n";
     for (const auto& [path, stamp] : step.writes) out << "w " << stamp << " " << path << "\n";
   }
@@ -85,10 +97,23 @@ bool ResgenRecord::StillHolds(const Step& step) const {
   return true;
 }
 
-bool ResgenRecord::Run(const std::string& name, const std::function<bool()>& step) {
+std::string ResgenRecord::Summarize(const std::function<std::string()>& summary) {
+  summarized_.clear();
+  if (!summary) return "";
+  readNow_.clear();
+  running_ = true;
+  std::string text = summary();
+  running_ = false;
+  summarized_ = readNow_;
+  return HashText(Fnv(kFnvOffset, text.data(), text.size()));
+}
+
+bool ResgenRecord::Run(const std::string& name, const std::function<bool()>& step,
+                       const std::function<std::string()>& summary) {
   if (!open_) return step();
+  std::string summaryHash = Summarize(summary);
   auto last = last_.find(name);
-  if (last != last_.end() && StillHolds(last->second)) {
+  if (last != last_.end() && last->second.summary == summaryHash && StillHolds(last->second)) {
     steps_[name] = last->second;
     kept_.push_back(name);
     return true;
@@ -96,6 +121,7 @@ bool ResgenRecord::Run(const std::string& name, const std::function<bool()>& ste
   readNow_.clear();
   writtenNow_.clear();
   Step done;
+  done.summary = summaryHash;
   running_ = true;
   int errorsBefore = ErrorCount();
   bool ok = step();
@@ -107,7 +133,7 @@ bool ResgenRecord::Run(const std::string& name, const std::function<bool()>& ste
     return ok;
   }
   for (const std::string& path : readNow_)
-    if (!writtenNow_.count(path)) done.reads[path] = ContentHash(path);
+    if (!writtenNow_.count(path) && !summarized_.count(path)) done.reads[path] = ContentHash(path);
   for (const std::string& path : writtenNow_) done.writes[path] = FileStamp(path);
   steps_[name] = done;
   return true;
@@ -121,7 +147,9 @@ void ResgenRecord::NoteWritten(const std::string& path) {
   if (running_) writtenNow_.insert(path);
 }
 
-bool RunStep(const std::string& name, const std::function<bool()>& step) { return RunRecord().Run(name, step); }
+bool RunStep(const std::string& name, const std::function<bool()>& step, const std::function<std::string()>& summary) {
+  return RunRecord().Run(name, step, summary);
+}
 
 ResgenRecord& RunRecord() {
   static ResgenRecord record;

@@ -23,7 +23,12 @@ class ResgenRecord {
   // (by content) and every file it wrote as it left them (by size and time).
   // Without an open record every step runs. A step is kept for the next run
   // only when it succeeded without reporting an error (some go on past one).
-  bool Run(const std::string& name, const std::function<bool()>& step);
+  // A step may instead be judged by a summary of the files it reads where
+  // most of their content is none of its business (the portraits follow an
+  // officer's name, role and age, not his soldiers): `summary` runs first, and
+  // the files it reads count by what it makes of them.
+  bool Run(const std::string& name, const std::function<bool()>& step,
+           const std::function<std::string()>& summary = nullptr);
   // The readers and writers of resgen say here what the running step touches.
   void NoteRead(const std::string& path);
   void NoteWritten(const std::string& path);
@@ -35,8 +40,11 @@ class ResgenRecord {
   struct Step {
     std::map<std::string, std::string> reads;   // path to content hash
     std::map<std::string, std::string> writes;  // path to size and modification time
+    std::string summary;                        // hash of the summary, if the step has one
   };
   bool StillHolds(const Step& step) const;
+  // Runs the summary, noting the files it read; the hash of what it made.
+  std::string Summarize(const std::function<std::string()>& summary);
 
   bool open_ = false;
   std::string path_;
@@ -44,12 +52,13 @@ class ResgenRecord {
   std::map<std::string, Step> last_;
   std::map<std::string, Step> steps_;
   bool running_ = false;
-  std::set<std::string> readNow_, writtenNow_;
+  std::set<std::string> readNow_, writtenNow_, summarized_;
   std::vector<std::string> run_, kept_;
 };
 
 // A step of resgen through the run's record.
-bool RunStep(const std::string& name, const std::function<bool()>& step);
+bool RunStep(const std::string& name, const std::function<bool()>& step,
+             const std::function<std::string()>& summary = nullptr);
 
 // The record of this process's run (main opens it; the tests may).
 ResgenRecord& RunRecord();

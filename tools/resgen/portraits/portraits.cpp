@@ -86,6 +86,21 @@ void PaintPortraitSheet(const PortraitTable& table, Surface& sheet) {
   }
 }
 
+std::string PortraitSubjectsSummary(const std::string& resDir) {
+  std::string out;
+  for (int s = 0; s < 4; ++s) {
+    PortraitTable table;
+    if (!ReadPortraitTable(resDir, s + 1, table)) {
+      out += "-\n";
+      continue;
+    }
+    for (const PortraitSubject& who : table.subjects)
+      out += who.name + " " + std::to_string(static_cast<int>(who.role)) + " " + std::to_string(who.age) + " " +
+             std::to_string(who.force) + " " + std::to_string(who.intelligence) + "\n";
+  }
+  return out;
+}
+
 bool GeneratePortraits(const ResgenPaths& paths) {
   PortraitTable tables[4];
   bool present[4];
@@ -159,6 +174,18 @@ std::vector<float> BlockSignature(const Surface& cell) {
     }
   for (float& v : sig) v /= kSignatureBlock * kSignatureBlock;
   return sig;
+}
+
+float LesserPortraitDistance(const std::vector<float>& a, const std::vector<float>& b, float bound) {
+  if (a.size() != b.size() || a.empty()) return std::min(bound, 0.0f);
+  constexpr size_t kLook = 32;  // how often the sum is held against the bound
+  double sum = 0;
+  for (size_t i = 0; i < a.size(); ++i) {
+    sum += std::abs(a[i] - b[i]);
+    // The sum only grows: once its mean reaches the bound it cannot come under it.
+    if (i % kLook == kLook - 1 && static_cast<float>(sum / a.size()) >= bound) return bound;
+  }
+  return std::min(bound, static_cast<float>(sum / a.size()));
 }
 
 float PortraitDistance(const std::vector<float>& a, const std::vector<float>& b) {
