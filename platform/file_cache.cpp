@@ -48,17 +48,9 @@ bool SameStamp(off_t size, const timespec& mtime, const struct stat& st) {
 std::shared_ptr<const std::string> FileCache::Bytes(const std::string& path) {
   std::string real = NormalizePath(path);
   struct stat st;
-  if (!StatFile(real, st)) return nullptr;
-  for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-    if (it->path != real) continue;
-    if (it->settled && SameStamp(it->size, it->mtime, st)) {
-      entries_.splice(entries_.begin(), entries_, it);
-      return it->bytes;
-    }
-    held_ -= it->bytes->size();
-    entries_.erase(it);
-    break;
-  }
+  bool there = StatFile(real, st);
+  if (auto kept = Kept(real, there ? &st : nullptr)) return kept;
+  if (!there) return nullptr;
   auto bytes = std::make_shared<std::string>();
   if (!ReadWhole(real, *bytes)) return nullptr;
   Entry entry;
@@ -71,6 +63,21 @@ std::shared_ptr<const std::string> FileCache::Bytes(const std::string& path) {
   entries_.push_front(std::move(entry));
   Trim();
   return bytes;
+}
+
+std::shared_ptr<const std::string> FileCache::Kept(const std::string& real, const struct stat* st) {
+  for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+    if (it->path != real) continue;
+    if (st && it->settled && SameStamp(it->size, it->mtime, *st)) {
+      entries_.splice(entries_.begin(), entries_, it);
+      return it->bytes;
+    }
+    // Changed or gone: whatever comes back under this name is read afresh.
+    held_ -= it->bytes->size();
+    entries_.erase(it);
+    return nullptr;
+  }
+  return nullptr;
 }
 
 void FileCache::Trim() {

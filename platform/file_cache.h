@@ -4,6 +4,7 @@
 // edited file is seen at once; reading through this keeps that, because an
 // entry is used only while the file's size and modification time are those it
 // had when it was read, and costs a stat instead of an open, a parse and a close.
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <ctime>
@@ -28,6 +29,9 @@ class FileCache {
     bool settled = false;
     std::shared_ptr<const std::string> bytes;
   };
+  // The entry's bytes while the file still has its stamp (`st`, null when it is
+  // gone); a stale entry is dropped.
+  std::shared_ptr<const std::string> Kept(const std::string& real, const struct stat* st);
   void Trim();
 
   size_t budget_;

@@ -58,6 +58,8 @@ TEST_F(FileCacheTest, SeesEveryChangeOnDiskAndRefusesAFileThatIsGone) {
   EXPECT_EQ(Read(cache), "4 5 6 7");
   fs::remove(path_);
   EXPECT_EQ(Read(cache), "<none>");
+  Write("8 9 0 1", 2);  // back under the stamp the gone file had, with other bytes
+  EXPECT_EQ(Read(cache), "8 9 0 1");
 }
 
 TEST_F(FileCacheTest, AFileWrittenJustNowIsReadAgainEvenWithTheSameStamp) {
