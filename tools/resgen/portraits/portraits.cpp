@@ -94,9 +94,14 @@ std::string PortraitSubjectsSummary(const std::string& resDir) {
       out += "-\n";
       continue;
     }
-    for (const PortraitSubject& who : table.subjects)
-      out += who.name + " " + std::to_string(static_cast<int>(who.role)) + " " + std::to_string(who.age) + " " +
-             std::to_string(who.force) + " " + std::to_string(who.intelligence) + "\n";
+    for (const PortraitSubject& who : table.subjects) {
+      out += who.name;
+      for (int value : {static_cast<int>(who.role), who.age, who.force, who.intelligence}) {
+        out += ' ';
+        out += std::to_string(value);
+      }
+      out += '\n';
+    }
   }
   return out;
 }
