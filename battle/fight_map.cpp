@@ -1,11 +1,13 @@
 #include "battle/fight_map.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <memory>
+#include <string>
 
 #include "battle/battle_globals.h"
 #include "battle/battle_tables.h"
-#include "platform/files.h"
+#include "platform/file_cache.h"
+#include "platform/number_text.h"
 #include "rules/pictures.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
@@ -19,24 +21,37 @@ constexpr int kSideComputer = -1;
 constexpr int kSidePlayer = 0;
 }  // namespace
 
+namespace {
+
+// The values of the battle map file last read, kept with the bytes they came
+// from: every unit figure drawn asks for its square's tile, and while the file
+// is unchanged the cache hands back the same bytes, so they are parsed once.
+struct ParsedBattleMap {
+  std::shared_ptr<const std::string> bytes;
+  int count = 0;
+  int values[kMapRows * kMapCols] = {};
+};
+
+const ParsedBattleMap* ParseBattleMap(const char* path) {
+  static ParsedBattleMap parsed;
+  std::shared_ptr<const std::string> bytes = DataFileCache().Bytes(path);
+  if (!bytes) return nullptr;
+  if (bytes == parsed.bytes) return &parsed;
+  parsed.bytes = bytes;
+  parsed.count = 0;
+  NumberText numbers(bytes);
+  while (parsed.count < kMapRows * kMapCols && numbers.Read(parsed.values[parsed.count])) ++parsed.count;
+  return &parsed;
+}
+
+}  // namespace
+
 int ReadBattleMapFile(int mapNumber, int* tiles) {
   if (mapNumber < 0 || mapNumber >= kBattleMapCount) mapNumber = 0;
-  FILE* f = OpenFile(kBattleMapTables[mapNumber], "r");
-  if (!f) return 0;
-  int count = 0;
-  for (int r = 0; r < kMapRows; ++r) {
-    for (int c = 0; c < kMapCols; ++c) {
-      int value = 0;
-      if (std::fscanf(f, "%d", &value) != 1) {
-        std::fclose(f);
-        return count;
-      }
-      tiles[r * kMapStride + c] = value;
-      ++count;
-    }
-  }
-  std::fclose(f);
-  return count;
+  const ParsedBattleMap* map = ParseBattleMap(kBattleMapTables[mapNumber]);
+  if (!map) return 0;
+  for (int i = 0; i < map->count; ++i) tiles[(i / kMapCols) * kMapStride + i % kMapCols] = map->values[i];
+  return map->count;
 }
 
 void FightMap::Init(int scenario, int city) {

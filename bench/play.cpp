@@ -101,7 +101,7 @@ bool ToMap(const CostSink& sink) {
                [] {
                  std::string mode = ModeName();
                  if (mode == "title") return TheGame().titleChoice == kTitleNewGame ? keyReturn : keyDown;
-                 if (mode == "scenario choice") return keyReturn;
+                 if (mode == "scenario choice" || mode == "ruler choice") return keyReturn;
                  int key = SettleKey();
                  return key;
                },

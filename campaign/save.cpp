@@ -1,6 +1,7 @@
 #include "campaign/save.h"
 
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -37,6 +38,7 @@ constexpr int kSlotTextX = 155;
 constexpr int kSlotYearX = 500;
 constexpr int kSlotTop = 220;
 constexpr int kSlotStep = 70;
+constexpr int kNumberChars = 16;  // an int in decimal, its sign and a space
 constexpr int kSlotBandTop = 210;
 constexpr int kSlotBandWidth = 480;
 constexpr int kSlotTextHeight = 50;
@@ -142,10 +144,14 @@ bool MakesSense(const SaveImage& s) {
 
 // Row layouts: "n n n\n" for row 1; "n n ... n \n" (a space after every
 // number) for the record rows; "n\n" for the last three.
+// The campaign is saved after every month: the numbers go straight into the
+// text, without a string of their own each.
 void AppendSpaced(std::string& out, const int* values, int count) {
+  char number[kNumberChars];
   for (int i = 0; i < count; ++i) {
-    out += std::to_string(values[i]);
-    out += ' ';
+    char* end = std::to_chars(number, number + kNumberChars, values[i]).ptr;
+    *end++ = ' ';
+    out.append(number, end);
   }
   out += '\n';
 }

@@ -2,23 +2,21 @@
 // A data table (".kdt"): whitespace-separated decimal numbers read one at a time.
 // A failed read leaves the destination as it was, so a missing or short table
 // never puts garbage into a record.
-#include <cstdio>
 #include <initializer_list>
+
+#include "platform/number_text.h"
 
 class TableFile {
  public:
   explicit TableFile(const char* path);
-  ~TableFile();
-  TableFile(const TableFile&) = delete;
-  TableFile& operator=(const TableFile&) = delete;
 
-  bool IsOpen() const { return file_ != nullptr; }
+  bool IsOpen() const { return numbers_.HasText(); }
   // True when a number was read into `out`; false at the end or on a non-number.
   bool Read(int& out);
   bool Read(double& out);
 
  private:
-  FILE* file_ = nullptr;
+  NumberText numbers_;
 };
 
 // Reads each of the fields in turn; false once one is missing (the rest keep

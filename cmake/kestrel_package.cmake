@@ -18,9 +18,12 @@ target_link_libraries(kbp_to_png PRIVATE kplatform)
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/kestrelmoor.png
   COMMAND kbp_to_png ${CMAKE_BINARY_DIR}/Res/about.kbp ${CMAKE_BINARY_DIR}/kestrelmoor.png
-  DEPENDS kbp_to_png ${CMAKE_BINARY_DIR}/Res/.stamp
+  DEPENDS kbp_to_png ${CMAKE_BINARY_DIR}/Res/about.kbp
   COMMENT "Making the desktop icon from Res/about.kbp")
+# On the picture, not on Res/.stamp: a second target naming the stamp would run
+# its own copy of resgen, side by side with the one of `resources`.
 add_custom_target(kestrel_icon ALL DEPENDS ${CMAKE_BINARY_DIR}/kestrelmoor.png)
+add_dependencies(kestrel_icon resources)
 
 include(GNUInstallDirs)
 # The game finds its data at ../share/kestrelmoor/Res from its own folder, so

@@ -1,5 +1,8 @@
 #include "shell/run_log.h"
 
+#include <sys/stat.h>
+
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -15,6 +18,7 @@ constexpr const char* kLevelGeneral = ":常规:";
 constexpr const char* kLevelError = ":错误:";
 constexpr const char* kLevelTest = ":测试:";
 constexpr int kMaxTracesPerSecond = 1000;
+constexpr int kNumberChars = 12;  // an int in decimal with its sign
 
 // The day file stays open between lines: every line is flushed before Log
 // returns, so a crash loses nothing, and a method call costs a write instead of
@@ -36,6 +40,7 @@ struct Stamp {
   std::tm local{};
   char text[64] = {0};
   char dayPath[64] = {0};
+  std::string dayFile;  // dayPath as the file system spells it
 };
 Stamp stamp;
 
@@ -48,6 +53,14 @@ void Refresh() {
   std::snprintf(stamp.text, sizeof stamp.text, "%d-%02d-%02d %02d:%02d:%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
                 t.tm_hour, t.tm_min, t.tm_sec);
   std::snprintf(stamp.dayPath, sizeof stamp.dayPath, kDayLogFormat, t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
+  stamp.dayFile = NormalizePath(stamp.dayPath);
+}
+
+// Something else may have removed the day file while it was open (the line
+// would vanish with it); it is created again.
+bool DayFileStillThere() {
+  struct stat info;
+  return stat(stamp.dayFile.c_str(), &info) == 0;
 }
 
 void CloseDayFile() {
@@ -57,7 +70,7 @@ void CloseDayFile() {
 }
 
 FILE* DayFile() {
-  if (dayFile.file && dayFile.path == stamp.dayPath && FileExists(stamp.dayPath)) return dayFile.file;
+  if (dayFile.file && dayFile.path == stamp.dayPath && DayFileStillThere()) return dayFile.file;
   CloseDayFile();
   dayFile.file = OpenFile(stamp.dayPath, "a");
   if (dayFile.file) dayFile.path = stamp.dayPath;
@@ -107,11 +120,20 @@ void Log(int level, const char* name, const char* text, int number) {
   FILE* f = DayFile();
   const char* label = LevelLabel(level);
   if (!f || !label) return;
+  // Every method logs a line: it is put together here and handed over whole.
+  static std::string line;
+  line.assign(stamp.text);
+  line += ':';
+  line += label;
+  line += name;
+  line += text;
   if (number != 0) {
-    std::fprintf(f, "%s:%s%s%s:%d\n", stamp.text, label, name, text, number);
-  } else {
-    std::fprintf(f, "%s:%s%s%s\n", stamp.text, label, name, text);
+    char digits[kNumberChars];
+    line += ':';
+    line.append(digits, std::to_chars(digits, digits + kNumberChars, number).ptr);
   }
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), f);
   std::fflush(f);
 }
 

@@ -1,42 +1,41 @@
 #include "shell/text_grid.h"
 
-#include <cstdio>
 #include <cstring>
+#include <string>
 
-#include "platform/files.h"
+#include "platform/file_cache.h"
 
 char textGrid[kGridRows][kGridWidth];
 
 namespace {
 
-// Reads one line of at most 19 bytes into buf (zero-terminated), consuming its
-// line break. False at the end of the file or for a line too long for a row,
-// which ends the list the way the stream read of the original reader did.
-bool ReadRow(FILE* f, char (&buf)[kGridWidth]) {
+// Reads one line of at most 19 bytes from `at` into buf (zero-terminated),
+// consuming its line break. False at the end of the text or for a line too
+// long for a row, which ends the list the way the stream read of the original
+// reader did.
+bool ReadRow(const std::string& text, size_t& at, char (&buf)[kGridWidth]) {
+  size_t end = text.find('\n', at);
+  bool last = end == std::string::npos;
+  size_t length = (last ? text.size() : end) - at;
+  if (length > kGridWidth - 1 || (last && length == 0)) return false;
   std::memset(buf, 0, sizeof buf);
-  int n = 0;
-  for (;;) {
-    int c = std::fgetc(f);
-    if (c == EOF) return n > 0;
-    if (c == '\n') break;
-    if (n == kGridWidth - 1) return false;
-    buf[n++] = static_cast<char>(c);
-  }
-  if (n > 0 && buf[n - 1] == '\r') buf[n - 1] = 0;  // lists written on Windows
+  std::memcpy(buf, text.data() + at, length);
+  at += length + (last ? 0 : 1);
+  if (length > 0 && buf[length - 1] == '\r') buf[length - 1] = 0;  // lists written on Windows
   return true;
 }
 
 }  // namespace
 
 int LoadLineList(const char* path) {
-  FILE* f = OpenFile(path, "rb");
-  if (!f) return 0;
+  std::shared_ptr<const std::string> bytes = DataFileCache().Bytes(path);
+  if (!bytes) return 0;
   int count = 0;
+  size_t at = 0;
   char buf[kGridWidth];
-  while (count < kGridRows && ReadRow(f, buf)) {
+  while (count < kGridRows && ReadRow(*bytes, at, buf)) {
     std::memcpy(textGrid[count], buf, kGridWidth);
     ++count;
   }
-  std::fclose(f);
   return count;
 }

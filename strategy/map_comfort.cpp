@@ -1,6 +1,8 @@
 // Additions around the design on the map: the autosave after every month, the
 // report log's subjects, and each faction's colour on its cities' flags.
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "campaign/scenario_files.h"
 #include "shell/draw.h"
@@ -123,16 +125,21 @@ int GameMap::FactionMark(int rulerNumber) const {
 
 Pixel GameMap::FactionColor(int rulerNumber) const { return FactionPaletteColor(FactionMark(rulerNumber)); }
 
-void GameMap::PaintCityIcon(const char* icon, int owner, int x, int y) {
-  const Surface* picture = Picture(icon);
-  if (owner == 0 || owner == playerRuler || picture == nullptr) {
-    PaintBmp(0, icon, x, y);
-    return;
-  }
-  int mark = FactionMark(owner);
-  Pixel color = FactionPaletteColor(mark);
-  bool banded = FactionPaletteBanded(mark);
-  Surface tinted = *picture;
+namespace {
+
+// Each other faction's icons are drawn on every map draw: the tinted copy is
+// kept with the picture it came from. A picture changed on disk comes back
+// from the picture cache as a new one, so its old tints are never used.
+struct TintedIcon {
+  std::shared_ptr<const Surface> source;
+  Pixel color = 0;
+  bool banded = false;
+  Surface tinted;
+};
+constexpr size_t kMaxTintedIcons = 64;  // a few icons in eighteen colours
+std::vector<TintedIcon> tintedIcons;
+
+void Tint(Surface& tinted, Pixel color, bool banded) {
   int rows = tinted.Height() < kFlagRows ? tinted.Height() : kFlagRows;
   // The flag's rows that get the white band: its middle, as on the ruler choice's marks.
   for (int py = 0; py < rows; ++py) {
@@ -145,6 +152,28 @@ void GameMap::PaintCityIcon(const char* icon, int owner, int x, int y) {
     }
   }
   tinted.Touch();
+}
+
+const Surface& TintedCopy(const std::shared_ptr<const Surface>& source, Pixel color, bool banded) {
+  for (const TintedIcon& icon : tintedIcons)
+    if (icon.source == source && icon.color == color && icon.banded == banded) return icon.tinted;
+  if (tintedIcons.size() >= kMaxTintedIcons) tintedIcons.clear();
+  TintedIcon icon{source, color, banded, *source};
+  Tint(icon.tinted, color, banded);
+  tintedIcons.push_back(std::move(icon));
+  return tintedIcons.back().tinted;
+}
+
+}  // namespace
+
+void GameMap::PaintCityIcon(const char* icon, int owner, int x, int y) {
+  std::shared_ptr<const Surface> picture = SharedPicture(icon);
+  if (owner == 0 || owner == playerRuler || picture == nullptr) {
+    PaintBmp(0, icon, x, y);
+    return;
+  }
+  int mark = FactionMark(owner);
+  const Surface& tinted = TintedCopy(picture, FactionPaletteColor(mark), FactionPaletteBanded(mark));
   int w = tinted.Width() < 800 ? tinted.Width() : 800;
   int h = tinted.Height() < 480 ? tinted.Height() : 480;
   backDC->Blit(x, y + kPictureOffsetY, tinted, 0, 0, w, h, RasterOp::Copy);

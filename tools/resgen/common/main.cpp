@@ -5,6 +5,7 @@
 
 #include "tools/resgen/common/pictures.h"
 #include "tools/resgen/common/resgen.h"
+#include "tools/resgen/common/resgen_record.h"
 
 namespace {
 int Usage() {
@@ -30,10 +31,15 @@ int main(int argc, char** argv) {
   if (argc != 3) return Usage();
   ResgenPaths paths{argv[1], argv[2]};
   auto start = std::chrono::steady_clock::now();
+  // Another build of resgen may paint differently: its own program's content
+  // names it (a relink that changed nothing keeps what it wrote).
+  RunRecord().Open(paths.resDir, ContentHash("/proc/self/exe"));
   if (!PrepareResFolders(paths)) return 1;
   if (!GenerateTables(paths)) return 1;
   if (!GeneratePictures(paths)) return 1;
+  if (!RunRecord().Save()) std::fprintf(stderr, "resgen: cannot keep the record of this run\n");
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("resgen: wrote %s in %.2f s\n", paths.resDir.c_str(), seconds);
+  std::printf("resgen: wrote %s in %.2f s (%zu steps done, %zu unchanged)\n", paths.resDir.c_str(), seconds,
+              RunRecord().StepsRun().size(), RunRecord().StepsKept().size());
   return 0;
 }

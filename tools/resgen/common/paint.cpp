@@ -11,7 +11,6 @@ namespace {
 constexpr float kPi = 3.14159265f;
 
 float Clamp01(float v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
-int ClampByte(float v) { return v < 0 ? 0 : (v > 255 ? 255 : static_cast<int>(v + 0.5f)); }
 
 uint32_t HashInt(uint32_t x) {
   x ^= x >> 16;
@@ -51,18 +50,7 @@ std::vector<Vec2> SampleCurve(const std::vector<Vec2>& pts) {
 }  // namespace
 
 // ---- colour -----------------------------------------------------------------
-int Red(Pixel p) { return (p >> 16) & 255; }
-int Green(Pixel p) { return (p >> 8) & 255; }
-int Blue(Pixel p) { return p & 255; }
 float Luma(Pixel p) { return 0.299f * Red(p) + 0.587f * Green(p) + 0.114f * Blue(p); }
-
-Pixel Mix(Pixel a, Pixel b, float t) {
-  t = Clamp01(t);
-  return Rgb(ClampByte(Red(a) + (Red(b) - Red(a)) * t), ClampByte(Green(a) + (Green(b) - Green(a)) * t),
-             ClampByte(Blue(a) + (Blue(b) - Blue(a)) * t));
-}
-
-Pixel Scale(Pixel p, float f) { return Rgb(ClampByte(Red(p) * f), ClampByte(Green(p) * f), ClampByte(Blue(p) * f)); }
 
 // ---- randomness ---------------------------------------------------------------
 Rng::Rng(uint32_t seed) : state_(0x9E3779B97F4A7C15ULL ^ (static_cast<uint64_t>(seed) * 0xD1B54A32D192ED03ULL)) {

@@ -38,11 +38,21 @@ struct Vec2 {
 };
 
 // ---- colour -----------------------------------------------------------------
-Pixel Mix(Pixel a, Pixel b, float t);  // t = 0 gives a, 1 gives b
-Pixel Scale(Pixel p, float factor);    // brighter above 1, darker below
-int Red(Pixel p);
-int Green(Pixel p);
-int Blue(Pixel p);
+// Inline: every painted pixel goes through them, most from other files.
+inline int Red(Pixel p) { return (p >> 16) & 255; }
+inline int Green(Pixel p) { return (p >> 8) & 255; }
+inline int Blue(Pixel p) { return p & 255; }
+inline int ClampByte(float v) { return v < 0 ? 0 : (v > 255 ? 255 : static_cast<int>(v + 0.5f)); }
+// t = 0 gives a, 1 gives b
+inline Pixel Mix(Pixel a, Pixel b, float t) {
+  t = t < 0 ? 0 : (t > 1 ? 1 : t);
+  return Rgb(ClampByte(Red(a) + (Red(b) - Red(a)) * t), ClampByte(Green(a) + (Green(b) - Green(a)) * t),
+             ClampByte(Blue(a) + (Blue(b) - Blue(a)) * t));
+}
+// brighter above 1, darker below
+inline Pixel Scale(Pixel p, float f) {
+  return Rgb(ClampByte(Red(p) * f), ClampByte(Green(p) * f), ClampByte(Blue(p) * f));
+}
 float Luma(Pixel p);  // 0..255
 
 // ---- deterministic randomness ----------------------------------------------

@@ -5,6 +5,7 @@
 
 #include "platform/bmp.h"
 #include "platform/png_writer.h"
+#include "tools/resgen/common/resgen_record.h"
 
 namespace {
 constexpr char kGameFolder[] = "Res\\";
@@ -41,6 +42,7 @@ bool SavePicture(const ResgenPaths& paths, Pic pic, const Surface& image) {
                  PicWidth(pic), PicHeight(pic));
     return false;
   }
+  RunRecord().NoteWritten(path);
   if (!SaveBmp24(path, image)) {
     std::fprintf(stderr, "resgen: cannot write %s\n", path.c_str());
     return false;

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tools/resgen/common/resgen_record.h"
+
 ResgenDiagnostics& Diagnostics() {
   static ResgenDiagnostics diagnostics;
   return diagnostics;
@@ -105,6 +107,7 @@ namespace {
 // `take`, with its line number; false when the file cannot be opened.
 template <typename Take>
 bool ForEachSourceLine(const std::string& path, Take take) {
+  RunRecord().NoteRead(path);
   std::ifstream in(path);
   if (!in) {
     ReportError(path, 0, "cannot open");
@@ -224,6 +227,7 @@ bool WriteKdt(const std::string& path, const std::vector<std::vector<long long>>
 }
 
 bool WriteText(const std::string& path, const std::string& text) {
+  RunRecord().NoteWritten(path);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) {
     ReportError(path, 0, "cannot write");

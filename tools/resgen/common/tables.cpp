@@ -1,6 +1,7 @@
 #include "tools/resgen/common/tables.h"
 
 #include "tools/resgen/common/resgen_io.h"
+#include "tools/resgen/common/resgen_record.h"
 
 namespace {
 
@@ -42,8 +43,8 @@ bool PrepareResFolders(const ResgenPaths& paths) {
 
 bool GenerateTables(const ResgenPaths& paths) {
   ClearErrors();
-  bool ok = GenerateWorldTables(paths);
-  ok = GeneratePeopleTables(paths) && ok;
-  ok = FinishWorldTables(paths) && ok;
+  bool ok = RunStep("world-tables", [&paths] { return GenerateWorldTables(paths); });
+  ok = RunStep("people-tables", [&paths] { return GeneratePeopleTables(paths); }) && ok;
+  ok = RunStep("city-tables", [&paths] { return FinishWorldTables(paths); }) && ok;
   return ok && ErrorCount() == 0;
 }

@@ -18,6 +18,7 @@
 #include "tools/resgen/common/pictures.h"
 #include "tools/resgen/common/resgen_io.h"
 #include "tools/resgen/world/world_data.h"
+#include "tools/resgen/common/resgen_record.h"
 
 using namespace paint;
 
@@ -75,6 +76,7 @@ struct MapWorld {
 
 std::vector<int> ReadInts(const std::string& path) {
   std::vector<int> out;
+  RunRecord().NoteRead(path);
   FILE* f = OpenFile(path, "r");
   if (!f) return out;
   int v = 0;
@@ -85,6 +87,7 @@ std::vector<int> ReadInts(const std::string& path) {
 
 std::vector<std::string> ReadLines(const std::string& path) {
   std::vector<std::string> out;
+  RunRecord().NoteRead(path);
   FILE* f = OpenFile(path, "r");
   if (!f) return out;
   char buf[256];

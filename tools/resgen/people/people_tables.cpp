@@ -6,6 +6,7 @@
 #include "tools/resgen/people/people_build.h"
 #include "tools/resgen/common/resgen_io.h"
 #include "tools/resgen/common/tables.h"
+#include "tools/resgen/common/resgen_record.h"
 
 namespace {
 
@@ -80,6 +81,7 @@ std::string RulerTableRow(const PeopleData& data, int s, int choice, const Ruler
 
 // data/README.md carries the rulers' table; it must match the data it describes.
 bool CheckReadmeRulers(const PeopleData& data, const std::vector<std::string>& rows) {
+  RunRecord().NoteRead(data.readmeFile);
   std::ifstream in(data.readmeFile);
   std::stringstream text;
   text << in.rdbuf();

@@ -11,6 +11,7 @@
 #include "tools/resgen/common/paint.h"
 #include "tools/resgen/common/picture_files.h"
 #include "tools/resgen/common/pictures.h"
+#include "tools/resgen/common/resgen_record.h"
 
 namespace {
 
@@ -32,8 +33,12 @@ PortraitRole RoleOf(const int* record) {
 
 bool ReadPortraitTable(const std::string& resDir, int scenarioNumber, PortraitTable& out) {
   std::string n = std::to_string(scenarioNumber);
-  std::ifstream table(resDir + "/Hero/hero" + n + ".kdt");
-  std::ifstream names(resDir + "/Hero/heroname" + n + ".kss", std::ios::binary);
+  std::string tablePath = resDir + "/Hero/hero" + n + ".kdt";
+  std::string namesPath = resDir + "/Hero/heroname" + n + ".kss";
+  RunRecord().NoteRead(tablePath);
+  RunRecord().NoteRead(namesPath);
+  std::ifstream table(tablePath);
+  std::ifstream names(namesPath, std::ios::binary);
   if (!table || !names) return false;
   out.subjects.assign(kPortraitRecords, PortraitSubject{});
   std::vector<std::string> nameLines;
@@ -79,6 +84,26 @@ void PaintPortraitSheet(const PortraitTable& table, Surface& sheet) {
     sheet.Blit((id % kPortraitsPerRow) * kPortraitSize, (id / kPortraitsPerRow) * kPortraitSize, cell, 0, 0,
                kPortraitSize, kPortraitSize, RasterOp::Copy);
   }
+}
+
+std::string PortraitSubjectsSummary(const std::string& resDir) {
+  std::string out;
+  for (int s = 0; s < 4; ++s) {
+    PortraitTable table;
+    if (!ReadPortraitTable(resDir, s + 1, table)) {
+      out += "-\n";
+      continue;
+    }
+    for (const PortraitSubject& who : table.subjects) {
+      out += who.name;
+      for (int value : {static_cast<int>(who.role), who.age, who.force, who.intelligence}) {
+        out += ' ';
+        out += std::to_string(value);
+      }
+      out += '\n';
+    }
+  }
+  return out;
 }
 
 bool GeneratePortraits(const ResgenPaths& paths) {
@@ -154,6 +179,18 @@ std::vector<float> BlockSignature(const Surface& cell) {
     }
   for (float& v : sig) v /= kSignatureBlock * kSignatureBlock;
   return sig;
+}
+
+float LesserPortraitDistance(const std::vector<float>& a, const std::vector<float>& b, float bound) {
+  if (a.size() != b.size() || a.empty()) return std::min(bound, 0.0f);
+  constexpr size_t kLook = 32;  // how often the sum is held against the bound
+  double sum = 0;
+  for (size_t i = 0; i < a.size(); ++i) {
+    sum += std::abs(a[i] - b[i]);
+    // The sum only grows: once its mean reaches the bound it cannot come under it.
+    if (i % kLook == kLook - 1 && static_cast<float>(sum / a.size()) >= bound) return bound;
+  }
+  return std::min(bound, static_cast<float>(sum / a.size()));
 }
 
 float PortraitDistance(const std::vector<float>& a, const std::vector<float>& b) {

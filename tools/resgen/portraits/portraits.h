@@ -88,6 +88,9 @@ struct PortraitTable {
 // Reads Res/Hero/hero<n>.kdt and heroname<n>.kss (GBK names) under resDir.
 // Returns false when either file is missing.
 bool ReadPortraitTable(const std::string& resDir, int scenarioNumber, PortraitTable& out);
+// What of the officer tables the portraits follow (names, roles, ages, force and
+// intelligence): the sheets need painting again only when it changes.
+std::string PortraitSubjectsSummary(const std::string& resDir);
 
 // The whole sheet: 10 portraits per row, 30 rows.
 void PaintPortraitSheet(const PortraitTable& table, Surface& sheet);
@@ -99,3 +102,5 @@ constexpr int kSignatureBlock = 4;
 std::vector<float> PortraitSignature(const PortraitSubject& who);
 std::vector<float> BlockSignature(const Surface& cell);  // of a 120 x 120 cell
 float PortraitDistance(const std::vector<float>& a, const std::vector<float>& b);
+// The lesser of `bound` and their distance, without summing past the bound.
+float LesserPortraitDistance(const std::vector<float>& a, const std::vector<float>& b, float bound);

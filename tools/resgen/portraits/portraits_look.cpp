@@ -172,7 +172,7 @@ bool PreparePortraitTables(const std::string& dataDir, const std::string& resDir
         PortraitSubject& who = tables[s].subjects[id];
         who.variant = v;
         sigs.push_back(PortraitSignature(who));
-        for (const auto& other : painted[s]) least = std::min(least, PortraitDistance(sigs.back(), other));
+        for (const auto& other : painted[s]) least = LesserPortraitDistance(sigs.back(), other, least);
       }
       if (least > bestDistance) {
         bestDistance = least;

@@ -9,6 +9,7 @@
 #include "tools/resgen/common/tables.h"
 #include "tools/resgen/world/world_data.h"
 #include "tools/resgen/world/world_lists.h"
+#include "tools/resgen/common/resgen_record.h"
 
 namespace {
 
@@ -105,6 +106,7 @@ constexpr int kOfficerFields = 16;
 
 bool ReadOfficers(const std::string& path, std::vector<OfficerLine>& out) {
   out.clear();
+  RunRecord().NoteRead(path);
   std::ifstream in(path);
   if (!in) return false;
   std::vector<long long> v;
