@@ -24,12 +24,14 @@ struct Records {
   CityList cities;
   GoodList goods;
 
-  // One faction: a ruler, an officer of his carrying an item, a city of his.
+  // One faction: a ruler and an officer of his carrying an item, in a city of his.
   Records() {
     for (int i = 0; i < kHeroCount; ++i) heroes.heroes[i].heroId = i;
     heroes.heroes[kRuler - 1].heroOwnerId = kRuler;
+    heroes.heroes[kRuler - 1].cityNo = kCity + 1;
     HeroRecord& officer = heroes.heroes[kOfficer];
     officer.heroOwnerId = kRuler;
+    officer.cityNo = kCity + 1;
     officer.item1 = kItem;
     goods.goods[kItem].holderId = kOfficer + 1;
     cities.cities[kCity].ownerId = kRuler;
@@ -55,6 +57,8 @@ TEST(RecordChecks, EachBrokenPromiseIsNamedAndOnlyTheRulerChecksAreLetOff) {
       {"sound records", [](Records&) {}, 0, true, ""},
       {"the ruler is gone", noRuler, 0, true, "officer 7 serves 5, who is no ruler"},
       {"his faction is being crowned", noRuler, kRuler, true, ""},
+      {"an officer left in another's city", [](Records& r) { r.heroes.heroes[kOfficer].cityNo = 5; }, 0, true,
+       "officer 7 serves 5 but stands in city 4 of 0"},
       {"another faction is being crowned", noRuler, 9, true, "officer 7 serves 5"},
       {"the tables are damaged", noRuler, 0, false, ""},
       {"a city of nobody's ruler",
