@@ -159,6 +159,59 @@ TEST_F(SdlWindow, KeysCloseAndIdleBecomeMessages) {
   EXPECT_EQ(GetMessage().type, MessageType::Paint);
 }
 
+TEST(LogicalPoints, FollowThePictureBetweenItsBars) {
+  struct Case {
+    int wx, wy, w, h;
+    bool onPicture;
+    int x, y;
+  };
+  const Case cases[] = {
+      {0, 0, 800, 600, true, 0, 0},
+      {799, 599, 800, 600, true, 799, 599},
+      {1599, 1199, 1600, 1200, true, 799, 599},
+      {801, 601, 1600, 1200, true, 400, 300},
+      {160, 0, 1120, 600, true, 0, 0},  // bars left and right of a wide window
+      {159, 300, 1120, 600, false, 0, 0},
+      {960, 300, 1120, 600, false, 0, 0},
+      {400, 99, 800, 800, false, 0, 0},  // bars above and below a tall one
+      {400, 100, 800, 800, true, 400, 0},
+      {-1, 10, 800, 600, false, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.wx << "," << c.wy << " in " << c.w << "x" << c.h);
+    int x = -1, y = -1;
+    ASSERT_EQ(LogicalFromWindow(c.wx, c.wy, c.w, c.h, x, y), c.onPicture);
+    if (!c.onPicture) continue;
+    EXPECT_EQ(x, c.x);
+    EXPECT_EQ(y, c.y);
+  }
+}
+
+// Clicks and the wheel count as keys: a delay's peek sees them, so it drops them.
+TEST_F(SdlWindow, ClicksAndTheWheelBecomeMessagesAtLogicalPoints) {
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  SDL_Event e{};
+  e.type = SDL_MOUSEBUTTONDOWN;
+  e.button.button = SDL_BUTTON_RIGHT;
+  e.button.x = 10;
+  e.button.y = 20;
+  SDL_PushEvent(&e);
+  EXPECT_TRUE(PeekMessage());
+  Message m = GetMessage();
+  EXPECT_EQ(m.type, MessageType::MouseDown);
+  EXPECT_EQ(m.param, kMouseRight);
+  EXPECT_EQ(m.x, 10);
+  EXPECT_EQ(m.y, 20);
+  SDL_Event wheel{};
+  wheel.type = SDL_MOUSEWHEEL;
+  wheel.wheel.y = -2;
+  SDL_PushEvent(&wheel);
+  EXPECT_TRUE(PeekMessage());
+  m = GetMessage();
+  EXPECT_EQ(m.type, MessageType::MouseWheel);
+  EXPECT_EQ(m.param, -2);
+}
+
 TEST_F(SdlWindow, PresentSkipsUnchangedFrames) {
   Surface& screen = WindowSurface();
   Surface back(kLogicalWidth, kLogicalHeight, Rgb(1, 2, 3));
