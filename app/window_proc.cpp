@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
+#include "shell/pad_keys.h"
 #include "app/mouse_keys.h"
 #include "app/overlay.h"
 #include "shell/run_log.h"
@@ -40,6 +41,7 @@ void WindowProc(const Message& message) {
     case MessageType::MouseMove:
       for (int key : MouseKeys::For(message, TheGame())) KeyDown(key);
       break;
+    case MessageType::PadPress: KeyDown(PadKeys::KeyFor(static_cast<PadButton>(message.param))); break;
     default: break;
   }
 }

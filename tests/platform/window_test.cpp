@@ -212,6 +212,63 @@ TEST_F(SdlWindow, ClicksAndTheWheelBecomeMessagesAtLogicalPoints) {
   EXPECT_EQ(m.param, -2);
 }
 
+TEST(PadButtons, StickPointsPastItsDeadZoneAndTheLargerAxisWins) {
+  struct Case {
+    int x, y;
+    bool points;
+    PadButton direction;
+  };
+  const Case cases[] = {
+      {0, 0, false, PadButton::kUp},           {11000, -11000, false, PadButton::kUp},
+      {32767, 0, true, PadButton::kRight},     {-32768, 100, true, PadButton::kLeft},
+      {2000, -20000, true, PadButton::kUp},    {-15000, 30000, true, PadButton::kDown},
+      {20000, 20000, true, PadButton::kRight},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+    PadButton got = PadButton::kA;
+    ASSERT_EQ(StickDirection(c.x, c.y, got), c.points);
+    if (c.points) EXPECT_EQ(got, c.direction);
+  }
+  PadButton b;
+  EXPECT_TRUE(PadButtonFromSdl(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, b));
+  EXPECT_EQ(b, PadButton::kRightShoulder);
+  EXPECT_FALSE(PadButtonFromSdl(SDL_CONTROLLER_BUTTON_START, b));
+}
+
+// A controller plugged in while the window is open: its buttons come as
+// messages, a held d-pad repeats, and pulling it out lets go.
+TEST_F(SdlWindow, AVirtualControllerPluggedInPressesAndRepeats) {
+  // The display-less window never has the focus, without which SDL keeps a pad's events back.
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                        SDL_CONTROLLER_BUTTON_MAX, 0);
+  if (index < 0) GTEST_SKIP() << "no virtual joystick: " << SDL_GetError();
+  SDL_Joystick* stick = SDL_JoystickOpen(index);
+  ASSERT_NE(stick, nullptr);
+  auto next = [] {
+    for (int i = 0; i < 8; ++i) {  // idle Paints come every quarter second
+      Message m = GetMessage();
+      if (m.type == MessageType::PadPress) return m.param;
+    }
+    return -1;
+  };
+  GetMessage();  // the plug-in is taken
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 1);
+  EXPECT_EQ(next(), static_cast<int>(PadButton::kA));
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 0);
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1);
+  EXPECT_EQ(next(), static_cast<int>(PadButton::kDown));
+  EXPECT_EQ(next(), static_cast<int>(PadButton::kDown));  // held: the repeat
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0);
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_LEFTX, -30000);
+  EXPECT_EQ(next(), static_cast<int>(PadButton::kLeft));
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_LEFTX, 0);
+  SDL_JoystickClose(stick);
+  SDL_JoystickDetachVirtual(index);
+  EXPECT_EQ(next(), -1);  // unplugged: nothing repeats
+}
+
 TEST_F(SdlWindow, PresentSkipsUnchangedFrames) {
   Surface& screen = WindowSurface();
   Surface back(kLogicalWidth, kLogicalHeight, Rgb(1, 2, 3));
