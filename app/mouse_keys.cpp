@@ -90,9 +90,11 @@ Aim SelectionAim(Game& game, const ScreenMode& mode, int x, int y) {
   return Aim();
 }
 
-// Screens that any key closes: a click anywhere on them is the confirming key.
-bool TakesAnyKey(const ScreenMode& mode) {
+// Screens that any key closes (or, for the title before its first key,
+// opens): a click anywhere on them is the confirming key.
+bool TakesAnyKey(const Game& game, const ScreenMode& mode) {
   if (mode.screen == Screen::kAbout) return true;
+  if (mode.screen == Screen::kTitle) return game.titleChoice < 0;
   if (!mode.InCampaign()) return false;
   if (mode.map == MapMode::kNoticeBeforeList || mode.map == MapMode::kCityInformation) return true;
   return mode.InBattle() && (mode.battle == BattleMode::kEndPending || mode.battle == BattleMode::kInformation);
@@ -149,7 +151,7 @@ Keys UnderOverlay(Keys keys) {
 std::vector<int> MouseKeys::Click(Game& game, int x, int y) {
   if (OpenOverlay() != OverlayKind::None) return {keyReturn};
   ScreenMode mode = CurrentMode(game);
-  if (TakesAnyKey(mode)) return {keyReturn};
+  if (TakesAnyKey(game, mode)) return {keyReturn};
   if (OnMapCells(mode)) return MapClick(game.newGame.who, x, y);
   if (OnBattleSquares(mode)) return SquareClick(game.newGame.who.fight.battleMap, x, y);
   Aim aim = SelectionAim(game, mode, x, y);

@@ -46,7 +46,8 @@ TEST(Mouse, EachScreenTakesAClickAsTheKeysItStandsFor) {
   const std::string map = kToMap;
   const std::string dialog = map + kToFoodDialog;
   const Case cases[] = {
-      {"title", "", "CLICK 200 420", "DOWN DOWN DOWN RETURN"},
+      {"title, its first key", "", "CLICK 600 80", "RETURN"},
+      {"title", "SPACE\n", "CLICK 200 420", "DOWN DOWN RETURN"},
       {"scenario cards", "SPACE\nRETURN\n", "CLICK 600 420", "DOWN DOWN DOWN RETURN"},
       {"ruler menu", "SPACE\nRETURN\nRETURN\n", "CLICK 150 330", "DOWN DOWN DOWN RETURN"},
       {"city menu, hovered then clicked", map + "RETURN\n", "HOVER 350 190\nCLICK 350 130", "DOWN UP RETURN"},
@@ -77,14 +78,14 @@ TEST(Mouse, EachScreenTakesAClickAsTheKeysItStandsFor) {
 TEST(Mouse, PlaysACampaignStepWithNoKeyAtAll) {
   Sandbox box;
   std::string script =
-      "CLICK 200 300\nCLICK 200 250\nCLICK 150 150\ndump map.json\n"  // title, scenario, ruler
-      "CLICK 300 260\nCLICK 350 250\nCLICK 450 390\n"                 // Chang'an: armament, war
-      "CLICK 100 150\nRCLICK\n"                                       // the ruler alone
-      "HOVER 489 300\nWHEEL 1\nCLICK 489 300\n"                       // a thousand food
-      "CLICK 300 420\ndump ordered.json\n"                            // on Wan
-      "RCLICK\nCLICK 350 130\ndump battle.json\n"                     // the month ends
-      "CLICK 360 250\nCLICK 440 330\ndump moved.json\n"               // the ruler moves
-      "CLICK 450 410\ndump waiting.json\n";                           // and waits
+      "CLICK 400 300\nCLICK 200 300\nCLICK 200 250\nCLICK 150 150\ndump map.json\n"  // title, scenario, ruler
+      "CLICK 300 260\nCLICK 350 250\nCLICK 450 390\n"                                // Chang'an: armament, war
+      "CLICK 100 150\nRCLICK\n"                                                      // the ruler alone
+      "HOVER 489 300\nWHEEL 1\nCLICK 489 300\n"                                      // a thousand food
+      "CLICK 300 420\ndump ordered.json\n"                                           // on Wan
+      "RCLICK\nCLICK 350 130\ndump battle.json\n"                                    // the month ends
+      "CLICK 360 250\nCLICK 440 330\ndump moved.json\n"                              // the ruler moves
+      "CLICK 450 410\ndump waiting.json\n";                                          // and waits
   ASSERT_EQ(box.RunGame(script, kSeed), 0) << box.Read("err.txt");
   std::string onMap = box.Read("shots/map.json");
   EXPECT_EQ(IntAfter(onMap, "mapActive"), 1);
