@@ -184,9 +184,13 @@ void Release(bool byStick) {
   if (hold.held && hold.byStick == byStick) hold.held = false;
 }
 
-// Plugged in while the game runs (or before it started: SDL announces those too).
+// Plugged in while the game runs, or before: SDL announces those once, when
+// its controller support starts, so a window opened again looks for them itself.
 void OpenController(int deviceIndex) {
   if (!SDL_IsGameController(deviceIndex)) return;
+  SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(deviceIndex);
+  for (SDL_GameController* open : State().controllers)
+    if (SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(open)) == id) return;
   if (SDL_GameController* pad = SDL_GameControllerOpen(deviceIndex)) State().controllers.push_back(pad);
 }
 
@@ -427,6 +431,7 @@ bool OpenWindow(const WindowConfig& config) {
 #ifndef __EMSCRIPTEN__
   if (config.autoSize && !config.fullScreen) FitToDesktop(s.window);
 #endif
+  for (int i = 0; i < SDL_NumJoysticks(); ++i) OpenController(i);
   SDL_StopTextInput();  // keys only; no input-method window
   SetIcon(s.window, config.iconPath);
   s.backend = Backend::Sdl;
