@@ -57,6 +57,10 @@ class ScriptReader {
       case ScriptLineKind::Dump: Dump(line.text); break;
       case ScriptLineKind::Quit: in_ = nullptr; break;
       case ScriptLineKind::Key: next = Message{MessageType::KeyDown, line.code}; return true;
+      case ScriptLineKind::Click: next = Message{MessageType::MouseDown, kMouseLeft, line.x, line.y}; return true;
+      case ScriptLineKind::RightClick: next = Message{MessageType::MouseDown, kMouseRight}; return true;
+      case ScriptLineKind::Wheel: next = Message{MessageType::MouseWheel, line.code}; return true;
+      case ScriptLineKind::Hover: next = Message{MessageType::MouseMove, 0, line.x, line.y}; return true;
       case ScriptLineKind::Unreadable:
         std::fprintf(stderr, "kestrelmoor: key script line %d cannot be read: %s\n", lineNumber_, line.text.c_str());
         failed_ = true;

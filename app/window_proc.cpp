@@ -3,9 +3,26 @@
 #include "app/app.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
+#include "shell/pad_keys.h"
+#include "app/mouse_keys.h"
 #include "app/overlay.h"
 #include "shell/run_log.h"
 #include "shell/screenshot.h"
+
+namespace {
+
+void KeyDown(int key) {
+  // The screenshot key never reaches a screen, so taking one changes nothing.
+  if (key == kScreenshotKey) {
+    SaveScreenshot("");
+    return;
+  }
+  // F1 and F2 (and every key while their panel is open) never reach a screen either.
+  if (OverlayKeyDown(key)) return;
+  TheGame().KeyDown(key);
+}
+
+}  // namespace
 
 // The paint handler never validates the window, so between keys the window
 // keeps mirroring the back buffer; drawing code only draws into backDC.
@@ -16,16 +33,15 @@ void WindowProc(const Message& message) {
       PostQuitMessage(0);
       break;
     case MessageType::Paint: CopyBackToWindow(); break;
-    case MessageType::KeyDown:
-      // The screenshot key never reaches a screen, so taking one changes nothing.
-      if (message.param == kScreenshotKey) {
-        SaveScreenshot("");
-        break;
-      }
-      // F1 and F2 (and every key while their panel is open) never reach a screen either.
-      if (OverlayKeyDown(message.param)) break;
-      TheGame().KeyDown(message.param);
+    case MessageType::KeyDown: KeyDown(message.param); break;
+    // The mouse's keys are worked out against the screen as it is before the
+    // first of them, and pressed one after another like typed keys.
+    case MessageType::MouseDown:
+    case MessageType::MouseWheel:
+    case MessageType::MouseMove:
+      for (int key : MouseKeys::For(message, TheGame())) KeyDown(key);
       break;
+    case MessageType::PadPress: KeyDown(PadKeys::KeyFor(static_cast<PadButton>(message.param))); break;
     default: break;
   }
 }

@@ -99,6 +99,13 @@ int FightMap::KeyDown(int key) {
   return 0;
 }
 
+bool FightMap::SquareAt(int x, int y, int& row, int& col) const {
+  if (x < 0 || y < kPictureOffsetY) return false;
+  row = (y - kPictureOffsetY) / kTileSize;
+  col = x / kTileSize;
+  return row < kViewRows && col < kViewCols;
+}
+
 void FightMap::DrawTiles(int top, int left) {
   // The kept picture itself: a copy of the whole sheet for every cursor step
   // cost more than the drawing.

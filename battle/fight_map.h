@@ -36,6 +36,9 @@ class FightMap {
   // Tile number and terrain kind of a map square; 0 (plain) off the map.
   int TileAt(int row, int col) const;
   int KindAt(int row, int col) const;
+  // The square of the visible window drawn at (x, y) (its row and column in
+  // the window, as cursorRow and cursorCol count); false outside the window.
+  bool SquareAt(int x, int y, int& row, int& col) const;
   int CursorMapRow() const { return viewTop + cursorRow; }
   int CursorMapCol() const { return viewLeft + cursorCol; }
 

@@ -113,6 +113,16 @@ void Game::ChoiceShow() {
   PaintBmp(0, e.picture, e.x, e.y);
 }
 
+int Game::TitleEntryAt(int x, int y) {
+  for (int i = 0; i < kTitleEntries; ++i) {
+    const TitleEntry& e = kTitlePictures[i];
+    Pic pic = TitleEntryPic(i);
+    int top = e.y + kPictureOffsetY;  // pictures are painted below the caption band
+    if (x >= e.x && x < e.x + PicWidth(pic) && y >= top && y < top + PicHeight(pic)) return i;
+  }
+  return -1;
+}
+
 void Game::About() {
   Log(1, "Game::About", "开始", 0);
   ShowBmp(0, PicPath(Pic::kBlack), 0, -50);

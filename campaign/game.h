@@ -34,6 +34,8 @@ class Game {
   void About();
   void Load();
   void KeyDown(int key);
+  // The title entry whose picture covers (x, y), -1 for none.
+  static int TitleEntryAt(int x, int y);
   void ReleaseObjs();
   void ChangeSaveToData();
   void Dump(JsonWriter& out) const;

@@ -16,6 +16,8 @@ namespace {
 constexpr int kTextHeight = 50;
 constexpr int kRowTop = 120;
 constexpr int kRowHeight = 60;
+constexpr int kPanelLeft = 10;
+constexpr int kPanelRight = 785;
 
 void PaintNumber(int value, int x, int y) {
   char text[32];
@@ -120,7 +122,7 @@ void GoodList::Show(int key) {
   ShownGroup(offset, n);
   if (n == 0) return;
   int bottom = n < kGoodListRows ? kRowHeight * n + 115 : 475;
-  DrawPanelRect(*backDC, 10, 55, 785, bottom);
+  DrawPanelRect(*backDC, kPanelLeft, 55, kPanelRight, bottom);
   PaintText("名  称", 40, 60, kTextHeight);
   if (columnPage == 0) {
     PaintText("用法", 300, 60, kTextHeight);
@@ -162,6 +164,15 @@ void GoodList::ShowRow(int row, int position) {
     GetGoodChange(position);
     PaintText(changeText, 300, y, kTextHeight);
   }
+}
+
+int GoodList::RowAt(int x, int y) const {
+  int offset = 0;
+  int n = 0;
+  ShownGroup(offset, n);
+  if (x < kPanelLeft || x >= kPanelRight || y < kRowTop) return -1;
+  int row = (y - kRowTop) / kRowHeight;
+  return row < kGoodListRows && listTop + row < n ? row : -1;
 }
 
 int GoodList::KeyDown(int key) {

@@ -56,6 +56,8 @@ class GoodList {
   // 1 chosen, -1 leave, 0 stay (also for every key on an empty list).
   int KeyDown(int key);
   void Show(int key);
+  // The shown row (as listCursor counts them) drawn at (x, y), -1 for none.
+  int RowAt(int x, int y) const;
   void GetGoodName(int position);
   void GetGoodUse(int position);
   void GetGoodChange(int position);

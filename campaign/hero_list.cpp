@@ -20,6 +20,8 @@ namespace {
 constexpr int kTextHeight = 50;
 constexpr int kRowTop = 120;
 constexpr int kRowHeight = 60;
+constexpr int kPanelLeft = 10;
+constexpr int kPanelRight = 785;
 
 // Horses: item 23 is the best mount, 24 and 25 good ones, 26 to 30 ordinary.
 constexpr int kBestHorse = 23;
@@ -236,7 +238,7 @@ void HeroList::Show(int key) {
   int n = 0;
   ShownGroup(offset, n);
   int bottom = n < kHeroListRows ? kRowHeight * n + 115 : 475;
-  DrawPanelRect(*backDC, 10, 55, 785, bottom);
+  DrawPanelRect(*backDC, kPanelLeft, 55, kPanelRight, bottom);
   PaintText("姓  名", 40, 60, kTextHeight);
   switch (columnPage) {
     case 0: PaintText("归  属", 260, 60, kTextHeight); break;
@@ -321,6 +323,15 @@ void HeroList::ShowRow(int row, int position) {
       }
       break;
   }
+}
+
+int HeroList::RowAt(int x, int y) const {
+  int offset = 0;
+  int n = 0;
+  ShownGroup(offset, n);
+  if (x < kPanelLeft || x >= kPanelRight || y < kRowTop) return -1;
+  int row = (y - kRowTop) / kRowHeight;
+  return row < kHeroListRows && listTop + row < n ? row : -1;
 }
 
 int HeroList::KeyDown(int key) {

@@ -110,6 +110,8 @@ class HeroList {
   void GetCityNum();
   void GetHeroNum();
   void Show(int key);
+  // The shown row (as listCursor counts them) drawn at (x, y), -1 for none.
+  int RowAt(int x, int y) const;
   // 1 chosen (or the shown group is empty), -1 leave, 0 stay.
   int KeyDown(int key);
   void DeleteHero(int position);

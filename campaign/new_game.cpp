@@ -49,6 +49,16 @@ int NewGame::KeyDown(int key) {
   return 0;
 }
 
+int NewGame::ScenarioAt(int x, int y) {
+  for (int i = 0; i <= kScenarioLast; ++i) {
+    const ScenarioInfo& s = kScenarios[i];
+    Pic card = ScenarioCardPic(i);
+    int top = s.y + kPictureOffsetY;  // pictures are painted below the caption band
+    if (x >= s.x && x < s.x + PicWidth(card) && y >= top && y < top + PicHeight(card)) return i;
+  }
+  return -1;
+}
+
 void NewGame::Dump(JsonWriter& out) const {
   out.BeginObject("newGame");
   out.Int("scenarioChoice", scenarioChoice);

@@ -13,5 +13,7 @@ class NewGame {
   void History();
   // 0 stay, -1 back to the title.
   int KeyDown(int key);
+  // The scenario whose card covers (x, y), -1 for none.
+  static int ScenarioAt(int x, int y);
   void Dump(JsonWriter& out) const;
 };

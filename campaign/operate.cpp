@@ -12,6 +12,13 @@ constexpr int kTextHeight = 50;
 constexpr int kDigitWidth = 26;
 constexpr int kAmountX = 450;
 constexpr int kAmountY = 280;
+constexpr int kBandHeight = 60;
+// The buy-or-sell choice: two rows, the band over the one chosen.
+constexpr int kChoiceX = 405;
+constexpr int kChoiceTop = 105;
+constexpr int kChoiceStep = 60;
+constexpr int kChoiceWidth = 120;
+constexpr int kChoiceRows = 2;
 // The unit of the leading digit by digitCount; six digits or more cannot be entered.
 constexpr int kLeadingUnits[5] = {1, 10, 100, 1000, 10000};
 
@@ -81,9 +88,9 @@ void Operate::Show() {
   Log(1, "Operate::Show", "开始", 0);
   if (kind == kOperateChoice) {
     DrawPanelRect(*backDC, 400, 100, 530, 230);
-    PaintText("买入", 405, 105, kTextHeight);
-    PaintText("卖出", 405, 165, kTextHeight);
-    InvertBand(*backDC, 405, digitPos == 0 ? 105 : 165, 120, 60);
+    PaintText("买入", kChoiceX, kChoiceTop, kTextHeight);
+    PaintText("卖出", kChoiceX, kChoiceTop + kChoiceStep, kTextHeight);
+    InvertBand(*backDC, kChoiceX, kChoiceTop + kChoiceStep * digitPos, kChoiceWidth, kBandHeight);
     return;
   }
   DrawPanelRect(*backDC, 200, 200, 600, 400);
@@ -100,7 +107,18 @@ void Operate::Show() {
   if (zeros < 0) zeros = 0;
   snprintf(text, sizeof text, "%d", value);
   PaintText(text, kAmountX + kDigitWidth * zeros, kAmountY, kTextHeight);
-  InvertBand(*backDC, kAmountX + kDigitWidth * digitPos, kAmountY, kDigitWidth, 60);
+  InvertBand(*backDC, kAmountX + kDigitWidth * digitPos, kAmountY, kDigitWidth, kBandHeight);
+}
+
+int Operate::PlaceAt(int x, int y) const {
+  if (kind == kOperateChoice) {
+    if (x < kChoiceX || x >= kChoiceX + kChoiceWidth || y < kChoiceTop) return -1;
+    int row = (y - kChoiceTop) / kChoiceStep;
+    return row < kChoiceRows ? row : -1;
+  }
+  if (x < kAmountX || y < kAmountY || y >= kAmountY + kBandHeight) return -1;
+  int digit = (x - kAmountX) / kDigitWidth;
+  return digit <= digitCount ? digit : -1;
 }
 
 void Operate::Dump(JsonWriter& out) const {

@@ -21,6 +21,9 @@ class Operate {
   // -1 cancelled, 0 go on, 10 + n confirmed.
   int KeyDown(int key);
   void Show();
+  // The digit (or, for the choice, the row) drawn at (x, y): the digitPos a
+  // pointer there stands for, -1 for none.
+  int PlaceAt(int x, int y) const;
   void Dump(JsonWriter& out) const;
 
  private:

@@ -344,6 +344,12 @@ int Save::KeyDown(int key) {
   return kSaveKeyStay;
 }
 
+int Save::RowAt(int x, int y) const {
+  if (x < kSlotTextX || x >= kSlotTextX + kSlotBandWidth || y < kSlotBandTop) return -1;
+  int row = (y - kSlotBandTop) / kSlotStep;
+  return row < rows && row < kSaveRows ? row : -1;
+}
+
 void Save::Dump(JsonWriter& out) const {
   out.IntArray("slotRuler", slotRuler, kSaveSlots);
   out.IntArray("slotYear", slotYear, kSaveSlots);

@@ -72,6 +72,8 @@ class Save {
   void Show();
   // -1 Esc, a slot number on Return, 3 otherwise.
   int KeyDown(int key);
+  // The row whose band Show inverts at (x, y), -1 for none.
+  int RowAt(int x, int y) const;
   void Dump(JsonWriter& out) const;
 
   static const char* SlotPath(int slot);

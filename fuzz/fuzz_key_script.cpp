@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/key_script.h"
+#include "platform/window.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);
@@ -15,6 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     switch (line.kind) {
       case ScriptLineKind::Key:
         if (line.code < 0 || line.code > 999) __builtin_trap();
+        break;
+      case ScriptLineKind::Click:
+      case ScriptLineKind::Hover:
+        if (line.x < 0 || line.x >= kLogicalWidth || line.y < 0 || line.y >= kLogicalHeight) __builtin_trap();
+        break;
+      case ScriptLineKind::Wheel:
+        if (line.code == 0 || line.code < -99 || line.code > 99) __builtin_trap();
         break;
       case ScriptLineKind::Shot:
       case ScriptLineKind::Dump:

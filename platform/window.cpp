@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstring>
 #include <deque>
 
@@ -27,6 +28,42 @@ constexpr int kVkEscape = 27, kVkSpace = 32, kVkPrior = 33, kVkNext = 34, kVkEnd
 constexpr int kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40, kVkInsert = 45, kVkDelete = 46;
 constexpr int kVkNumpad0 = 96, kVkMultiply = 106, kVkAdd = 107, kVkSeparator = 108, kVkSubtract = 109;
 constexpr int kVkDecimal = 110, kVkDivide = 111, kVkF1 = 112;
+
+// A held d-pad or stick repeats as a held key does: first after a pause, then steadily.
+constexpr Uint32 kPadRepeatDelayMs = 400;
+constexpr Uint32 kPadRepeatMs = 90;
+// A stick this far off centre (of 32767) points somewhere; a worn one rests nearer.
+constexpr int kStickDeadZone = 12000;
+
+struct PadPair {
+  SDL_GameControllerButton sdl;
+  PadButton pad;
+};
+
+constexpr PadPair kPadTable[] = {
+    {SDL_CONTROLLER_BUTTON_DPAD_UP, PadButton::kUp},
+    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, PadButton::kDown},
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PadButton::kLeft},
+    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PadButton::kRight},
+    {SDL_CONTROLLER_BUTTON_A, PadButton::kA},
+    {SDL_CONTROLLER_BUTTON_B, PadButton::kB},
+    {SDL_CONTROLLER_BUTTON_X, PadButton::kX},
+    {SDL_CONTROLLER_BUTTON_Y, PadButton::kY},
+    {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, PadButton::kLeftShoulder},
+    {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, PadButton::kRightShoulder},
+};
+
+bool IsDirection(PadButton b) {
+  return b == PadButton::kUp || b == PadButton::kDown || b == PadButton::kLeft || b == PadButton::kRight;
+}
+
+// The direction held down (d-pad or stick) and when it next repeats.
+struct PadHold {
+  bool held = false;
+  bool byStick = false;
+  PadButton button = PadButton::kUp;
+  Uint32 nextRepeat = 0;
+};
 
 struct KeyPair {
   SDL_Keycode sdl;
@@ -93,6 +130,9 @@ struct WindowState {
   uint32_t shownVersion = 0;
   bool mustShow = true;  // the window lost its picture (new, uncovered, resized)
   uint32_t presents = 0;
+  PadHold pad;
+  std::deque<SDL_GameController*> controllers;
+  int stickX = 0, stickY = 0;
 };
 
 WindowState& State() {
@@ -101,6 +141,9 @@ WindowState& State() {
 }
 
 void DestroySdl(WindowState& s) {
+  for (SDL_GameController* pad : s.controllers) SDL_GameControllerClose(pad);
+  s.controllers.clear();
+  s.pad.held = false;
   if (s.converted) SDL_FreeSurface(s.converted);
   if (s.window) SDL_DestroyWindow(s.window);
   s.converted = nullptr;
@@ -132,9 +175,112 @@ Message CloseRequest() {
   return {MessageType::Destroy, 0};
 }
 
+Message PadMessage(PadButton b) { return {MessageType::PadPress, static_cast<int>(b)}; }
+
+void Hold(PadButton b, bool byStick) { State().pad = PadHold{true, byStick, b, SDL_GetTicks() + kPadRepeatDelayMs}; }
+
+void Release(bool byStick) {
+  PadHold& hold = State().pad;
+  if (hold.held && hold.byStick == byStick) hold.held = false;
+}
+
+// Plugged in while the game runs, or before: SDL announces those once, when
+// its controller support starts, so a window opened again looks for them itself.
+void OpenController(int deviceIndex) {
+  if (!SDL_IsGameController(deviceIndex)) return;
+  SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(deviceIndex);
+  for (SDL_GameController* open : State().controllers)
+    if (SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(open)) == id) return;
+  if (SDL_GameController* pad = SDL_GameControllerOpen(deviceIndex)) State().controllers.push_back(pad);
+}
+
+void CloseController(SDL_JoystickID id) {
+  WindowState& s = State();
+  for (auto it = s.controllers.begin(); it != s.controllers.end(); ++it) {
+    if (SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(*it)) != id) continue;
+    SDL_GameControllerClose(*it);
+    s.controllers.erase(it);
+    s.pad.held = false;  // a pad pulled out while held lets go
+    return;
+  }
+}
+
+// The stick moved: a new direction presses it, the centre lets go.
+bool StickMoved(const SDL_ControllerAxisEvent& axis, Message& out) {
+  WindowState& s = State();
+  if (axis.axis == SDL_CONTROLLER_AXIS_LEFTX) s.stickX = axis.value;
+  else if (axis.axis == SDL_CONTROLLER_AXIS_LEFTY) s.stickY = axis.value;
+  else return false;
+  PadButton b;
+  if (!StickDirection(s.stickX, s.stickY, b)) {
+    Release(true);
+    return false;
+  }
+  if (s.pad.held && s.pad.byStick && s.pad.button == b) return false;
+  Hold(b, true);
+  out = PadMessage(b);
+  return true;
+}
+
+bool TranslatePad(const SDL_Event& event, Message& out) {
+  PadButton b;
+  switch (event.type) {
+    case SDL_CONTROLLERDEVICEADDED: OpenController(event.cdevice.which); return false;
+    case SDL_CONTROLLERDEVICEREMOVED: CloseController(event.cdevice.which); return false;
+    case SDL_CONTROLLERBUTTONDOWN:
+      if (!PadButtonFromSdl(event.cbutton.button, b)) return false;
+      if (IsDirection(b)) Hold(b, false);
+      out = PadMessage(b);
+      return true;
+    case SDL_CONTROLLERBUTTONUP:
+      if (PadButtonFromSdl(event.cbutton.button, b) && IsDirection(b) && State().pad.button == b) Release(false);
+      return false;
+    case SDL_CONTROLLERAXISMOTION: return StickMoved(event.caxis, out);
+  }
+  return false;
+}
+
+// The held direction's repeat, when it is due.
+bool PadRepeat(Message& out) {
+  PadHold& hold = State().pad;
+  if (!hold.held || !SDL_TICKS_PASSED(SDL_GetTicks(), hold.nextRepeat)) return false;
+  hold.nextRepeat = SDL_GetTicks() + kPadRepeatMs;
+  out = PadMessage(hold.button);
+  return true;
+}
+
+// A mouse event at a window point as a message at the logical point under it;
+// false on the black bars, where there is nothing to point at.
+bool MouseMessage(MessageType type, int param, int windowX, int windowY, Message& out) {
+  int w = 0, h = 0;
+  SDL_GetWindowSize(State().window, &w, &h);
+  int x = 0, y = 0;
+  if (!LogicalFromWindow(windowX, windowY, w, h, x, y)) return false;
+  out = {type, param, x, y};
+  return true;
+}
+
+bool TranslateMouse(const SDL_Event& event, Message& out) {
+  switch (event.type) {
+    case SDL_MOUSEBUTTONDOWN:
+      if (event.button.button != SDL_BUTTON_LEFT && event.button.button != SDL_BUTTON_RIGHT) return false;
+      return MouseMessage(MessageType::MouseDown, event.button.button == SDL_BUTTON_LEFT ? kMouseLeft : kMouseRight,
+                          event.button.x, event.button.y, out);
+    case SDL_MOUSEMOTION: return MouseMessage(MessageType::MouseMove, 0, event.motion.x, event.motion.y, out);
+    case SDL_MOUSEWHEEL: {
+      int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+      if (notches == 0) return false;
+      out = {MessageType::MouseWheel, notches};
+      return true;
+    }
+  }
+  return false;
+}
+
 // An SDL event as the window procedure's message; false for events it ignores.
 bool Translate(const SDL_Event& event, Message& out) {
   WindowState& s = State();
+  if (TranslateMouse(event, out) || TranslatePad(event, out)) return true;
   switch (event.type) {
     case SDL_KEYDOWN: {
       int vk = VirtualKeyFromSdl(event.key.keysym.sym);
@@ -166,6 +312,10 @@ bool SdlInputWaiting() {
   SDL_PumpEvents();
   if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_KEYDOWN) > 0) return true;
   if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_QUIT, SDL_QUIT) > 0) return true;
+  // Clicks and the wheel are keys too: a delay takes them off the queue and drops them.
+  if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONDOWN) > 0) return true;
+  if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_MOUSEWHEEL, SDL_MOUSEWHEEL) > 0) return true;
+  if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_CONTROLLERBUTTONDOWN, SDL_CONTROLLERBUTTONDOWN) > 0) return true;
   SDL_Event events[16];
   int n = SDL_PeepEvents(events, 16, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
   for (int i = 0; i < n; ++i)
@@ -179,11 +329,22 @@ Message NextSdlMessage() {
 #endif
   Uint32 start = SDL_GetTicks();
   for (;;) {
+    Message message;
+    if (PadRepeat(message)) return message;
     Uint32 waited = SDL_GetTicks() - start;
     if (waited >= kIdleWaitMs) return {MessageType::Paint, 0};
+    Uint32 wait = kIdleWaitMs - waited;
+    const PadHold& hold = State().pad;
+    if (hold.held) {
+      Sint32 due = static_cast<Sint32>(hold.nextRepeat - SDL_GetTicks());
+      wait = std::min(wait, static_cast<Uint32>(due > 0 ? due : 0));
+    }
     SDL_Event event;
-    if (!SDL_WaitEventTimeout(&event, static_cast<int>(kIdleWaitMs - waited))) return {MessageType::Paint, 0};
-    Message message;
+    if (!SDL_WaitEventTimeout(&event, static_cast<int>(wait))) {
+      if (PadRepeat(message)) return message;
+      if (SDL_GetTicks() - start >= kIdleWaitMs) return {MessageType::Paint, 0};
+      continue;
+    }
     if (Translate(event, message)) {
 #ifdef __EMSCRIPTEN__
       if (message.type == MessageType::KeyDown) WebWaiting(false);
@@ -241,6 +402,8 @@ bool OpenWindow(const WindowConfig& config) {
   SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, "#canvas");
 #endif
   if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  // Without controller support the game still plays from the keyboard and the mouse.
+  if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER)) SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
   int width = config.clientWidth > 0 ? config.clientWidth : kLogicalWidth;
   int height = config.clientHeight > 0 ? config.clientHeight : kLogicalHeight;
   Uint32 flags = SDL_WINDOW_SHOWN | (config.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
@@ -268,6 +431,7 @@ bool OpenWindow(const WindowConfig& config) {
 #ifndef __EMSCRIPTEN__
   if (config.autoSize && !config.fullScreen) FitToDesktop(s.window);
 #endif
+  for (int i = 0; i < SDL_NumJoysticks(); ++i) OpenController(i);
   SDL_StopTextInput();  // keys only; no input-method window
   SetIcon(s.window, config.iconPath);
   s.backend = Backend::Sdl;
@@ -402,6 +566,35 @@ void Present() {
 }
 
 uint32_t PresentCount() { return State().presents; }
+
+bool PadButtonFromSdl(int sdlButton, PadButton& out) {
+  for (const PadPair& pair : kPadTable) {
+    if (pair.sdl != sdlButton) continue;
+    out = pair.pad;
+    return true;
+  }
+  return false;
+}
+
+bool StickDirection(int axisX, int axisY, PadButton& out) {
+  int ax = axisX < 0 ? -axisX : axisX;
+  int ay = axisY < 0 ? -axisY : axisY;
+  if (ax < kStickDeadZone && ay < kStickDeadZone) return false;
+  if (ax >= ay) out = axisX < 0 ? PadButton::kLeft : PadButton::kRight;
+  else out = axisY < 0 ? PadButton::kUp : PadButton::kDown;
+  return true;
+}
+
+bool LogicalFromWindow(int windowX, int windowY, int windowWidth, int windowHeight, int& x, int& y) {
+  FitRect fit = FitKeepingAspect(kLogicalWidth, kLogicalHeight, windowWidth, windowHeight);
+  if (fit.w <= 0 || fit.h <= 0) return false;
+  int dx = windowX - fit.x;
+  int dy = windowY - fit.y;
+  if (dx < 0 || dy < 0 || dx >= fit.w || dy >= fit.h) return false;
+  x = dx * kLogicalWidth / fit.w;
+  y = dy * kLogicalHeight / fit.h;
+  return true;
+}
 
 int VirtualKeyFromSdl(int sdlKeycode) {
   if (sdlKeycode >= SDLK_a && sdlKeycode <= SDLK_z) return 'A' + (sdlKeycode - SDLK_a);

@@ -9,11 +9,37 @@
 
 #include "platform/surface.h"
 
-enum class MessageType { None, KeyDown, Paint, Destroy, Quit, Activate, Size };
+enum class MessageType {
+  None,
+  KeyDown,
+  Paint,
+  Destroy,
+  Quit,
+  Activate,
+  Size,
+  MouseDown,
+  MouseWheel,
+  MouseMove,
+  PadPress
+};
+
+// The game controller's buttons the game answers to; the d-pad and the left
+// stick both give the four directions. PadPress carries one as its param.
+enum class PadButton { kUp, kDown, kLeft, kRight, kA, kB, kX, kY, kLeftShoulder, kRightShoulder };
+constexpr int kPadButtons = 10;
+
+// MouseDown's buttons, numbered as the windowing systems do.
+constexpr int kMouseLeft = 1;
+constexpr int kMouseRight = 3;
 
 struct Message {
   MessageType type = MessageType::None;
-  int param = 0;  // virtual-key code for KeyDown, exit code for Quit
+  // virtual-key code for KeyDown, exit code for Quit, the button for
+  // MouseDown, the notches for MouseWheel (away from the player above 0), the
+  // PadButton for PadPress
+  int param = 0;
+  int x = 0;  // where the pointer is, in logical coordinates, for the mouse messages
+  int y = 0;
 };
 
 struct WindowConfig {
@@ -64,6 +90,16 @@ Message GetMessage();
 void Present();
 // How many frames Present has actually shown (for tests and idle checks).
 uint32_t PresentCount();
+
+// The logical point under a point of a window of windowWidth x windowHeight
+// showing the picture scaled with black bars; false on a bar.
+bool LogicalFromWindow(int windowX, int windowY, int windowWidth, int windowHeight, int& x, int& y);
+
+// The pad button an SDL game controller button stands for; false for the others.
+bool PadButtonFromSdl(int sdlButton, PadButton& out);
+// The direction a stick's two axes (-32768..32767) point to past the dead
+// zone, the larger axis winning; false inside the dead zone.
+bool StickDirection(int axisX, int axisY, PadButton& out);
 
 // Translates an SDL key code to a Windows virtual-key code (0 if none); exposed for tests.
 int VirtualKeyFromSdl(int sdlKeycode);

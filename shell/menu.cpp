@@ -131,6 +131,12 @@ void Menu::Show(int key) {
   }
 }
 
+int Menu::EntryAt(int x, int y) const {
+  if (x < left || x >= left + kCell * cellsWide || y < top || y >= top + kRowHeight * visibleRows) return -1;
+  int entry = firstShown + (y - top) / kRowHeight;
+  return entry >= 0 && entry <= lastIndex ? entry : -1;
+}
+
 void Menu::Dump(JsonWriter& out) const {
   out.Int("selected", selected);
   out.Int("cellsWide", cellsWide);

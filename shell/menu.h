@@ -22,5 +22,8 @@ class Menu {
   // 1 for keyReturn, -1 for keyEsc, 0 otherwise (Up and Down move and redraw).
   int KeyDown(int key);
   void Show(int key);
+  // The entry whose row is drawn at (x, y), -1 outside the rows shown: a
+  // pointer finds its entry where Show put it.
+  int EntryAt(int x, int y) const;
   void Dump(JsonWriter& out) const;
 };

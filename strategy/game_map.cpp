@@ -29,6 +29,11 @@ constexpr int kBottomEdgeY = 435;
 constexpr int kMaxScrollX = 360;
 constexpr int kMaxScrollY = 240;
 constexpr int kPanelFont = 45;
+// A city's icon stands this far into its cell; the panel covers the map right of kSidePanelX.
+constexpr int kIconInsetX = 10;
+constexpr int kIconInsetY = 25;
+constexpr int kSidePanelX = 680;
+constexpr int kPlayAreaBottom = 480;
 
 constexpr int kPlayerStartSoldiers = 100;
 constexpr int kComputerStartSoldiers = 800;
@@ -229,9 +234,9 @@ void GameMap::Show(int key) {
   }
   ShowCityIcon(0);
   PaintMaskedBmp(0, PicPath(Pic::kMapArrow), PicPath(Pic::kMapArrowMask), arrowX, arrowY);
-  PaintBmp(0, PicPath(Pic::kBlack), 0, 480);
-  PaintBmp(0, PicPath(Pic::kBlack), 0, -480);
-  PaintBmp(0, PicPath(Pic::kSidePanel), 680, 0);
+  PaintBmp(0, PicPath(Pic::kBlack), 0, kPlayAreaBottom);
+  PaintBmp(0, PicPath(Pic::kBlack), 0, -kPlayAreaBottom);
+  PaintBmp(0, PicPath(Pic::kSidePanel), kSidePanelX, 0);
   ShowSidePanel();
   ReportLogDiscardPending();  // the map behind a report is no part of it
 }
@@ -281,8 +286,20 @@ void GameMap::ShowCityIcon(int mode) {
     int owner = cityList.cities[i].ownerId;
     const char* icon =
         owner == 0 ? PicPath(Pic::kEmptyCity) : (owner == playerRuler ? PicPath(Pic::kMyCity) : PicPath(Pic::kHisCity));
-    PaintCityIcon(icon, owner, col * kCellWidth + 10 - scrollX, row * kCellHeight + 25 - scrollY);
+    PaintCityIcon(icon, owner, col * kCellWidth + kIconInsetX - scrollX, row * kCellHeight + kIconInsetY - scrollY);
   }
+}
+
+bool GameMap::CellAt(int x, int y, int& col, int& row) const {
+  // The icons are pictures, painted kPictureOffsetY lower than they are placed.
+  int placedY = y - kPictureOffsetY;
+  if (x < 0 || x >= kSidePanelX || placedY < 0 || placedY >= kPlayAreaBottom) return false;
+  int mapX = x + scrollX - kIconInsetX;
+  int mapY = placedY + scrollY - kIconInsetY;
+  if (mapX < 0 || mapY < 0) return false;
+  col = mapX / kCellWidth;
+  row = mapY / kCellHeight;
+  return col < kMapColumns && row < kCellRows;
 }
 
 void GameMap::GetCityName() {

@@ -150,6 +150,9 @@ class GameMap {
   int GetCityNum();
   int IsCity();
   int ArriveEnable();
+  // The grid cell whose city icon would stand at (x, y) of the map's play
+  // area as it is scrolled now; false off the play area or the grid.
+  bool CellAt(int x, int y, int& col, int& row) const;
 
   // Keys (map_keys.cpp). 0 stay, -1 the player quit the campaign.
   MapMode Mode() const;

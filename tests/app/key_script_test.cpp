@@ -47,3 +47,39 @@ TEST(KeyScript, LinesAsEditorsAndProgramsWriteThem) {
   }
   keyUp = 38;
 }
+
+TEST(KeyScript, MouseLinesTakePointsOnTheLogicalPicture) {
+  struct Case {
+    const char* line;
+    ScriptLineKind kind;
+    int x, y, notches;
+  };
+  const Case cases[] = {
+      {"CLICK 0 0", ScriptLineKind::Click, 0, 0, 0},
+      {" CLICK\t799  599 \r", ScriptLineKind::Click, 799, 599, 0},
+      {"HOVER 410 125 # the second entry", ScriptLineKind::Hover, 410, 125, 0},
+      {"RCLICK", ScriptLineKind::RightClick, 0, 0, 0},
+      {"WHEEL 3", ScriptLineKind::Wheel, 0, 0, 3},
+      {"WHEEL -99", ScriptLineKind::Wheel, 0, 0, -99},
+      {"CLICK 800 0", ScriptLineKind::Unreadable, 0, 0, 0},
+      {"CLICK 0 600", ScriptLineKind::Unreadable, 0, 0, 0},
+      {"CLICK -1 5", ScriptLineKind::Unreadable, 0, 0, 0},
+      {"CLICK 5", ScriptLineKind::Unreadable, 0, 0, 0},
+      {"CLICK 5 5 5", ScriptLineKind::Unreadable, 0, 0, 0},
+      {"CLICK x 5", ScriptLineKind::Unreadable, 0, 0, 0},
+      {"RCLICK 5 5", ScriptLineKind::Unreadable, 0, 0, 0},
+      {"WHEEL 0", ScriptLineKind::Unreadable, 0, 0, 0},
+      {"WHEEL 100", ScriptLineKind::Unreadable, 0, 0, 0},
+      {"WHEEL", ScriptLineKind::Unreadable, 0, 0, 0},
+      {"click 5 5", ScriptLineKind::Unreadable, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    ScriptLine got = ParseScriptLine(c.line);
+    EXPECT_EQ(got.kind, c.kind);
+    if (c.kind == ScriptLineKind::Unreadable) continue;
+    EXPECT_EQ(got.x, c.x);
+    EXPECT_EQ(got.y, c.y);
+    EXPECT_EQ(got.code, c.notches);
+  }
+}

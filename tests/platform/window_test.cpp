@@ -159,6 +159,116 @@ TEST_F(SdlWindow, KeysCloseAndIdleBecomeMessages) {
   EXPECT_EQ(GetMessage().type, MessageType::Paint);
 }
 
+TEST(LogicalPoints, FollowThePictureBetweenItsBars) {
+  struct Case {
+    int wx, wy, w, h;
+    bool onPicture;
+    int x, y;
+  };
+  const Case cases[] = {
+      {0, 0, 800, 600, true, 0, 0},
+      {799, 599, 800, 600, true, 799, 599},
+      {1599, 1199, 1600, 1200, true, 799, 599},
+      {801, 601, 1600, 1200, true, 400, 300},
+      {160, 0, 1120, 600, true, 0, 0},  // bars left and right of a wide window
+      {159, 300, 1120, 600, false, 0, 0},
+      {960, 300, 1120, 600, false, 0, 0},
+      {400, 99, 800, 800, false, 0, 0},  // bars above and below a tall one
+      {400, 100, 800, 800, true, 400, 0},
+      {-1, 10, 800, 600, false, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.wx << "," << c.wy << " in " << c.w << "x" << c.h);
+    int x = -1, y = -1;
+    ASSERT_EQ(LogicalFromWindow(c.wx, c.wy, c.w, c.h, x, y), c.onPicture);
+    if (!c.onPicture) continue;
+    EXPECT_EQ(x, c.x);
+    EXPECT_EQ(y, c.y);
+  }
+}
+
+// Clicks and the wheel count as keys: a delay's peek sees them, so it drops them.
+TEST_F(SdlWindow, ClicksAndTheWheelBecomeMessagesAtLogicalPoints) {
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  SDL_Event e{};
+  e.type = SDL_MOUSEBUTTONDOWN;
+  e.button.button = SDL_BUTTON_RIGHT;
+  e.button.x = 10;
+  e.button.y = 20;
+  SDL_PushEvent(&e);
+  EXPECT_TRUE(PeekMessage());
+  Message m = GetMessage();
+  EXPECT_EQ(m.type, MessageType::MouseDown);
+  EXPECT_EQ(m.param, kMouseRight);
+  EXPECT_EQ(m.x, 10);
+  EXPECT_EQ(m.y, 20);
+  SDL_Event wheel{};
+  wheel.type = SDL_MOUSEWHEEL;
+  wheel.wheel.y = -2;
+  SDL_PushEvent(&wheel);
+  EXPECT_TRUE(PeekMessage());
+  m = GetMessage();
+  EXPECT_EQ(m.type, MessageType::MouseWheel);
+  EXPECT_EQ(m.param, -2);
+}
+
+TEST(PadButtons, StickPointsPastItsDeadZoneAndTheLargerAxisWins) {
+  struct Case {
+    int x, y;
+    bool points;
+    PadButton direction;
+  };
+  const Case cases[] = {
+      {0, 0, false, PadButton::kUp},           {11000, -11000, false, PadButton::kUp},
+      {32767, 0, true, PadButton::kRight},     {-32768, 100, true, PadButton::kLeft},
+      {2000, -20000, true, PadButton::kUp},    {-15000, 30000, true, PadButton::kDown},
+      {20000, 20000, true, PadButton::kRight},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+    PadButton got = PadButton::kA;
+    ASSERT_EQ(StickDirection(c.x, c.y, got), c.points);
+    if (c.points) EXPECT_EQ(got, c.direction);
+  }
+  PadButton b;
+  EXPECT_TRUE(PadButtonFromSdl(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, b));
+  EXPECT_EQ(b, PadButton::kRightShoulder);
+  EXPECT_FALSE(PadButtonFromSdl(SDL_CONTROLLER_BUTTON_START, b));
+}
+
+// A controller plugged in while the window is open: its buttons come as
+// messages, a held d-pad repeats, and pulling it out lets go.
+TEST_F(SdlWindow, AVirtualControllerPluggedInPressesAndRepeats) {
+  // The display-less window never has the focus, without which SDL keeps a pad's events back.
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                        SDL_CONTROLLER_BUTTON_MAX, 0);
+  if (index < 0) GTEST_SKIP() << "no virtual joystick: " << SDL_GetError();
+  SDL_Joystick* stick = SDL_JoystickOpen(index);
+  ASSERT_NE(stick, nullptr);
+  auto next = [] {
+    for (int i = 0; i < 8; ++i) {  // idle Paints come every quarter second
+      Message m = GetMessage();
+      if (m.type == MessageType::PadPress) return m.param;
+    }
+    return -1;
+  };
+  GetMessage();  // the plug-in is taken
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 1);
+  EXPECT_EQ(next(), static_cast<int>(PadButton::kA));
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 0);
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1);
+  EXPECT_EQ(next(), static_cast<int>(PadButton::kDown));
+  EXPECT_EQ(next(), static_cast<int>(PadButton::kDown));  // held: the repeat
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0);
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_LEFTX, -30000);
+  EXPECT_EQ(next(), static_cast<int>(PadButton::kLeft));
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_LEFTX, 0);
+  SDL_JoystickClose(stick);
+  SDL_JoystickDetachVirtual(index);
+  EXPECT_EQ(next(), -1);  // unplugged: nothing repeats
+}
+
 TEST_F(SdlWindow, PresentSkipsUnchangedFrames) {
   Surface& screen = WindowSurface();
   Surface back(kLogicalWidth, kLogicalHeight, Rgb(1, 2, 3));

@@ -5,6 +5,7 @@
 #include "platform/window.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
+#include "shell/pad_keys.h"
 #include "shell/screenshot.h"
 
 namespace {
@@ -24,6 +25,15 @@ constexpr int kHelpY = 540, kNoticeY = 568;
 constexpr int kSmallText = 22;
 constexpr Pixel kNoticeColor = Rgb(255, 220, 120);
 
+// The gamepad's buttons beside the list, each with the key it presses (the
+// roles' keys as set above, so a changed key shows there at once).
+constexpr int kPadLeft = 654, kPadRight = 796;
+constexpr int kPadX = 662;
+constexpr int kPadKeyX = 706;
+constexpr int kPadRows = 9;
+constexpr PadButton kPadShown[] = {
+    PadButton::kA, PadButton::kB, PadButton::kX, PadButton::kY, PadButton::kLeftShoulder, PadButton::kRightShoulder};
+
 const char* const kHelpList = "↑↓ 选择  ←→ 更改  回车 改键  Esc 离开";
 const char* const kHelpWaiting = "请按下新的按键（按原键则不变）";
 
@@ -37,6 +47,26 @@ std::string ValueText(const ConfigSettings& settings, int index) {
     }
   }
   return std::to_string(v);
+}
+
+void ShowPadMapping(const ConfigSettings& settings) {
+  int y = kListTop;
+  DrawPanelRect(*backDC, kPadLeft, y - 6, kPadRight, y + kPadRows * kRowHeight + 6);
+  DrawTextIn(*backDC, "手柄", kPadX, y, kFontHei, kTextHeight, kBlack);
+  y += kRowHeight;
+  DrawTextIn(*backDC, "十字键、左摇杆", kPadX, y, kFontHei, kSmallText - 6, kBlack);
+  y += kRowHeight;
+  DrawTextIn(*backDC, "= 方向键", kPadX, y, kFontHei, kSmallText, kBlack);
+  for (PadButton b : kPadShown) {
+    y += kRowHeight;
+    DrawTextIn(*backDC, PadKeys::ButtonName(b), kPadX, y, kFontHei, kSmallText, kBlack);
+    int code = PadKeys::KeyFor(b);
+    // This program leaves the game's key globals at their defaults: a role's
+    // button is shown with the key set for that role on this screen.
+    for (int i = kFirstKeySetting; i < kSettingCount; ++i)
+      if (SettingAt(i).defaultValue == code) code = settings.Value(i);
+    DrawTextIn(*backDC, KeyName(code).c_str(), kPadKeyX, y, kFontHei, kSmallText, kBlack);
+  }
 }
 
 }  // namespace
@@ -131,6 +161,7 @@ void ConfigScreen::Show() const {
     }
   }
   InvertBand(*backDC, kPanelLeft + 10, kListTop + row_ * kRowHeight - 1, kPanelRight - kPanelLeft - 20, kRowHeight);
+  ShowPadMapping(settings_);
   DrawTextIn(*backDC, waitingForKey_ ? kHelpWaiting : kHelpList, kPanelLeft - 60, kHelpY, kFontHei, kSmallText, kWhite);
   if (!notice_.empty())
     DrawTextIn(*backDC, notice_.c_str(), kPanelLeft - 60, kNoticeY, kFontHei, kSmallText, kNoticeColor);
