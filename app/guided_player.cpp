@@ -42,13 +42,12 @@ constexpr int kSystemSave = 1;
 constexpr int kSystemQuit = 2;
 constexpr int kCityInfoEntry = 3;  // the city menu's fourth entry
 constexpr int kCommandBase[4] = {0, 1, 15, 20};
-constexpr int kStuckKeys = 120;     // keys in one mode before the player backs out
-constexpr int kSkillTries = 3;      // skills a unit tries before it attacks instead
-constexpr int kUnitKeys = 60;       // keys spent on one battle unit before it stands by
-constexpr int kHoldBackOneIn = 6;   // attacks in which the army never advances
-constexpr int kWarDays = 15;        // days of food a war party should carry
-constexpr int kWarPartyMin = 3;     // units a war party needs before the guided player attacks
-constexpr int kCommanderNear = 60;  // squares within which a defender goes for the enemy commander
+constexpr int kStuckKeys = 120;    // keys in one mode before the player backs out
+constexpr int kSkillTries = 3;     // skills a unit tries before it attacks instead
+constexpr int kUnitKeys = 60;      // keys spent on one battle unit before it stands by
+constexpr int kHoldBackOneIn = 6;  // attacks in which the army never advances
+constexpr int kWarDays = 15;       // days of food a war party should carry
+constexpr int kWarPartyMin = 3;    // units a war party needs before the guided player attacks
 constexpr int kOrdersPerMonth = 14;
 constexpr int kSaveEveryMonths = 5;
 
@@ -1252,9 +1251,9 @@ class GuidedPlayer {
   // Where the selected unit moves. An attacker wins the moment any unit of
   // his stands on a city square, so he makes for the walls by the cheapest
   // way round rivers and mountains, and keeps his commander back, whose fall
-  // loses the battle. A defender closes in on the enemy that threatens most
-  // (see Threat); one on the walls keeps their cover until that enemy comes
-  // within a step. False when the unit has nowhere to go.
+  // loses the battle. A defender closes in on the enemy commander, whose fall
+  // wins it: the walls are too long to hold against an army that outnumbers
+  // the defence. False when the unit has nowhere to go.
   bool ChooseMoveGoal(const Fight& f, const FightHero& u) {
     moveRow_ = u.row;
     moveCol_ = u.col;
@@ -1265,42 +1264,12 @@ class GuidedPlayer {
       paths_.ToTerrain(f, selectedUnit, kCity);
       return BestReachable([this](int r, int c) { return paths_.At(r, c); });
     }
-    int enemy = Threat(f);
-    if (enemy < 0) return reachMap[u.row][u.col] == 1;
-    const FightHero& e = f.units[enemy];
-    auto closeTo = [&e](int r, int c) {
-      int d = Distance(r, c, e.row, e.col);
-      return d >= 1 ? d : BattlePaths::kFar;
-    };
-    bool onWalls = f.KindUnder(selectedUnit) == kCity;
-    if (!BestReachable(closeTo)) return false;
-    if (onWalls && enemy != kEnemyBase && closeTo(moveRow_, moveCol_) > 1) {
-      moveRow_ = u.row;  // out of reach: keep the wall's cover
-      moveCol_ = u.col;
-    }
-    return reachMap[moveRow_][moveCol_] == 1;
-  }
-
-  // The enemy a defender goes for: the commander when he is near, whose fall
-  // wins the battle, else the enemy unit with the shortest way onto the
-  // walls, whose arrival there loses it.
-  int Threat(const Fight& f) {
-    const FightHero& u = f.units[selectedUnit];
     const FightHero& commander = f.units[kEnemyBase];
-    if (!commander.Beaten() && Distance(u.row, u.col, commander.row, commander.col) <= kCommanderNear)
-      return kEnemyBase;
-    int best = -1, bestWay = BattlePaths::kFar + 1;
-    for (int i = kEnemyBase; i < kEnemyBase + f.enemyUnitCount && i < kUnitSlots; ++i) {
-      const FightHero& e = f.units[i];
-      if (e.Beaten() || !OnBattleMap(e.row, e.col)) continue;
-      paths_.ToTerrain(f, i, kCity);
-      int way = paths_.At(e.row, e.col);
-      if (way < bestWay) {
-        best = i;
-        bestWay = way;
-      }
-    }
-    return best;
+    if (commander.Beaten()) return reachMap[u.row][u.col] == 1;
+    return BestReachable([&commander](int r, int c) {
+      int d = Distance(r, c, commander.row, commander.col);
+      return d >= 1 ? d : BattlePaths::kFar;
+    });
   }
 
   // The reachable square of a terrain kind, if any, as the move goal.
