@@ -46,6 +46,7 @@ constexpr int kStuckKeys = 120;    // keys in one mode before the player backs o
 constexpr int kSkillTries = 3;     // skills a unit tries before it attacks instead
 constexpr int kUnitKeys = 60;      // keys spent on one battle unit before it stands by
 constexpr int kHoldBackOneIn = 6;  // attacks in which the army never advances
+constexpr int kCloseIn = 10;       // a defender goes for the enemy commander within this
 constexpr int kWarDays = 15;       // days of food a war party should carry
 constexpr int kWarPartyMin = 3;    // units a war party needs before the guided player attacks
 constexpr int kOrdersPerMonth = 14;
@@ -1142,14 +1143,6 @@ class GuidedPlayer {
       case Mode::BattleMap: {
         int unit = NextUnit(f);
         if (unit < 0) return keyEsc;  // everyone has acted: end the day
-        if (f.warType != 0) {
-          // Defending: hold the ground until the enemy comes close.
-          int e = Nearest(f, f.units[unit].row, f.units[unit].col, true);
-          if (e < 0 || Distance(f.units[unit].row, f.units[unit].col, f.units[e].row, f.units[e].col) > 7) {
-            unitTried_.insert(unit);
-            return BattleKey();
-          }
-        }
         if (++unitKeys_[unit] > kUnitKeys) {
           unitTried_.insert(unit);
           return BattleKey();
@@ -1251,9 +1244,13 @@ class GuidedPlayer {
   // Where the selected unit moves. An attacker wins the moment any unit of
   // his stands on a city square, so he makes for the walls by the cheapest
   // way round rivers and mountains, and keeps his commander back, whose fall
-  // loses the battle. A defender closes in on the enemy commander, whose fall
-  // wins it: the walls are too long to hold against an army that outnumbers
-  // the defence. False when the unit has nowhere to go.
+  // loses the battle. The defence cannot hold walls that long against an army
+  // that outnumbers it, but the computer's units only make for the walls
+  // once they can reach them, and before that for any defender they can hit:
+  // so the officers ride out to meet the attackers far from the city, going
+  // for their commander when he is near, and the own commander keeps away
+  // from them. Every day spent in the field eats the attackers' food, and an
+  // army that runs out loses. False when the unit has nowhere to go.
   bool ChooseMoveGoal(const Fight& f, const FightHero& u) {
     moveRow_ = u.row;
     moveCol_ = u.col;
@@ -1264,12 +1261,20 @@ class GuidedPlayer {
       paths_.ToTerrain(f, selectedUnit, kCity);
       return BestReachable([this](int r, int c) { return paths_.At(r, c); });
     }
+    if (selectedUnit == kOwnCommander)
+      return BestReachable([this, &f](int r, int c) { return -EnemyDistance(f, r, c); });
     const FightHero& commander = f.units[kEnemyBase];
-    if (commander.Beaten()) return reachMap[u.row][u.col] == 1;
-    return BestReachable([&commander](int r, int c) {
-      int d = Distance(r, c, commander.row, commander.col);
+    bool commanderNear = !commander.Beaten() && Distance(u.row, u.col, commander.row, commander.col) <= kCloseIn;
+    return BestReachable([this, &f, &commander, commanderNear](int r, int c) {
+      int d = commanderNear ? Distance(r, c, commander.row, commander.col) : EnemyDistance(f, r, c);
       return d >= 1 ? d : BattlePaths::kFar;
     });
+  }
+
+  // How far the nearest standing enemy unit is from a square.
+  int EnemyDistance(const Fight& f, int row, int col) const {
+    int e = Nearest(f, row, col, true);
+    return e < 0 ? BattlePaths::kFar : Distance(row, col, f.units[e].row, f.units[e].col);
   }
 
   // The reachable square of a terrain kind, if any, as the move goal.
