@@ -160,6 +160,24 @@ TEST_F(InteriorOrders, ItemBonusesComeAndGoWithTheItem) {
   EXPECT_EQ(Hero(2).loyalty, 70);
 }
 
+// The item list by its keys: Escape leaves it with nothing given; Down and
+// Return give the second item.
+TEST_F(InteriorOrders, TheItemListAnswersItsKeys) {
+  for (bool escape : {true, false}) {
+    OpenCommand(9);
+    for (int i = 0; i < PositionOf(1); ++i) Keys({keyDown});
+    Keys({keyReturn});
+    ASSERT_EQ(map->Mode(), MapMode::kItemList);
+    ASSERT_EQ(map->goodList.listIds[1], 23);
+    Keys({keyDown});
+    Keys({escape ? keyEsc : keyReturn});
+    EXPECT_EQ(map->goodsListOpen, 0);
+    EXPECT_EQ(map->goodList.goods[23].holderId, escape ? 0 : 2) << escape;
+    EXPECT_EQ(Hero(1).item1, escape ? 0 : 23);
+    EXPECT_EQ(Hero(1).inListFlag, escape ? kIdle : kActed);
+  }
+}
+
 TEST_F(InteriorOrders, PersuasionRollAgainstAKnownSeed) {
   for (unsigned seed : {3u, 11u, 29u, 40u}) {
     SetUp();
