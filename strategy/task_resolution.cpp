@@ -53,10 +53,14 @@ void RunWinOver(GameMap& map, const TaskRecord& t) {
   WinOverTo(h, map.cityList, t.city);
 }
 
+// The rebel rises with the city he stands in at the month end: he may have
+// been moved since the order named his city, and a ruler crowned with a city
+// he is not in would stand in another faction's city.
 void RunIncite(GameMap& map, const TaskRecord& t) {
-  int city = t.city - 1;  // this task keeps the target's city 1-based
-  if (t.value1 != 1 || !ValidHero(t.officer) || !ValidCity(city)) return;
-  if (!StillServes(map.heroList.heroes[t.officer])) return;
+  if (t.value1 != 1 || !ValidHero(t.officer)) return;
+  const HeroRecord& rebel = map.heroList.heroes[t.officer];
+  int city = rebel.cityNo - 1;
+  if (!StillServes(rebel) || !ValidCity(city)) return;
   if (RiseAsRuler(map.heroList, map.cityList, t.officer, city)) map.ShowItAfter(kTaskIncite, 1, 0, t.officer);
 }
 

@@ -250,6 +250,17 @@ TEST_F(Incite, TheRebelTakesHisCityAndItsGarrison) {
   EXPECT_TRUE(WindowShows(" 被策反成为君主", 175, 305, kMessageFont));
 }
 
+TEST_F(Incite, TheRebelRisesWithTheCityHeStandsInNow) {
+  City(3).ownerId = 17;
+  Hero(7).cityNo = 4;           // moved on after the order named city 2
+  Queue(3, 7, kTaskIncite, 1);  // this task keeps the city 1-based
+  map->TaskListRun();
+  EXPECT_EQ(Hero(7).heroOwnerId, 8);
+  EXPECT_EQ(City(3).ownerId, 8);
+  EXPECT_EQ(City(2).ownerId, 17);
+  EXPECT_EQ(Hero(10).heroOwnerId, 17);
+}
+
 TEST_F(Incite, ACityWhereItsRulerStandsDoesNotRise) {
   Queue(3, 7, kTaskIncite, 1);
   uint32_t before = window.Version();
