@@ -147,13 +147,17 @@ bool MakesSense(const SaveImage& s) {
 // The campaign is saved after every month: the numbers go straight into the
 // text, without a string of their own each.
 void AppendSpaced(std::string& out, const int* values, int count) {
-  char number[kNumberChars];
+  // Room for the longest numbers, written in place and cut back after.
+  size_t at = out.size();
+  out.resize(at + static_cast<size_t>(count) * kNumberChars + 1);
+  char* p = out.data() + at;
+  char* end = out.data() + out.size();
   for (int i = 0; i < count; ++i) {
-    char* end = std::to_chars(number, number + kNumberChars, values[i]).ptr;
-    *end++ = ' ';
-    out.append(number, end);
+    p = std::to_chars(p, end, values[i]).ptr;
+    *p++ = ' ';
   }
-  out += '\n';
+  *p++ = '\n';
+  out.resize(static_cast<size_t>(p - out.data()));
 }
 
 bool ReadFile(const char* path, std::vector<char>& out) {

@@ -265,15 +265,17 @@ bool SaveBmp24(const std::string& path, const Surface& image) {
   if (image.Empty()) return false;
   size_t stride = (static_cast<size_t>(image.Width()) * 3 + 3) & ~static_cast<size_t>(3);
   std::vector<uint8_t> bytes = Headers(image.Width(), image.Height(), 24, 0, stride);
-  for (int y = image.Height() - 1; y >= 0; --y) {
+  // Sized once and written in place: resgen saves pictures of millions of pixels.
+  size_t start = bytes.size();
+  bytes.resize(start + stride * static_cast<size_t>(image.Height()), 0);
+  uint8_t* out = bytes.data() + start;
+  for (int y = image.Height() - 1; y >= 0; --y, out += stride) {
     const Pixel* row = image.Row(y);
-    size_t start = bytes.size();
     for (int x = 0; x < image.Width(); ++x) {
-      bytes.push_back(static_cast<uint8_t>(row[x]));
-      bytes.push_back(static_cast<uint8_t>(row[x] >> 8));
-      bytes.push_back(static_cast<uint8_t>(row[x] >> 16));
+      out[3 * x] = static_cast<uint8_t>(row[x]);
+      out[3 * x + 1] = static_cast<uint8_t>(row[x] >> 8);
+      out[3 * x + 2] = static_cast<uint8_t>(row[x] >> 16);
     }
-    bytes.resize(start + stride, 0);
   }
   return WriteAll(path, bytes);
 }

@@ -1,6 +1,7 @@
 #include "platform/surface.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace {
@@ -25,26 +26,46 @@ void ClipSpan(int& a, int& len, int lo, int hi) {
 
 }  // namespace
 
+uint64_t Surface::NextSerial() {
+  static std::atomic<uint64_t> next{1};
+  return next.fetch_add(1, std::memory_order_relaxed);
+}
+
 Surface::Surface(int width, int height, Pixel fill) { Resize(width, height, fill); }
 
-void Surface::Changed(int y0, int y1) {
+Surface::Surface(const Surface& other)
+    : width_(other.width_),
+      height_(other.height_),
+      version_(other.version_),
+      changedLeft_(other.changedLeft_),
+      changedTop_(other.changedTop_),
+      changedRight_(other.changedRight_),
+      changedBottom_(other.changedBottom_),
+      pixels_(other.pixels_) {}
+
+void Surface::Changed(int x0, int y0, int x1, int y1) {
   ++version_;
+  x0 = std::max(x0, 0);
   y0 = std::max(y0, 0);
+  x1 = std::min(x1, width_);
   y1 = std::min(y1, height_);
-  if (y0 >= y1) return;
+  if (x0 >= x1 || y0 >= y1) return;
   if (changedTop_ >= changedBottom_) {
-    changedTop_ = y0;
-    changedBottom_ = y1;
+    changedLeft_ = x0, changedTop_ = y0, changedRight_ = x1, changedBottom_ = y1;
   } else {
+    changedLeft_ = std::min(changedLeft_, x0);
     changedTop_ = std::min(changedTop_, y0);
+    changedRight_ = std::max(changedRight_, x1);
     changedBottom_ = std::max(changedBottom_, y1);
   }
 }
 
-void Surface::TakeChangedRows(int& y0, int& y1) {
+void Surface::TakeChangedBox(int& x0, int& y0, int& x1, int& y1) {
+  x0 = changedLeft_;
   y0 = changedTop_;
+  x1 = std::min(changedRight_, width_);
   y1 = std::min(changedBottom_, height_);
-  changedTop_ = changedBottom_ = 0;
+  changedLeft_ = changedTop_ = changedRight_ = changedBottom_ = 0;
 }
 
 Surface::Surface(Surface&& other) noexcept
@@ -52,6 +73,7 @@ Surface::Surface(Surface&& other) noexcept
   other.width_ = 0;
   other.height_ = 0;
   other.pixels_.clear();
+  ++other.version_;  // emptied: a change, though no row is left to name
 }
 
 Surface& Surface::operator=(const Surface& other) {
@@ -74,6 +96,7 @@ Surface& Surface::operator=(Surface&& other) noexcept {
   other.width_ = 0;
   other.height_ = 0;
   other.pixels_.clear();
+  ++other.version_;
   version_ = version;
   Touch();
   return *this;
@@ -98,7 +121,7 @@ Pixel Surface::Get(int x, int y) const {
 void Surface::Set(int x, int y, Pixel p) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
   pixels_[static_cast<size_t>(y) * width_ + x] = p & kColourMask;
-  Changed(y, y + 1);
+  Changed(x, y, x + 1, y + 1);
 }
 
 void Surface::Blit(int dx, int dy, const Surface& src, int sx, int sy, int w, int h, RasterOp op) {
@@ -109,6 +132,9 @@ void Surface::Blit(int dx, int dy, const Surface& src, int sx, int sy, int w, in
     return;
   }
   if (src.Empty()) return;
+  // Copying, OR-ing or AND-ing the same source again changes nothing.
+  LastCopy copy{src.serial_, src.version_, version_, dx, dy, sx, sy, w, h, op};
+  if (&src != this && copy.Same(lastCopy_)) return;
   // Skip whatever lies left of or above either surface, in both at once, then
   // cut what runs past the right or bottom of either.
   int64_t sx0 = sx, sy0 = sy, dx0 = dx, dy0 = dy, ww = w, hh = h;
@@ -169,7 +195,9 @@ void Surface::Blit(int dx, int dy, const Surface& src, int sx, int sy, int w, in
     if (firstChanged < 0) firstChanged = row;
     lastChanged = row;
   }
-  if (firstChanged >= 0) Changed(dy + firstChanged, dy + lastChanged + 1);
+  if (firstChanged >= 0) Changed(dx, dy + firstChanged, dx + w, dy + lastChanged + 1);
+  copy.version = version_;
+  if (&src != this) lastCopy_ = copy;
 }
 
 void Surface::InvertRect(int x, int y, int w, int h) {
@@ -180,7 +208,7 @@ void Surface::InvertRect(int x, int y, int w, int h) {
     Pixel* d = Row(y + row) + x;
     for (int col = 0; col < w; ++col) d[col] = ~d[col] & kColourMask;
   }
-  Changed(y, y + h);
+  Changed(x, y, x + w, y + h);
 }
 
 void Surface::FillRect(int x1, int y1, int x2, int y2, Pixel color) {
@@ -189,7 +217,7 @@ void Surface::FillRect(int x1, int y1, int x2, int y2, Pixel color) {
   if (x2 <= x1 || y2 <= y1) return;
   color &= kColourMask;
   for (int y = y1; y < y2; ++y) std::fill(Row(y) + x1, Row(y) + x2, color);
-  Changed(y1, y2);
+  Changed(x1, y1, x2, y2);
 }
 
 void Surface::Rectangle(int x1, int y1, int x2, int y2, int penWidth, Pixel pen, int64_t brush) {

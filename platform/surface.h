@@ -22,7 +22,7 @@ class Surface {
  public:
   Surface() = default;
   Surface(int width, int height, Pixel fill = kBlack);
-  Surface(const Surface&) = default;
+  Surface(const Surface& other);
   Surface(Surface&& other) noexcept;  // leaves `other` empty (0 x 0)
   // Assigning takes the other's pixels but keeps this surface's version
   // growing, so a presenter watching it never mistakes new pixels for old.
@@ -46,10 +46,17 @@ class Surface {
   // A change to every row (for writes through Row()).
   void Touch() { Changed(0, height_); }
   // A change to the rows [y0, y1) only.
-  void Changed(int y0, int y1);
-  // The rows changed since the last call, as [y0, y1) (empty when y0 >= y1);
-  // the next call starts afresh. For the one copier that mirrors this surface.
-  void TakeChangedRows(int& y0, int& y1);
+  void Changed(int y0, int y1) { Changed(0, y0, width_, y1); }
+  // A change to the pixels [x0, x1) x [y0, y1) only.
+  void Changed(int x0, int y0, int x1, int y1);
+  // The part changed since the last call, as [x0, x1) x [y0, y1) (empty when
+  // y0 >= y1); the next call starts afresh. For the one copier that mirrors
+  // this surface.
+  void TakeChangedBox(int& x0, int& y0, int& x1, int& y1);
+  void TakeChangedRows(int& y0, int& y1) {
+    int x0 = 0, x1 = 0;
+    TakeChangedBox(x0, y0, x1, y1);
+  }
 
   // Copies w x h pixels of src from (sx, sy) to (dx, dy), clipped to both.
   void Blit(int dx, int dy, const Surface& src, int sx, int sy, int w, int h, RasterOp op);
@@ -63,10 +70,28 @@ class Surface {
   void Rectangle(int x1, int y1, int x2, int y2, int penWidth, Pixel pen, int64_t brush);
 
  private:
+  // The last copy onto this surface, while nothing has changed since: the same
+  // copy again (from the same source, itself unchanged) finds every pixel in
+  // place. The month end lays the same panel under each of its messages. A
+  // source is known by its serial, which no other surface ever has, and its version.
+  struct LastCopy {
+    uint64_t source = 0;
+    uint32_t sourceVersion = 0, version = 0;
+    int dx = 0, dy = 0, sx = 0, sy = 0, w = 0, h = 0;
+    RasterOp op = RasterOp::Invert;  // none yet
+    bool Same(const LastCopy& o) const {
+      return source == o.source && sourceVersion == o.sourceVersion && version == o.version && dx == o.dx &&
+             dy == o.dy && sx == o.sx && sy == o.sy && w == o.w && h == o.h && op == o.op;
+    }
+  };
+  static uint64_t NextSerial();
+
   int width_ = 0;
   int height_ = 0;
   uint32_t version_ = 0;
-  int changedTop_ = 0, changedBottom_ = 0;  // rows changed since the last TakeChangedRows
+  int changedLeft_ = 0, changedTop_ = 0, changedRight_ = 0, changedBottom_ = 0;  // since the last TakeChangedBox
+  uint64_t serial_ = NextSerial();
+  LastCopy lastCopy_;
   std::vector<Pixel> pixels_;
 };
 

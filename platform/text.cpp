@@ -12,10 +12,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+#include "platform/text_memo.h"
 
 // Under the leak checker: fontconfig keeps (and loses) some of its parsed
 // configuration for the life of the process, and the display libraries behind
@@ -432,29 +435,90 @@ void BlendGlyph(Surface& target, int penX, int baseline, const Glyph& g, Pixel c
   }
 }
 
+// The pixels the glyphs reach, clipped to the target.
+TextMemo::Box InkBox(const Surface& target, int x, int baseline, const std::vector<const Glyph*>& glyphs) {
+  int64_t x0 = INT64_MAX, y0 = INT64_MAX, x1 = INT64_MIN, y1 = INT64_MIN;
+  int64_t pen = x;
+  for (const Glyph* g : glyphs) {
+    if (!g->runs.empty()) {
+      x0 = std::min(x0, pen + g->left);
+      x1 = std::max(x1, pen + g->left + g->width);
+      y0 = std::min<int64_t>(y0, static_cast<int64_t>(baseline) - g->top);
+      y1 = std::max<int64_t>(y1, static_cast<int64_t>(baseline) - g->top + g->rows);
+    }
+    pen += g->advance;
+  }
+  TextMemo::Box box;
+  if (x0 > x1) return box;
+  box.x0 = static_cast<int>(std::max<int64_t>(x0, 0));
+  box.y0 = static_cast<int>(std::max<int64_t>(y0, 0));
+  box.x1 = static_cast<int>(std::min<int64_t>(x1, target.Width()));
+  box.y1 = static_cast<int>(std::min<int64_t>(y1, target.Height()));
+  if (box.x0 >= box.x1 || box.y0 >= box.y1) box = TextMemo::Box();
+  return box;
+}
+
+// Everything a transparent drawing's pixels follow besides those under it.
+std::string MemoKey(const char* gbk, const SizedFace& face, const TextStyle& style, int x, int y,
+                    const Surface& target) {
+  int fields[] = {face.slot, face.height, face.bold,      static_cast<int>(style.color & 0xFFFFFF),
+                  x,         y,           target.Width(), target.Height()};
+  std::string key(reinterpret_cast<const char*>(fields), sizeof fields);
+  key += gbk;
+  return key;
+}
+
+constexpr size_t kTextMemoBytes = 4u << 20;
+
 }  // namespace
 
 int DrawText(Surface& target, int x, int y, const char* gbk, const TextStyle& style) {
   SizedFace face;
   if (!FontEngine::Get().Prepare(style.font, face)) return 0;
+  // Opaque text covers its ground whatever lies under it, so only transparent
+  // text is kept.
+  static TextMemo memo(kTextMemoBytes);
+  TextMemo::Drawn drawn;
+  std::string key;
+  if (!style.opaque && !target.Empty() && gbk) {
+    key = MemoKey(gbk, face, style, x, y, target);
+    if (memo.Replay(key, target, drawn)) {
+      target.Changed(drawn.changed.x0, drawn.changed.y0, drawn.changed.x1, drawn.changed.y1);
+      return drawn.advance;
+    }
+  }
   static std::vector<const Glyph*> glyphs;
   int advance = Layout(gbk, face, glyphs);
   if (target.Empty() || advance <= 0) return advance;
+  // The part the text reaches, glyphs and ground.
+  int top = y, bottom = y + face.height;
+  for (const Glyph* g : glyphs)
+    if (g->rows > 0) {
+      top = std::min(top, y + face.ascent - g->top);
+      bottom = std::max(bottom, y + face.ascent - g->top + g->rows);
+    }
+  drawn.box = InkBox(target, x, y + face.ascent, glyphs);
+  drawn.advance = advance;
+  int right = static_cast<int>(std::min<int64_t>(static_cast<int64_t>(x) + advance, INT32_MAX));
+  drawn.changed = drawn.box.Pixels() > 0
+                      ? TextMemo::Box{std::min(x, drawn.box.x0), top, std::max(right, drawn.box.x1), bottom}
+                      : TextMemo::Box{x, top, right, bottom};
+  std::vector<Pixel> before;
+  if (!key.empty()) {
+    if (drawn.box.Pixels() > 0) before = TextMemo::Read(target, drawn.box);
+    else key.clear();
+  }
   if (style.opaque)
     target.FillRect(x, y, static_cast<int>(static_cast<int64_t>(x) + advance), y + face.height, style.background);
   static BlendTable table;
   if (style.opaque) table.For(style.background & 0xFFFFFF, style.color & 0xFFFFFF);
   int pen = x;
-  int top = y, bottom = y + face.height;  // the rows the text reaches, glyphs and ground
   for (const Glyph* g : glyphs) {
     BlendGlyph(target, pen, y + face.ascent, *g, style.color, style.opaque ? &table : nullptr);
     pen += g->advance;
-    if (g->rows > 0) {
-      top = std::min(top, y + face.ascent - g->top);
-      bottom = std::max(bottom, y + face.ascent - g->top + g->rows);
-    }
   }
-  target.Changed(top, bottom);
+  target.Changed(drawn.changed.x0, drawn.changed.y0, drawn.changed.x1, drawn.changed.y1);
+  if (!key.empty()) memo.Keep(key, target, drawn, std::move(before));
   return advance;
 }
 

@@ -175,25 +175,36 @@ void RequestRepaint() {}
 
 namespace {
 // The pair of the last copy. Right after a copy the window shows the back
-// buffer, so the next copy need only cover the rows either changed since.
+// buffer, so the next copy need only cover what either changed since.
 const Surface* copiedBack = nullptr;
 const Surface* copiedWindow = nullptr;
+
+struct Part {
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  bool Empty() const { return y0 >= y1; }
+};
+
+Part TakeChanged(Surface& s) {
+  Part p;
+  s.TakeChangedBox(p.x0, p.y0, p.x1, p.y1);
+  return p;
+}
+
+Part Union(const Part& a, const Part& b) {
+  if (a.Empty()) return b;
+  if (b.Empty()) return a;
+  return Part{std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
+}
 }  // namespace
 
 void CopyBackToWindow() {
   Surface& window = Window();
-  int b0 = 0, b1 = 0, w0 = 0, w1 = 0;
-  backDC->TakeChangedRows(b0, b1);
-  window.TakeChangedRows(w0, w1);
-  int y0 = 0, y1 = kLogicalHeight;
-  if (copiedBack == backDC && copiedWindow == &window) {
-    if (b0 >= b1) b0 = w0, b1 = w1;
-    if (w0 >= w1) w0 = b0, w1 = b1;
-    y0 = std::min(b0, w0);
-    y1 = std::max(b1, w1);
-  }
-  if (y0 < y1) window.Blit(0, y0, *backDC, 0, y0, kLogicalWidth, y1 - y0, RasterOp::Copy);
-  window.TakeChangedRows(w0, w1);  // the rows just copied agree with the back buffer
+  Part changed = Union(TakeChanged(*backDC), TakeChanged(window));
+  if (copiedBack != backDC || copiedWindow != &window) changed = Part{0, 0, kLogicalWidth, kLogicalHeight};
+  if (!changed.Empty())
+    window.Blit(changed.x0, changed.y0, *backDC, changed.x0, changed.y0, changed.x1 - changed.x0,
+                changed.y1 - changed.y0, RasterOp::Copy);
+  TakeChanged(window);  // what was just copied agrees with the back buffer
   copiedBack = backDC;
   copiedWindow = &window;
   Present();

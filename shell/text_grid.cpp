@@ -1,7 +1,10 @@
 #include "shell/text_grid.h"
 
 #include <cstring>
+#include <list>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/file_cache.h"
 
@@ -27,15 +30,44 @@ bool ReadRow(const std::string& text, size_t& at, char (&buf)[kGridWidth]) {
 
 }  // namespace
 
+namespace {
+
+// The lists are read again for every name the game shows (each ruler's name
+// at the month end reads the whole name list): each version of a list's bytes
+// is parsed once, and its rows copied into the grid as a parse would write them.
+struct ParsedList {
+  std::shared_ptr<const std::string> bytes;  // held, so no other list can have its address
+  int count = 0;
+  std::vector<char> rows;  // count rows of kGridWidth bytes
+};
+constexpr size_t kParsedLists = 8;
+std::list<ParsedList> parsedLists;  // most recently used first
+
+const ParsedList& Parsed(const std::shared_ptr<const std::string>& bytes) {
+  for (auto it = parsedLists.begin(); it != parsedLists.end(); ++it) {
+    if (it->bytes != bytes) continue;
+    parsedLists.splice(parsedLists.begin(), parsedLists, it);
+    return parsedLists.front();
+  }
+  ParsedList list;
+  list.bytes = bytes;
+  size_t at = 0;
+  char buf[kGridWidth];
+  while (list.count < kGridRows && ReadRow(*bytes, at, buf)) {
+    list.rows.insert(list.rows.end(), buf, buf + kGridWidth);
+    ++list.count;
+  }
+  parsedLists.push_front(std::move(list));
+  if (parsedLists.size() > kParsedLists) parsedLists.pop_back();
+  return parsedLists.front();
+}
+
+}  // namespace
+
 int LoadLineList(const char* path) {
   std::shared_ptr<const std::string> bytes = DataFileCache().Bytes(path);
   if (!bytes) return 0;
-  int count = 0;
-  size_t at = 0;
-  char buf[kGridWidth];
-  while (count < kGridRows && ReadRow(*bytes, at, buf)) {
-    std::memcpy(textGrid[count], buf, kGridWidth);
-    ++count;
-  }
-  return count;
+  const ParsedList& list = Parsed(bytes);
+  if (list.count > 0) std::memcpy(textGrid, list.rows.data(), list.rows.size());
+  return list.count;
 }

@@ -50,20 +50,22 @@ int GameMap::ArriveEnable() {
 // stands there; a ruler in his own city always governs it himself.
 void GameMap::GetCityTaisou() {
   Log(1, "GameMap::GetCityTaisou", "开始", 0);
-  for (int j = 0; j < kCityCount; ++j) {
-    CityRecord& city = cityList.cities[j];
-    int best = -1;
-    bool rulerHolds = false;
-    for (int i = 0; i < kHeroCount; ++i) {
-      const HeroRecord& h = heroList.heroes[i];
-      if (h.cityNo != j + 1 || !h.ServesFaction() || h.inListFlag == kTravelling) continue;
-      if (best < 0) {
-        best = i;
-        rulerHolds = best + 1 == city.ownerId;
-      } else if (!rulerHolds && h.intelligence > heroList.heroes[best].intelligence) {
-        best = i;
-      }
+  // One pass over the officers in order, each weighed for his own city only:
+  // the side panel asks after every key, and a pass per city cost as much as
+  // the rest of the panel.
+  int best[kCityCount];
+  bool rulerHolds[kCityCount];
+  for (int j = 0; j < kCityCount; ++j) best[j] = -1, rulerHolds[j] = false;
+  for (int i = 0; i < kHeroCount; ++i) {
+    const HeroRecord& h = heroList.heroes[i];
+    int j = h.cityNo - 1;
+    if (j < 0 || j >= kCityCount || !h.ServesFaction() || h.inListFlag == kTravelling) continue;
+    if (best[j] < 0) {
+      best[j] = i;
+      rulerHolds[j] = i + 1 == cityList.cities[j].ownerId;
+    } else if (!rulerHolds[j] && h.intelligence > heroList.heroes[best[j]].intelligence) {
+      best[j] = i;
     }
-    city.governorId = best < 0 ? 0 : best + 1;
   }
+  for (int j = 0; j < kCityCount; ++j) cityList.cities[j].governorId = best[j] < 0 ? 0 : best[j] + 1;
 }

@@ -2,6 +2,8 @@
 // again: every real change is in them, a copy that changes nothing is not.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "platform/surface.h"
 
 namespace {
@@ -52,6 +54,51 @@ TEST(ChangedRows, EveryKindOfChangeIsReportedOnceAndUnchangedCopiesNot) {
   s.TakeChangedRows(y0, y1);
   EXPECT_EQ(y0, 0);
   EXPECT_EQ(y1, 20);
+}
+
+// The columns too: a mirror copies only the part between them.
+TEST(ChangedRows, TheChangedBoxSpansEveryChangedColumn) {
+  Surface s(100, 80, kWhite);
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  s.TakeChangedBox(x0, y0, x1, y1);
+  Surface dot(10, 10, kBlack);
+  s.Blit(20, 30, dot, 0, 0, 10, 10, RasterOp::Copy);
+  s.FillRect(70, 5, 90, 6, kBlack);
+  s.TakeChangedBox(x0, y0, x1, y1);
+  EXPECT_EQ(x0, 20);
+  EXPECT_EQ(y0, 5);
+  EXPECT_EQ(x1, 90);
+  EXPECT_EQ(y1, 40);
+  s.Set(99, 0, kWhite);
+  s.InvertRect(-5, 50, 10, 1);
+  s.TakeChangedBox(x0, y0, x1, y1);
+  EXPECT_EQ(x0, 0);
+  EXPECT_EQ(x1, 100);
+}
+
+// A copy repeated onto an unchanged surface from an unchanged source is
+// skipped; after a change to either, or anything else drawn, it is made again.
+TEST(ChangedRows, ARepeatedCopyIsMadeAgainAfterAnyChange) {
+  struct Case {
+    const char* what;
+    void (*between)(Surface& target, Surface& source);
+  };
+  const Case cases[] = {
+      {"the target drawn on", [](Surface& t, Surface&) { t.FillRect(0, 0, 4, 4, kWhite); }},
+      {"the source drawn on", [](Surface&, Surface& s) { s.FillRect(0, 0, 4, 4, kBlack); }},
+      {"the target assigned", [](Surface& t, Surface&) { t = Surface(40, 40, kWhite); }},
+      {"the source moved away", [](Surface&, Surface& s) { Surface gone(std::move(s)); }},
+  };
+  for (const Case& c : cases) {
+    Surface target(40, 40, kWhite), source(8, 8, Rgb(1, 2, 3));
+    target.Blit(0, 0, source, 0, 0, 8, 8, RasterOp::Copy);
+    c.between(target, source);
+    Surface expect(target);
+    expect.Blit(0, 0, source, 0, 0, 8, 8, RasterOp::Copy);
+    target.Blit(0, 0, source, 0, 0, 8, 8, RasterOp::Copy);
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 40; ++x) ASSERT_EQ(target.Get(x, y), expect.Get(x, y)) << c.what;
+  }
 }
 
 }  // namespace

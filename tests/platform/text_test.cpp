@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <ctime>
 
 namespace {
@@ -104,6 +105,37 @@ TEST(Text, BadInputNeverCrashes) {
   DrawText(s, 90, 35, "汉字", Style(kHei, 60, true));
   Surface empty;
   EXPECT_GT(DrawText(empty, 0, 0, "汉", Style(kHei, 20)), 0);
+}
+
+// Transparent text drawn where it was drawn before may be put back from memory;
+// it must come out as a fresh drawing would, whatever lies under it: the same
+// ground, a ground changed under part of it, and its own ink drawn over again.
+TEST(Text, RepeatedTransparentTextMatchesAFreshDrawing) {
+  constexpr int kW = 300, kH = 100;
+  constexpr int kNoBand = -1;
+  struct Round {
+    const char* what;
+    bool freshGround;  // the ground painted anew before the text is drawn
+    int band;          // a band of another colour across part of the text, or kNoBand
+  };
+  const Round rounds[] = {{"first", true, kNoBand},
+                          {"same ground", true, kNoBand},
+                          {"ground changed", true, Rgb(90, 160, 40)},
+                          {"ground as before", true, kNoBand},
+                          {"over its ink", false, kNoBand},
+                          {"over its ink again", false, kNoBand}};
+  Surface s(kW, kH, kPaper);
+  int width = 1000;  // each fresh drawing goes on a target of a width never drawn on
+  for (const Round& r : rounds) {
+    if (r.freshGround) s.FillRect(0, 0, kW, kH, kPaper);
+    if (r.band != kNoBand) s.FillRect(60, 40, 200, 60, static_cast<Pixel>(r.band));
+    Surface fresh(++width, kH, kBlack);
+    fresh.Blit(0, 0, s, 0, 0, kW, kH, RasterOp::Copy);
+    DrawText(s, 20, 30, "汉字12", Style(kHei, 40));
+    DrawText(fresh, 20, 30, "汉字12", Style(kHei, 40));
+    for (int y = 0; y < kH; ++y)
+      ASSERT_EQ(0, std::memcmp(s.Row(y), fresh.Row(y), sizeof(Pixel) * kW)) << r.what << ", row " << y;
+  }
 }
 
 TEST(Text, EncodingConversions) {

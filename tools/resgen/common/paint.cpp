@@ -80,6 +80,32 @@ float SmoothStep(float e0, float e1, float x) {
   return t * t * (3 - 2 * t);
 }
 
+namespace {
+// The hashed corners of the noise cells last read, a few seeds at a time: a
+// paper or a gradient reads the same wide cell for a hundred pixels running,
+// and hashing its four corners anew each time was most of the painting.
+struct NoiseCell {
+  uint32_t seed = 0;
+  int ix = 0, iy = 0;
+  bool ready = false;
+  float a = 0, b = 0, c = 0, d = 0;
+};
+constexpr int kNoiseCellBits = 4;
+constexpr int kNoiseCellSlots = 1 << kNoiseCellBits;
+
+const NoiseCell& CornersOf(uint32_t seed, int ix, int iy) {
+  static thread_local NoiseCell cells[kNoiseCellSlots];
+  NoiseCell& cell = cells[(seed * 0x9E3779B1U) >> (32 - kNoiseCellBits)];
+  if (cell.ready && cell.seed == seed && cell.ix == ix && cell.iy == iy) return cell;
+  cell.seed = seed, cell.ix = ix, cell.iy = iy, cell.ready = true;
+  cell.a = Hash2(seed, ix, iy);
+  cell.b = Hash2(seed, ix + 1, iy);
+  cell.c = Hash2(seed, ix, iy + 1);
+  cell.d = Hash2(seed, ix + 1, iy + 1);
+  return cell;
+}
+}  // namespace
+
 float ValueNoise(uint32_t seed, float x, float y) {
   float fx = std::floor(x);
   float fy = std::floor(y);
@@ -89,10 +115,8 @@ float ValueNoise(uint32_t seed, float x, float y) {
   float ty = y - fy;
   tx = tx * tx * (3 - 2 * tx);
   ty = ty * ty * (3 - 2 * ty);
-  float a = Hash2(seed, ix, iy);
-  float b = Hash2(seed, ix + 1, iy);
-  float c = Hash2(seed, ix, iy + 1);
-  float d = Hash2(seed, ix + 1, iy + 1);
+  const NoiseCell& cell = CornersOf(seed, ix, iy);
+  float a = cell.a, b = cell.b, c = cell.c, d = cell.d;
   return (a + (b - a) * tx) + ((c + (d - c) * tx) - (a + (b - a) * tx)) * ty;
 }
 
@@ -121,23 +145,6 @@ float Figure::Alpha(int x, int y) const {
 
 Canvas::Canvas(Surface& surface) : surface_(&surface) {}
 Canvas::Canvas(Figure& figure) : surface_(&figure.color), alpha_(&figure.alpha) {}
-
-void Canvas::Blend(int x, int y, Pixel c, float a) {
-  if (x < 0 || y < 0 || x >= surface_->Width() || y >= surface_->Height() || a <= 0) return;
-  a = a > 1 ? 1 : a;
-  Pixel* px = surface_->Row(y) + x;
-  if (!alpha_) {
-    *px = Mix(*px, c, a);
-    return;
-  }
-  // Painting "over" a layer that has its own coverage: colour is kept
-  // un-premultiplied so the figure's edges do not fade into the white ground.
-  float& under = (*alpha_)[static_cast<size_t>(y) * surface_->Width() + x];
-  float out = a + under * (1 - a);
-  if (out <= 0) return;
-  *px = Mix(*px, c, a / out);
-  under = out;
-}
 
 float Coverage::At(int x, int y) const {
   if (x < 0 || y < 0 || x >= width || y >= height) return 0;
@@ -444,16 +451,15 @@ void FillBox(Canvas& c, int x1, int y1, int x2, int y2, Pixel color, float opaci
 // The paper's take-up of the wash: one field of noise, computed once and read
 // at an offset by seed (every face paints many shapes; noise per pixel would
 // cost more than the painting).
-float TakeUp(uint32_t seed, int x, int y) {
-  constexpr int kSize = 256;
+const float* TakeUpField() {
+  constexpr int kSize = kTakeUpSize;
   static const std::vector<float> field = [] {
     std::vector<float> f(kSize * kSize);
     for (int j = 0; j < kSize; ++j)
       for (int i = 0; i < kSize; ++i) f[j * kSize + i] = Fbm(4242, i * 0.09f, j * 0.09f, 3);
     return f;
   }();
-  int ox = static_cast<int>(seed & 255), oy = static_cast<int>((seed >> 8) & 255);
-  return field[((y + oy) & (kSize - 1)) * kSize + ((x + ox) & (kSize - 1))];
+  return field.data();
 }
 
 // A soft round wash (the halo behind the head), its rim broken by the take-up.
@@ -531,9 +537,12 @@ void InkOutline(Canvas& c, const std::vector<Vec2>& pts, float weight, uint32_t 
 }
 
 void PaperGrain(Surface& s, uint32_t seed, float strength) {
-  for (int y = 0; y < s.Height(); ++y)
+  for (int y = 0; y < s.Height(); ++y) {
+    Pixel* row = s.Row(y);
     for (int x = 0; x < s.Width(); ++x)
-      s.Set(x, y, Scale(s.Get(x, y), 1.0f - strength * 0.6f + strength * TakeUp(seed * 31u, x * 7, y * 7)));
+      row[x] = Scale(row[x], 1.0f - strength * 0.6f + strength * TakeUp(seed * 31u, x * 7, y * 7));
+  }
+  s.Touch();
 }
 
 Coverage TextCoverage(const std::string& utf8, const char* face, int height, int weight) {

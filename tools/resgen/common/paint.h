@@ -90,7 +90,23 @@ class Canvas {
   int Width() const { return surface_->Width(); }
   int Height() const { return surface_->Height(); }
   // Lays colour c over the pixel with opacity a (0..1); outside is ignored.
-  void Blend(int x, int y, Pixel c, float a);
+  // Inline: every painted pixel comes through here.
+  void Blend(int x, int y, Pixel c, float a) {
+    if (x < 0 || y < 0 || x >= surface_->Width() || y >= surface_->Height() || a <= 0) return;
+    a = a > 1 ? 1 : a;
+    Pixel* px = surface_->Row(y) + x;
+    if (!alpha_) {
+      *px = Mix(*px, c, a);
+      return;
+    }
+    // Painting "over" a layer that has its own coverage: colour is kept
+    // un-premultiplied so the figure's edges do not fade into the white ground.
+    float& under = (*alpha_)[static_cast<size_t>(y) * surface_->Width() + x];
+    float out = a + under * (1 - a);
+    if (out <= 0) return;
+    *px = Mix(*px, c, a / out);
+    under = out;
+  }
   Pixel Get(int x, int y) const { return surface_->Get(x, y); }
 
  private:
@@ -142,7 +158,14 @@ void FillBox(Canvas& c, int x1, int y1, int x2, int y2, Pixel color, float opaci
 // ---- washes with pooled edges and ink outlines -------------------------------
 // The paper's take-up of a wash at (x, y): one smooth field of noise read at an
 // offset by seed, cheap enough for every pixel of every shape. [0, 1), mean 0.5.
-float TakeUp(uint32_t seed, int x, int y);
+// Inline: it is read for every pixel of every wash.
+constexpr int kTakeUpSize = 256;  // the field's side; it repeats beyond
+const float* TakeUpField();
+inline float TakeUp(uint32_t seed, int x, int y) {
+  static const float* field = TakeUpField();
+  int ox = static_cast<int>(seed & 255), oy = static_cast<int>((seed >> 8) & 255);
+  return field[((y + oy) & (kTakeUpSize - 1)) * kTakeUpSize + ((x + ox) & (kTakeUpSize - 1))];
+}
 // A polygon laid as a wash: mottled by the take-up and pooled darker just
 // inside its edge, instead of a flat fill.
 void WashPolygon(Canvas& c, const std::vector<Vec2>& pts, Pixel color, float opacity, uint32_t seed);

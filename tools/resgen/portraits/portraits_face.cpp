@@ -793,9 +793,12 @@ void PaintPortrait(Surface& cell, const PortraitSubject& who) {
   HeadgearPaint(c, f, seed + 500);
   PropFront(c, f, seed + 550);
   // The paint sits in the paper: a faint grain over everything.
-  for (int y = 0; y < kPortraitSize; ++y)
+  for (int y = 0; y < kPortraitSize; ++y) {
+    Pixel* row = cell.Row(y);
     for (int x = 0; x < kPortraitSize; ++x)
-      cell.Set(x, y, paint::Scale(cell.Get(x, y), 0.95f + 0.08f * paint::TakeUp(seed * 31u, x * 7, y * 7)));
+      row[x] = paint::Scale(row[x], 0.95f + 0.08f * paint::TakeUp(seed * 31u, x * 7, y * 7));
+  }
+  cell.Touch();
   if (!who.name.empty()) {
     // The first UTF-8 character of the name.
     size_t len = 1;
