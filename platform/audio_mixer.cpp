@@ -21,7 +21,7 @@ void AudioMixer::SetVolumes(int music, int effects) {
 
 void AudioMixer::PlayMusic(SoundClip clip, bool loops) {
   if (!clip || clip->empty()) return;
-  Voice next{std::move(clip), 0, loops, 0};
+  Voice next{std::move(clip), 0, loops, 0, kFadeSamples};
   if (music_.clip && !music_.loops) {
     next_ = next;
     return;
@@ -56,13 +56,14 @@ void AudioMixer::PlayEffect(SoundClip clip) {
     for (Voice& v : effects_)
       if (v.clip->size() - v.at < free->clip->size() - free->at) free = &v;
   }
-  *free = Voice{std::move(clip), 0, false, 0};
+  *free = Voice{std::move(clip), 0, false, 0, 0};
 }
 
 int32_t AudioMixer::NextSample(Voice& v) {
   if (!v.clip) return 0;
   int32_t s = (*v.clip)[v.at++];
   if (v.fade > 0) s = s * v.fade-- / kFadeSamples;  // the caller drops a voice faded to 0
+  if (v.rise > 0) s = s * (kFadeSamples - v.rise--) / kFadeSamples;
   if (v.at >= v.clip->size()) {
     if (v.loops) v.at = 0;
     else v = Voice();

@@ -15,7 +15,8 @@ class AudioMixer {
 
   // 0 (silent) to 10 (as written), each clamped into that range.
   void SetVolumes(int music, int effects);
-  // The old music fades out quickly rather than stopping dead. Music that is
+  // The old music fades out quickly rather than stopping dead, the new one
+  // fades in as quickly. Music that is
   // asked for while a piece that does not loop (a victory) is still playing
   // waits for it to end.
   void PlayMusic(SoundClip clip, bool loops);
@@ -32,6 +33,7 @@ class AudioMixer {
     size_t at = 0;
     bool loops = false;
     int fade = 0;  // samples left of a fade-out, 0 for none
+    int rise = 0;  // samples left of a fade-in: a loop's head is rarely silent
   };
   int32_t MusicSample();
   int32_t NextSample(Voice& v);
