@@ -159,6 +159,7 @@ void Game::LoadScreenKey(int key) {
     default: refusal = "无法读取空存档！"; break;
   }
   titleMode = kModeLoadScreen;
+  PlayCue(Sound::kRefusal);
   ShowMessage2(refusal, "", 50, 280, 12, 1, 1000);
   Load();
 }

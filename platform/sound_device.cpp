@@ -1,10 +1,15 @@
 #include "platform/sound_device.h"
 
 #include <SDL.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <map>
+#include <string>
 
 #include "platform/audio_mixer.h"
+#include "platform/files.h"
 #include "platform/wav.h"
 
 namespace {
@@ -41,6 +46,25 @@ SoundClip Clip(const std::string& path) {
   return clip;
 }
 
+// No driver named, no sound card and no sound server: nothing could be heard,
+// and asking SDL would only have ALSA's library print its complaints about
+// the missing card on the player's terminal (a server, a container, CI).
+bool NothingToPlayOn() {
+  for (const char* named : {"SDL_AUDIODRIVER", "PULSE_SERVER"}) {
+    const char* value = std::getenv(named);
+    if (value && *value) return false;
+  }
+  std::ifstream cards("/proc/asound/cards");
+  std::string first;
+  bool hasCard = cards && std::getline(cards, first) && first.find("no soundcards") == std::string::npos;
+  if (hasCard) return false;
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  std::string dir = runtime ? runtime : "/run/user/" + std::to_string(getuid());
+  for (const std::string& server : {dir + "/pulse/native", dir + "/pipewire-0", std::string("/run/pulse/native")})
+    if (FileExists(server)) return false;
+  return true;
+}
+
 // Runs `change` on the mixer while the audio thread keeps out of it.
 template <typename Change>
 void WithMixer(Change change) {
@@ -61,6 +85,7 @@ bool OpenSoundDevice(int rate, int musicVolume, int effectVolume) {
   SoundState& s = State();
   CloseSoundDevice();
   if (musicVolume <= 0 && effectVolume <= 0) return false;
+  if (NothingToPlayOn()) return false;
   if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   SDL_AudioSpec want{};
   want.freq = rate;

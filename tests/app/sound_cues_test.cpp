@@ -68,6 +68,7 @@ TEST(SoundCues, EachKeyAndNoticeSoundsAsItIsTaken) {
       {"the system menu opened and closed", map, "ESC\nESC\n", "cancel cancel"},
       {"Return on a city not ours: a refusal", map, "DOWN\nDOWN\nRETURN\n", "cursor cursor confirm refusal"},
       {"the month ended", map, "ESC\nRETURN\n", "cancel confirm month-end"},
+      {"an empty slot loaded: a refusal", "RETURN\nDOWN\n", "RETURN\nRETURN\n", "confirm confirm refusal"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -93,7 +94,9 @@ TEST(SoundCues, AWarSoundsFromTheOrderToItsEnd) {
   for (size_t i = 1; i < cues.size(); ++i) EXPECT_LE(cues[i - 1].tick, cues[i].tick) << i;
   // The banner stands a second before the battle opens, and its music with it.
   for (size_t i = 1; i < cues.size(); ++i)
-    if (cues[i].name == "battle") EXPECT_EQ(cues[i].tick - cues[i - 1].tick, 1000);
+    if (cues[i].name == "battle") {
+      EXPECT_EQ(cues[i].tick - cues[i - 1].tick, 1000);
+    }
 }
 
 TEST(SoundCues, VolumeZeroSilencesItsKindAndNothingElseChanges) {
