@@ -10,6 +10,7 @@
 #include "platform/window.h"
 #include "app/app.h"
 #include "rules/pictures.h"
+#include "rules/sounds.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/report_log.h"
@@ -22,8 +23,6 @@ constexpr int kDefaultWidth = 800;
 constexpr int kDefaultHeight = 600;
 constexpr int kDefaultVersion = 130818100;
 constexpr int kLoopPauseMs = 5;
-constexpr int kDefaultVolume = 7;
-constexpr int kMaxVolume = 10;
 constexpr const char* kStartPicture = PicPath(Pic::kBackBuffer);
 constexpr const char* kIconPicture = PicPath(Pic::kIcon);
 
@@ -32,8 +31,8 @@ struct Startup {
   int height = kDefaultHeight;
   int screen = 0;
   bool autoSize = false;  // startup.ini names no size
-  int music = kDefaultVolume;
-  int effects = kDefaultVolume;
+  int music = kDefaultSoundVolume;
+  int effects = kDefaultSoundVolume;
 };
 
 int ReadInt(const char* section, const char* key, int def) {
@@ -43,7 +42,7 @@ int ReadInt(const char* section, const char* key, int def) {
 // A size the window system cannot make falls back to the logical size.
 int SaneSize(int value, int fallback) { return value >= 100 && value <= 16384 ? value : fallback; }
 // A volume outside 0..10 is taken as the nearest end of it.
-int SaneVolume(int value) { return value < 0 ? 0 : (value > kMaxVolume ? kMaxVolume : value); }
+int SaneVolume(int value) { return value < 0 ? 0 : (value > kMaxSoundVolume ? kMaxSoundVolume : value); }
 // A key code outside the virtual-key range could never be pressed: keep the default.
 int SaneKey(int value, int fallback) { return value > 0 && value < 256 ? value : fallback; }
 
@@ -57,8 +56,8 @@ Startup ReadConfiguration() {
   int namedHeight = ReadInt("Startup", "Height", 0);
   s.autoSize = namedWidth == 0 && namedHeight == 0;
   ReadReportSpeed();
-  s.music = SaneVolume(ReadInt("Sound", "Music", kDefaultVolume));
-  s.effects = SaneVolume(ReadInt("Sound", "Effects", kDefaultVolume));
+  s.music = SaneVolume(ReadInt("Sound", "Music", kDefaultSoundVolume));
+  s.effects = SaneVolume(ReadInt("Sound", "Effects", kDefaultSoundVolume));
   gameVersion = ReadInt("Startup", "Version", kDefaultVersion);
   colorMode = ReadInt("Startup", "Color", 0);
   menuShow = ReadInt("Startup", "Menushow", 0);

@@ -14,7 +14,6 @@
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
-#include "shell/sound_cues.h"
 
 namespace {
 constexpr const char* kSkillSheet = PicPath(Pic::kSkillSheet);

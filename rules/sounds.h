@@ -83,6 +83,10 @@ constexpr const SoundRow& SoundInfo(Sound s) { return kSoundRows[static_cast<int
 constexpr const char* kSoundFolder = "Res/Sound";
 constexpr int kSoundRate = 22050;
 
+// [Sound] Music= and Effects= in startup.ini: 0 is silence, 10 as written.
+constexpr int kMaxSoundVolume = 10;
+constexpr int kDefaultSoundVolume = 7;
+
 // The skills sound by what they look like: fire, falling rocks and logs, a
 // hail of arrows, a charge, water, a spell, thunder, heartening drums, wind.
 constexpr Sound SkillSound(int skill) {

@@ -10,11 +10,10 @@
 namespace {
 
 constexpr size_t kMaxEvents = 1 << 20;
-constexpr int kDefaultVolume = 7;
 
 struct CueState {
-  int musicVolume = kDefaultVolume;
-  int effectVolume = kDefaultVolume;
+  int musicVolume = kDefaultSoundVolume;
+  int effectVolume = kDefaultSoundVolume;
   bool musicPlaying = false;
   Sound music = Sound::kTitle;
   std::vector<SoundEvent> events;
@@ -47,9 +46,6 @@ void StopSound() {
   CloseSoundDevice();
   State().musicPlaying = false;
 }
-
-int MusicVolume() { return State().musicVolume; }
-int EffectVolume() { return State().effectVolume; }
 
 void PlayCue(Sound effect) {
   if (State().effectVolume == 0 || SoundInfo(effect).music) return;

@@ -21,8 +21,6 @@ struct SoundEvent {
 // played nor kept.
 void StartSound(int musicVolume, int effectVolume, bool openDevice);
 void StopSound();
-int MusicVolume();
-int EffectVolume();
 
 void PlayCue(Sound effect);
 // Nothing happens when that music is already the one playing.

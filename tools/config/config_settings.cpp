@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/profile.h"
+#include "rules/sounds.h"
 #include "shell/screenshot.h"
 
 namespace {
@@ -15,10 +16,10 @@ constexpr const char* kHeightNames[] = {"自动", "480", "600", "768", "960", "1
 constexpr int kSpeeds[] = {1, 2, 4};
 constexpr const char* kSpeedFactorNames[] = {"原速", "两倍", "四倍"};
 constexpr int kOffOn[] = {0, 1};
-// 0 is silence; the game's own default is 7.
 constexpr int kVolumes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+static_assert(sizeof kVolumes / sizeof kVolumes[0] == kMaxSoundVolume + 1);
 constexpr const char* kVolumeNames[] = {"静音", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
-constexpr int kDefaultVolume = 7;
+constexpr int kDefaultVolume = kDefaultSoundVolume;
 // The game's fixed keys besides F12: F1 the help, F2 the report log.
 constexpr int kHelpKeyCode = 112;
 constexpr int kLogKeyCode = 113;
