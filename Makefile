@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 BUILD := build
 TEST_BUILD := build-test
 
-.PHONY: all deps run test demo clean soak fuzz package bench coverage
+.PHONY: all deps run test demo clean soak fuzz package bench coverage sound-sheet
 
 all: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTREL_TESTS=OFF
@@ -20,6 +20,10 @@ run: all
 	  echo "No display found: running the headless demo; screenshots go to $(BUILD)/demo/"; \
 	  $(MAKE) --no-print-directory demo; \
 	fi
+
+# Every sound of Res/Sound as a spectrogram, to look at what the music sounds like.
+sound-sheet: all
+	cd $(BUILD) && ./resgen --sound-sheet Res sound-sheet.png
 
 demo: all
 	@rm -rf $(BUILD)/demo && mkdir -p $(BUILD)/demo

@@ -10,6 +10,7 @@
 #include "platform/window.h"
 #include "app/app.h"
 #include "shell/globals.h"
+#include "shell/sound_cues.h"
 #include "app/key_script.h"
 #include "app/guided_player.h"
 #include "app/monkey.h"
@@ -55,6 +56,7 @@ class ScriptReader {
       case ScriptLineKind::Blank: break;
       case ScriptLineKind::Shot: Shot(line.text); break;
       case ScriptLineKind::Dump: Dump(line.text); break;
+      case ScriptLineKind::Sounds: Sounds(line.text); break;
       case ScriptLineKind::Quit: in_ = nullptr; break;
       case ScriptLineKind::Key: next = Message{MessageType::KeyDown, line.code}; return true;
       case ScriptLineKind::Click: next = Message{MessageType::MouseDown, kMouseLeft, line.x, line.y}; return true;
@@ -84,6 +86,13 @@ class ScriptReader {
   void Dump(const std::string& name) {
     if (!shotsDir_.empty()) MakeDirectory(shotsDir_);
     if (!WriteStateDump(OutPath(name))) {
+      std::fprintf(stderr, "kestrelmoor: cannot write %s\n", OutPath(name).c_str());
+    }
+  }
+
+  void Sounds(const std::string& name) {
+    if (!shotsDir_.empty()) MakeDirectory(shotsDir_);
+    if (!WriteSoundEvents(OutPath(name))) {
       std::fprintf(stderr, "kestrelmoor: cannot write %s\n", OutPath(name).c_str());
     }
   }

@@ -102,6 +102,9 @@ ScriptLine ParseScriptLine(const std::string& raw) {
   } else if (word == "dump" && !arg.empty()) {
     out.kind = ScriptLineKind::Dump;
     out.text = arg;
+  } else if (word == "sounds" && !arg.empty()) {
+    out.kind = ScriptLineKind::Sounds;
+    out.text = arg;
   } else if (word == "quit" && arg.empty()) {
     out.kind = ScriptLineKind::Quit;
   } else if (arg.empty() && ParseScriptKey(word, out.code)) {

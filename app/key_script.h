@@ -1,18 +1,18 @@
 #pragma once
 // One line of a headless key script: a key name (the role of a configured key),
-// VK:<code>, `shot NAME.png`, `dump NAME.json` or `quit`; the mouse as
+// VK:<code>, `shot NAME.png`, `dump NAME.json`, `sounds NAME` (the sound cues so far) or `quit`; the mouse as
 // `CLICK x y`, `RCLICK`, `WHEEL n` and `HOVER x y` (logical 800 x 600
 // coordinates, n notches away from the player above 0); `#` starts a comment.
 #include <string>
 
-enum class ScriptLineKind { Blank, Key, Shot, Dump, Quit, Click, RightClick, Wheel, Hover, Unreadable };
+enum class ScriptLineKind { Blank, Key, Shot, Dump, Sounds, Quit, Click, RightClick, Wheel, Hover, Unreadable };
 
 struct ScriptLine {
   ScriptLineKind kind = ScriptLineKind::Blank;
   int code = 0;  // the virtual-key code of a Key line, the notches of a Wheel line
   int x = 0;     // the point of a Click or Hover line
   int y = 0;
-  std::string text;  // the file name of a shot or dump; the trimmed line when unreadable
+  std::string text;  // the file name of a shot, dump or sounds line; the trimmed line when unreadable
 };
 
 // Reads a key word: a role name presses the key startup.ini maps to it, TAB

@@ -10,10 +10,12 @@
 #include "platform/window.h"
 #include "app/app.h"
 #include "rules/pictures.h"
+#include "rules/sounds.h"
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/report_log.h"
 #include "shell/run_log.h"
+#include "shell/sound_cues.h"
 
 namespace {
 
@@ -29,6 +31,8 @@ struct Startup {
   int height = kDefaultHeight;
   int screen = 0;
   bool autoSize = false;  // startup.ini names no size
+  int music = kDefaultSoundVolume;
+  int effects = kDefaultSoundVolume;
 };
 
 int ReadInt(const char* section, const char* key, int def) {
@@ -37,6 +41,8 @@ int ReadInt(const char* section, const char* key, int def) {
 
 // A size the window system cannot make falls back to the logical size.
 int SaneSize(int value, int fallback) { return value >= 100 && value <= 16384 ? value : fallback; }
+// A volume outside 0..10 is taken as the nearest end of it.
+int SaneVolume(int value) { return value < 0 ? 0 : (value > kMaxSoundVolume ? kMaxSoundVolume : value); }
 // A key code outside the virtual-key range could never be pressed: keep the default.
 int SaneKey(int value, int fallback) { return value > 0 && value < 256 ? value : fallback; }
 
@@ -50,6 +56,8 @@ Startup ReadConfiguration() {
   int namedHeight = ReadInt("Startup", "Height", 0);
   s.autoSize = namedWidth == 0 && namedHeight == 0;
   ReadReportSpeed();
+  s.music = SaneVolume(ReadInt("Sound", "Music", kDefaultSoundVolume));
+  s.effects = SaneVolume(ReadInt("Sound", "Effects", kDefaultSoundVolume));
   gameVersion = ReadInt("Startup", "Version", kDefaultVersion);
   colorMode = ReadInt("Startup", "Color", 0);
   menuShow = ReadInt("Startup", "Menushow", 0);
@@ -112,6 +120,8 @@ int WinMain(const LaunchOptions& options) {
     }
   }
   mainWindow = 1;
+  // Headless runs keep the cues without a device; a window without sound plays on silently.
+  StartSound(config.music, config.effects, !options.headless);
   CreateSurfaces();
   SeedRandom(options.seedGiven ? options.seed : static_cast<uint32_t>(std::time(nullptr)));
   config.screen = ReadInt("Startup", "Screen", 0);
@@ -120,6 +130,7 @@ int WinMain(const LaunchOptions& options) {
   TheGame().Game_Main();
   RunMessageLoop();
   EndRunLog();
+  StopSound();
   mainWindow = 0;
   if (!options.headless) CloseWindow();
   return 0;

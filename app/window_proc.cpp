@@ -7,6 +7,7 @@
 #include "app/mouse_keys.h"
 #include "app/overlay.h"
 #include "shell/run_log.h"
+#include "shell/sound_cues.h"
 #include "shell/screenshot.h"
 
 namespace {
@@ -17,6 +18,7 @@ void KeyDown(int key) {
     SaveScreenshot("");
     return;
   }
+  KeyCue(key);
   // F1 and F2 (and every key while their panel is open) never reach a screen either.
   if (OverlayKeyDown(key)) return;
   TheGame().KeyDown(key);

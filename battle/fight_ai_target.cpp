@@ -8,6 +8,7 @@
 #include "battle/fight.h"
 #include "platform/random.h"
 #include "shell/run_log.h"
+#include "shell/sound_cues.h"
 
 namespace {
 constexpr int kModeAttack = 0;
@@ -130,6 +131,7 @@ void Fight::AICountAtHurt() {
   Log(1, "Fight::AICountAtHurt", "开始", 0);
   if (aiTarget < 0 || aiTarget >= kSideSlots) return;
   const int attacker = targetUnit, target = aiTarget;
+  PlayCue(Sound::kAttack);
   HitOutcome hit = StrikeUnit(attacker, target, ownSoldierTotal);
   AIShowArrowAt(target);
   AIShowAtHurt(hit.loss, hit.gain, target);
@@ -140,6 +142,7 @@ int Fight::AICountSkillHurt(int skill) {
   Log(1, "Fight::AICountSkillHurt", "开始", 0);
   if (aiTarget < 0 || aiTarget >= kSideSlots) return 0;
   const int attacker = targetUnit, target = aiTarget;
+  PlayCue(SkillSound(skill));
   HitOutcome hit = SkillStrike(attacker, target, AICountSkillHurtBefore(target, skill), ownSoldierTotal);
   units[attacker].experience += hit.gain;
   AIShowSkillHurt(hit.loss, hit.gain, skill, target);

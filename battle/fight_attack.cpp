@@ -11,6 +11,7 @@
 #include "shell/globals.h"
 #include "platform/random.h"
 #include "shell/run_log.h"
+#include "shell/sound_cues.h"
 
 namespace {
 struct Offset {
@@ -154,6 +155,7 @@ void Fight::AfterHit(int attacker, int target, bool computerSide) {
 
 void Fight::CountAtkHurt() {
   Log(1, "Fight::CountAtkHurt", "开始", 0);
+  PlayCue(Sound::kAttack);
   HitOutcome hit = StrikeUnit(selectedUnit, targetUnit, enemySoldierTotal);
   ShowHurt(hit.loss, hit.gain);
   AfterHit(selectedUnit, targetUnit, false);
@@ -181,6 +183,7 @@ int Fight::ExpFor(int attacker, int target, int loss) const {
 void Fight::LevelUpIfDue(int unit, bool computerSide) {
   FightHero& u = units[unit];
   if (u.experience < kLevelUpExperience) return;
+  PlayCue(Sound::kLevelUp);
   if (computerSide) {
     AIShowsj();
   } else {
@@ -198,6 +201,7 @@ int Fight::FightEvent() {
     CountAtkHurt();
     attackMode = 0;
   } else if (skillMode) {
+    PlayCue(SkillSound(ChosenSkill()));
     if (RuseSucceeds()) {
       if (CountSklHurt() < 0) return kEventInvalid;
     } else {

@@ -10,6 +10,7 @@
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
+#include "shell/sound_cues.h"
 
 namespace {
 constexpr const char* kDayBanner = PicPath(Pic::kDayBanner);
@@ -166,6 +167,7 @@ void Fight::CheckForceBefore() {
 
 void Fight::GameEnd(int won) {
   Log(1, "Fight::GameEnd", "开始", 0);
+  PlayMusic(won ? Sound::kVictory : Sound::kDefeat);
   if (colorMode) PaintPictureAt(kResultBack, 80, 70);
   else DrawFrameRect(*backDC, 80, 70, 720, 510);
   PaintBmp(0, won ? kWinPicture : kLosePicture, 220, 50);

@@ -7,6 +7,7 @@
 #include "platform/profile.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
+#include "shell/sound_cues.h"
 
 namespace {
 constexpr int kMenuConfirm = 1;
@@ -121,6 +122,7 @@ int Fight::SkillRefusal(int skill) const {
 // Spying and changing the weather act on the whole field at once, with no
 // target to choose: the acting unit has spent its day.
 void Fight::CastFieldSkill(int skill) {
+  PlayCue(SkillSound(skill));
   if (skill == kSkillWeather) ChangeWeather();
   units[selectedUnit].canAct = 0;
   SubSkillPower(skill);

@@ -9,6 +9,7 @@
 #include "shell/globals.h"
 #include "shell/report_log.h"
 #include "shell/run_log.h"
+#include "shell/sound_cues.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ void Game::GetData() { Log(1, "Game::GetData", "开始", 0); }
 void Game::Game_Main() {
   Log(1, "Game::Game_Main", "开始", 0);
   if (screenNumber != kScreenIntro) return;
+  PlayMusic(Sound::kTitle);
   GameCG();
   screenNumber = kScreenTitle;
 }
@@ -107,6 +109,7 @@ void Game::GameCG() {
 
 void Game::ChoiceShow() {
   Log(1, "Game::ChoiceShow", "开始", 0);
+  PlayMusic(Sound::kTitle);
   PaintBmp(0, PicPath(Pic::kTitleMenu), 0, 0);
   if (titleChoice < 0 || titleChoice >= kTitleEntries) return;
   const TitleEntry& e = kTitlePictures[titleChoice];
@@ -156,6 +159,7 @@ void Game::LoadScreenKey(int key) {
     default: refusal = "无法读取空存档！"; break;
   }
   titleMode = kModeLoadScreen;
+  PlayCue(Sound::kRefusal);
   ShowMessage2(refusal, "", 50, 280, 12, 1, 1000);
   Load();
 }

@@ -26,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       case ScriptLineKind::Shot:
       case ScriptLineKind::Dump:
+      case ScriptLineKind::Sounds:
       case ScriptLineKind::Unreadable:
         if (line.text.empty() || line.text.find('#') != std::string::npos) __builtin_trap();
         break;

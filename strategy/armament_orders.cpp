@@ -160,7 +160,7 @@ void GameMap::TargetWar(int cell) {
     return;
   }
   targetMode = kTargetNone;
-  Notice("部队已出发");
+  Notice("部队已出发", Sound::kMarch);
   Hero(warLeader).inListFlag = kActed;
   for (int officer : attackParty) {
     if (officer >= 0 && officer < kHeroCount) Hero(officer).inListFlag = kActed;

@@ -8,6 +8,7 @@
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
+#include "shell/sound_cues.h"
 #include "strategy/game_map.h"
 
 namespace {
@@ -65,7 +66,10 @@ int GameMap::GetOrder(int pick) {
   return (this->*handler)(pick);
 }
 
-void GameMap::Notice(const char* text) { PaintMessageFrame(text, 0, 300, 15, 1); }
+void GameMap::Notice(const char* text, Sound cue) {
+  PlayCue(cue);
+  PaintMessageFrame(text, 0, 300, 15, 1);
+}
 
 bool GameMap::RefuseNoIdle() {
   if (heroList.cityOfficerCount > 0) return false;

@@ -13,6 +13,7 @@
 #include "shell/globals.h"
 #include "shell/report_log.h"
 #include "shell/run_log.h"
+#include "shell/sound_cues.h"
 #include "shell/text_grid.h"
 
 namespace {
@@ -224,6 +225,7 @@ void GameMap::MoveArrow(int key) {
 
 void GameMap::Show(int key) {
   Log(1, "GameMap::Show", "开始", 0);
+  PlayMusic(Sound::kMap);
   if (key == kRoadMapKey) {
     ShowRoadMap();
     return;

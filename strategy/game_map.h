@@ -13,6 +13,7 @@
 #include "campaign/operate.h"
 #include "campaign/save.h"
 #include "rules/city_grid.h"
+#include "rules/sounds.h"
 #include "rules/orders.h"
 #include "shell/json_writer.h"
 #include "shell/menu.h"
@@ -331,7 +332,8 @@ class GameMap {
   void CloseCommand();
   void OpenOfficerList();
   void HandleOrderResult(int result);
-  void Notice(const char* text);
+  // Most notices refuse an order; the few that do not name their own sound.
+  void Notice(const char* text, Sound cue = Sound::kRefusal);
   bool RefuseNoIdle();
   // The order's money and stamina checks for the acting officer, decided
   // apart from the notice that shows a refusal.

@@ -8,6 +8,7 @@
 #include "shell/draw.h"
 #include "shell/report_log.h"
 #include "shell/run_log.h"
+#include "shell/sound_cues.h"
 #include "strategy/game_map.h"
 
 namespace {
@@ -73,6 +74,7 @@ void GameMap::DoEndEvent() {
   }
   if (pendingBattles == kBattlesUncounted) {
     // A fresh month end: the economy, the calendar, the computer rulers and the tasks.
+    PlayCue(Sound::kMonthEnd);
     int month = date.month;
     if (IsHarvestMonth(month)) AddFood();
     if (month % kTaxEvery == 0) AddMoney();

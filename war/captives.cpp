@@ -2,6 +2,7 @@
 // contested city or escapes to another city of his faction.
 #include "platform/random.h"
 #include "shell/run_log.h"
+#include "shell/sound_cues.h"
 #include "strategy/game_map.h"
 #include "war/war_globals.h"
 
@@ -67,6 +68,7 @@ int GameMap::BeCapatured(int a, int c) {
     if (a + 1 == playerRuler) rulerFate = kFateRulerTaken;
     ++capturedCount;
     MakeCaptive(a, c);
+    PlayCue(Sound::kCapture);
     return a;
   }
   h.cityNo = escape.Pick() + 1;
@@ -88,6 +90,7 @@ int GameMap::GetCaptive(int a, int c) {
     if (h.IsRuler()) rulerFate = kFateRulerTaken;
     ++capturedCount;
     MakeCaptive(a, c);
+    PlayCue(Sound::kCapture);
     return a;
   }
   if (warOutcomeCode == kOutcomeDefenceWon) {

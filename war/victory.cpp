@@ -2,6 +2,7 @@
 #include "platform/window.h"
 #include "shell/draw.h"
 #include "shell/run_log.h"
+#include "shell/sound_cues.h"
 #include "strategy/game_map.h"
 
 namespace {
@@ -18,6 +19,7 @@ bool PlayerHasWon(const CityList& cities, int playerRuler) {
 }
 
 void Triumph() {
+  PlayMusic(Sound::kVictory);
   ShowMessage2("我军大获全胜", "", 50, 280, 12, 1, 1000);
   DeleteTodayLog();
   // The program ends when the main loop takes this message; no save is written.

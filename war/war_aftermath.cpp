@@ -7,6 +7,7 @@
 #include "platform/window.h"
 #include "shell/draw.h"
 #include "shell/run_log.h"
+#include "shell/sound_cues.h"
 #include "strategy/game_map.h"
 #include "war/war_globals.h"
 #include "war/war_tables.h"
@@ -287,6 +288,7 @@ void GameMap::PlayerRulerTaken() {
 // A lost campaign ends the program as normally as a victory: its run log is
 // no crash trace and goes.
 void GameMap::CampaignLost() {
+  PlayMusic(Sound::kDefeat);
   WarMessage("我军全军覆没", "");
   DeleteTodayLog();
   PostQuitMessage(0);

@@ -5,6 +5,7 @@
 #include "shell/draw.h"
 #include "shell/globals.h"
 #include "shell/run_log.h"
+#include "shell/sound_cues.h"
 #include "strategy/game_map.h"
 #include "war/war_tables.h"
 
@@ -44,6 +45,7 @@ void GameMap::ShowItAfterWar(int mode, int attacker, int defender, int city) {
     Show(0);
   };
 
+  PlayCue(Sound::kMarch);
   bool playerMarches = mode < 0 && defender + 1 != playerRuler && mode != kBannerComputerMarchIn;
   BannerFrame();
   BannerText("军队进攻", 310);

@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/random.h"
 #include "shell/run_log.h"
+#include "shell/sound_cues.h"
 #include "strategy/game_map.h"
 #include "war/war_globals.h"
 #include "war/war_tables.h"
@@ -156,6 +157,7 @@ bool GameMap::KeepLoyalMarchers(WarOrder& o) const {
 void GameMap::OpenBattle() {
   // A battle the count missed still has to hold the month end until it is over.
   HoldForBattle();
+  PlayMusic(Sound::kBattle);
   fight.Show(kShowOpening);
   fight.Show(0);
   battleOpen = 1;

@@ -4,7 +4,7 @@
 Res/ as resgen built it goes into OUT/stage/Res (packed into index.data, the
 first download), except:
   - the player's own entries (Save/, Log/, startup.ini, tmp.ktp), which live
-    in the browser's storage; the shipped startup.ini is packed as
+    in the browser's storage, and Sound/, which the page never plays; the shipped startup.ini is packed as
     /game/shipped-startup.ini, the first start's copy;
   - the large pictures (the scenarios' portrait sheets, LATE_BYTES and up),
     which go into OUT/late/Res and are fetched the first time the game opens
@@ -20,6 +20,8 @@ import sys
 
 LATE_BYTES = 4 * 1024 * 1024
 PLAYERS_OWN = {"Save", "Log", "startup.ini", "tmp.ktp", ".stamp"}
+# The page plays no sound (platform/sound_device.cpp), so its files stay behind.
+SILENT = {"Sound"}
 
 
 def place(src, dst):
@@ -43,7 +45,7 @@ def main(argv):
     for dirpath, dirnames, files in os.walk(res):
         rel_dir = os.path.relpath(dirpath, res)
         if rel_dir == ".":
-            dirnames[:] = [d for d in dirnames if d not in PLAYERS_OWN]
+            dirnames[:] = [d for d in dirnames if d not in PLAYERS_OWN and d not in SILENT]
         for name in files:
             rel = os.path.normpath(os.path.join(rel_dir, name))
             if rel in PLAYERS_OWN:

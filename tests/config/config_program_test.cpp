@@ -11,8 +11,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kMenushow = 4, kSpeed = 7, kReturnKey = 8, kEscKey = 9, kUpKey = 12, kDownKey = 13;
-constexpr int kSaveRow = 16;
+constexpr int kMenushow = 4, kSpeed = 7, kMusic = 8, kEffects = 9, kReturnKey = 10, kEscKey = 11, kUpKey = 14,
+              kDownKey = 15;
+constexpr int kSaveRow = 18;
 constexpr int kWidth = 0;
 
 // A startup.ini with lines the program must not touch: a comment, an unknown key,
@@ -164,6 +165,21 @@ TEST(ConfigProgram, SpeedStepsThroughOneTwoFourAndWidthOffersAutomatic) {
   EXPECT_EQ(settings.Value(kSpeed), 1);  // past four wraps round
   settings.Step(kWidth, -1);
   EXPECT_EQ(settings.Value(kWidth), 0);  // automatic, as a file without the key
+}
+
+TEST(ConfigProgram, VolumesRunFromSilenceToTenInASectionOfTheirOwn) {
+  Sandbox box;
+  box.Write("Res/startup.ini", kIni);
+  // Music from the default 7 down to 0 (silent), effects up to 10; the file has no [Sound] yet.
+  std::string script = Downs(kMusic) + "LEFT\nLEFT\nLEFT\nLEFT\nLEFT\nLEFT\nLEFT\nDOWN\nRIGHT\nRIGHT\nRIGHT\n" +
+                       "shot volumes.png\n" + Downs(kSaveRow - kEffects) + "RETURN\n";
+  ASSERT_EQ(RunConfig(box, script), 0) << box.Read("err.txt");
+  std::string ini = box.Read("Res/startup.ini");
+  EXPECT_NE(ini.find("[Sound]\nMusic=0\nEffects=10\n"), std::string::npos) << ini;
+  ConfigSettings settings;
+  settings.Load((box.Res() / "startup.ini").string());
+  settings.Step(kEffects, 1);
+  EXPECT_EQ(settings.Value(kEffects), 0);  // past ten wraps round to silence
 }
 
 TEST(ConfigProgram, RejectsAnUnreadableScript) {

@@ -17,8 +17,8 @@ constexpr const char* kBackdrop = "Res\\save.kbp";
 constexpr int kTitleY = 8;
 constexpr int kTitleHeight = 36;
 constexpr int kListTop = 58;
-constexpr int kRowHeight = 26;
-constexpr int kTextHeight = 24;
+constexpr int kRowHeight = 23;  // twenty rows between the title and the help line
+constexpr int kTextHeight = 22;
 constexpr int kPanelLeft = 150, kPanelRight = 650;
 constexpr int kLabelX = 190, kValueX = 420;
 constexpr int kHelpY = 540, kNoticeY = 568;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/profile.h"
+#include "rules/sounds.h"
 #include "shell/screenshot.h"
 
 namespace {
@@ -15,6 +16,10 @@ constexpr const char* kHeightNames[] = {"自动", "480", "600", "768", "960", "1
 constexpr int kSpeeds[] = {1, 2, 4};
 constexpr const char* kSpeedFactorNames[] = {"原速", "两倍", "四倍"};
 constexpr int kOffOn[] = {0, 1};
+constexpr int kVolumes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+static_assert(sizeof kVolumes / sizeof kVolumes[0] == kMaxSoundVolume + 1);
+constexpr const char* kVolumeNames[] = {"静音", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
+constexpr int kDefaultVolume = kDefaultSoundVolume;
 // The game's fixed keys besides F12: F1 the help, F2 the report log.
 constexpr int kHelpKeyCode = 112;
 constexpr int kLogKeyCode = 113;
@@ -35,6 +40,8 @@ const SettingDef kSettings[kSettingCount] = {
     {"Startup", "Menumove", "敌军移动", SettingKind::Choice, 0, kOffOn, kShowNames, 2},
     {"Startup", "Menuspeed", "敌军停顿", SettingKind::Choice, 0, kOffOn, kSpeedNames, 2},
     {"Startup", "Speed", "月末速度", SettingKind::Choice, 1, kSpeeds, kSpeedFactorNames, kCount(kSpeeds)},
+    {"Sound", "Music", "音乐音量", SettingKind::Choice, kDefaultVolume, kVolumes, kVolumeNames, kCount(kVolumes)},
+    {"Sound", "Effects", "音效音量", SettingKind::Choice, kDefaultVolume, kVolumes, kVolumeNames, kCount(kVolumes)},
     {"Key", "Return", "确认键", SettingKind::Key, 13, nullptr, nullptr, 0},
     {"Key", "Esc", "取消键", SettingKind::Key, 27, nullptr, nullptr, 0},
     {"Key", "Space", "情报键", SettingKind::Key, 32, nullptr, nullptr, 0},

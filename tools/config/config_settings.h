@@ -1,6 +1,6 @@
 #pragma once
 // The settings of Res/startup.ini the configuration program shows: the window,
-// the battle display options and the eight keys. Reading and writing go through
+// the battle display options, the two volumes and the eight keys. Reading and writing go through
 // the game's own private-profile reader and writer, so every other line of the
 // file stays as it was.
 #include <string>
@@ -19,8 +19,8 @@ struct SettingDef {
   int choiceCount;
 };
 
-constexpr int kSettingCount = 16;
-constexpr int kFirstKeySetting = 8;  // the eight keys follow the eight choices
+constexpr int kSettingCount = 18;
+constexpr int kFirstKeySetting = 10;  // the eight keys follow the ten choices
 
 const SettingDef& SettingAt(int index);
 

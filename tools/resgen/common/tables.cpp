@@ -26,7 +26,11 @@ const char kDefaultStartupIni[] =
     "Up=38\n"
     "Down=40\n"
     "Left=37\n"
-    "Right=39\n";
+    "Right=39\n"
+    "\n"
+    "[Sound]\n"
+    "Music=7\n"
+    "Effects=7\n";
 
 }  // namespace
 
