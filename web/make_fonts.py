@@ -20,7 +20,6 @@ FACES = [
 SOURCE_FOLDERS = ["data", "platform", "shell", "campaign", "strategy", "war", "battle", "rules", "app",
                   "tools/resgen"]
 TEXT_SUFFIXES = (".cpp", ".h", ".tsv", ".txt", ".kss", ".md", ".ini", ".csv", ".kdt", ".ktp", ".kmp", ".kls")
-PICTURE_SUFFIXES = (".kbp", ".bmp", ".png", ".ksv", ".stamp")
 
 
 def characters(source_root, res_dir):
@@ -33,7 +32,9 @@ def characters(source_root, res_dir):
                         chars.update(f.read())
     for dirpath, _, files in os.walk(res_dir):
         for name in files:
-            if name.endswith(PICTURE_SUFFIXES):
+            # Only the text kinds: pictures, saves and sounds read as GBK
+            # would bring in thousands of characters nobody sees.
+            if not name.endswith(TEXT_SUFFIXES):
                 continue
             with open(os.path.join(dirpath, name), "rb") as f:
                 chars.update(f.read().decode("gbk", errors="ignore"))
@@ -65,6 +66,15 @@ def font_number(path, family):
     raise SystemExit("make_fonts: %s has no face %r" % (path, family))
 
 
+def keep_if_unchanged(fresh, out):
+    """The page's data is packed again whenever a face's file is newer, so a
+    face cut to the same bytes keeps the file it had."""
+    if os.path.exists(out) and open(out, "rb").read() == open(fresh, "rb").read():
+        os.remove(fresh)
+    else:
+        os.replace(fresh, out)
+
+
 def main(argv):
     if len(argv) != 5:
         raise SystemExit(__doc__)
@@ -80,11 +90,13 @@ def main(argv):
         if not os.path.exists(path):
             raise SystemExit("make_fonts: %s is missing (install fonts-wqy-zenhei and fonts-arphic-ukai)" % path)
         out = os.path.join(out_dir, out_name)
+        fresh = out + ".new"
         subprocess.run([sys.executable, "-m", "fontTools.subset", path,
                         "--font-number=%d" % font_number(path, family),
-                        "--text-file=" + text_file, "--output-file=" + out,
+                        "--text-file=" + text_file, "--output-file=" + fresh,
                         "--layout-features=*", "--name-IDs=*", "--notdef-outline",
                         "--drop-tables+=EBDT,EBLC,EBSC"], check=True)
+        keep_if_unchanged(fresh, out)
     print("make_fonts: %d characters, %s" % (len(chars), ", ".join(
         "%s %d KB" % (n, os.path.getsize(os.path.join(out_dir, n)) // 1024) for n, _, _ in FACES)))
 
