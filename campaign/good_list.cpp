@@ -14,10 +14,8 @@
 namespace {
 
 constexpr int kTextHeight = 50;
-constexpr int kRowTop = 120;
-constexpr int kRowHeight = 60;
-constexpr int kPanelLeft = 10;
-constexpr int kPanelRight = 785;
+constexpr int kRowTop = kListRowTop;
+constexpr int kRowHeight = kListRowHeight;
 
 void PaintNumber(int value, int x, int y) {
   char text[32];
@@ -122,7 +120,7 @@ void GoodList::Show(int key) {
   ShownGroup(offset, n);
   if (n == 0) return;
   int bottom = n < kGoodListRows ? kRowHeight * n + 115 : 475;
-  DrawPanelRect(*backDC, kPanelLeft, 55, kPanelRight, bottom);
+  DrawPanelRect(*backDC, kListPanelLeft, 55, kListPanelRight, bottom);
   PaintText("名  称", 40, 60, kTextHeight);
   if (columnPage == 0) {
     PaintText("用法", 300, 60, kTextHeight);
@@ -170,9 +168,7 @@ int GoodList::RowAt(int x, int y) const {
   int offset = 0;
   int n = 0;
   ShownGroup(offset, n);
-  if (x < kPanelLeft || x >= kPanelRight || y < kRowTop) return -1;
-  int row = (y - kRowTop) / kRowHeight;
-  return row < kGoodListRows && listTop + row < n ? row : -1;
+  return ListRowAt(x, y, kGoodListRows, listTop, n);
 }
 
 int GoodList::KeyDown(int key) {

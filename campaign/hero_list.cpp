@@ -18,10 +18,8 @@ int rulerListFlag = 0;
 namespace {
 
 constexpr int kTextHeight = 50;
-constexpr int kRowTop = 120;
-constexpr int kRowHeight = 60;
-constexpr int kPanelLeft = 10;
-constexpr int kPanelRight = 785;
+constexpr int kRowTop = kListRowTop;
+constexpr int kRowHeight = kListRowHeight;
 
 // Horses: item 23 is the best mount, 24 and 25 good ones, 26 to 30 ordinary.
 constexpr int kBestHorse = 23;
@@ -238,7 +236,7 @@ void HeroList::Show(int key) {
   int n = 0;
   ShownGroup(offset, n);
   int bottom = n < kHeroListRows ? kRowHeight * n + 115 : 475;
-  DrawPanelRect(*backDC, kPanelLeft, 55, kPanelRight, bottom);
+  DrawPanelRect(*backDC, kListPanelLeft, 55, kListPanelRight, bottom);
   PaintText("姓  名", 40, 60, kTextHeight);
   switch (columnPage) {
     case 0: PaintText("归  属", 260, 60, kTextHeight); break;
@@ -329,9 +327,7 @@ int HeroList::RowAt(int x, int y) const {
   int offset = 0;
   int n = 0;
   ShownGroup(offset, n);
-  if (x < kPanelLeft || x >= kPanelRight || y < kRowTop) return -1;
-  int row = (y - kRowTop) / kRowHeight;
-  return row < kHeroListRows && listTop + row < n ? row : -1;
+  return ListRowAt(x, y, kHeroListRows, listTop, n);
 }
 
 int HeroList::KeyDown(int key) {

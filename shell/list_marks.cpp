@@ -21,3 +21,9 @@ void PaintListMarks(int page, int pages, bool moreAbove, bool moreBelow) {
   backDC->FillRect(left - 8, kY - 2, kRight + 4, kY + kHeight + 2, kWhite);
   DrawTextIn(*backDC, text, left, kY, kFontHei, kHeight, kBlack);
 }
+
+int ListRowAt(int x, int y, int rowsShown, int listTop, int count) {
+  if (x < kListPanelLeft || x >= kListPanelRight || y < kListRowTop) return -1;
+  int row = (y - kListRowTop) / kListRowHeight;
+  return row < rowsShown && listTop + row < count ? row : -1;
+}
