@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "shell/sound_cues.h"
+
 int selectedUnit = 0;
 int targetUnit = 0;
 int savedRow = 0;
@@ -16,6 +18,11 @@ int aiBestScore = 0;
 int reachMap[kMapRows][kMapCols];
 int attackMap[kMapRows][kMapCols];
 int skillMap[kMapRows][kMapCols];
+
+void Refuse(int code) {
+  messageCode = code;
+  PlayCue(Sound::kRefusal);
+}
 
 void ClearGrid(int grid[kMapRows][kMapCols]) { std::memset(grid, 0, sizeof(int) * kMapRows * kMapCols); }
 

@@ -34,6 +34,10 @@ constexpr int kMessageWeather = 4;
 constexpr int kMessageTerrain = 5;
 constexpr int kMessageSkillPower = 6;
 
+// A refused order: the status bar names why (one of the codes above) and the
+// player hears the refusal.
+void Refuse(int code);
+
 // pendingEnd values.
 constexpr int kPendingNone = 0;
 constexpr int kPendingLost = 1;

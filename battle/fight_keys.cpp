@@ -143,7 +143,7 @@ void Fight::SkillMenuKey(int key) {
   skillMenuOpen = 0;
   int refusal = SkillRefusal(s);
   if (refusal != kMessageNone) {
-    messageCode = refusal;
+    Refuse(refusal);
     ResetMenuTo(actionMenu, kActionSkill);
     actionMenuOpen = 1;
     return;
@@ -203,7 +203,7 @@ void Fight::ActionMenuKey(int key) {
       selected.ShowMenuSkill();
       skillMenuOpen = 1;
     } else {
-      messageCode = kMessageInvalid;
+      Refuse(kMessageInvalid);
     }
   } else if (entry == kActionStandBy) {
     selected.canAct = 0;
@@ -292,16 +292,16 @@ int Fight::MapKey(int key) {
         if (event == kEventLost) return kFightLost;
         if (event == kEventWon) return kFightWon;
       } else {
-        messageCode = found == 2 ? kMessageInvalid : kMessageNoTarget;
+        Refuse(found == 2 ? kMessageInvalid : kMessageNoTarget);
       }
     } else if (skillMode) {
       int s = ChosenSkill();
       int found = CanAt(IsHelpfulSkill(s) ? kTargetHelpful : kTargetHarmful);
       if (found == 1) {
         if (!LandOK(s, 1)) {
-          messageCode = kMessageTerrain;
+          Refuse(kMessageTerrain);
         } else if (selected.unitStatus == kStatusSealed) {
-          messageCode = kMessageInvalid;
+          Refuse(kMessageInvalid);
         } else {
           int event = FightEvent();
           if (event != kEventInvalid) SubSkillPower(s);
@@ -309,7 +309,7 @@ int Fight::MapKey(int key) {
           if (event == kEventWon) return kFightWon;
         }
       } else {
-        messageCode = found == 2 ? kMessageInvalid : kMessageNoTarget;
+        Refuse(found == 2 ? kMessageInvalid : kMessageNoTarget);
       }
     } else if (moveMode) {
       if (CanArrive()) {
@@ -326,7 +326,7 @@ int Fight::MapKey(int key) {
         int result = TestWinLose();
         if (result != 0) return result;
       } else {
-        messageCode = kMessageUnreachable;
+        Refuse(kMessageUnreachable);
       }
     } else {
       int own = OwnUnitAt(cursorRow, cursorCol);

@@ -204,11 +204,11 @@ int Fight::CountSklHurt() {
   int skill = ChosenSkill();
   int a = GetSkill();
   if (a == kErrorInvalid) {
-    messageCode = kMessageInvalid;
+    Refuse(kMessageInvalid);
     return -1;
   }
   if (a == kErrorTerrain) {
-    messageCode = kMessageTerrain;
+    Refuse(kMessageTerrain);
     return -1;
   }
   HitOutcome hit = SkillStrike(selectedUnit, targetUnit, a, enemySoldierTotal);

@@ -57,7 +57,7 @@ TEST(SoundCues, EachKeyAndNoticeSoundsAsItIsTaken) {
   struct Case {
     const char* what;
     std::string before;  // the keys that lead there
-    const char* keys;
+    std::string keys;
     const char* heard;  // the cues these keys add, in order
   };
   const std::string map = kToMap;
@@ -69,6 +69,10 @@ TEST(SoundCues, EachKeyAndNoticeSoundsAsItIsTaken) {
       {"Return on a city not ours: a refusal", map, "DOWN\nDOWN\nRETURN\n", "cursor cursor confirm refusal"},
       {"the month ended", map, "ESC\nRETURN\n", "cancel confirm month-end"},
       {"an empty slot loaded: a refusal", "RETURN\nDOWN\n", "RETURN\nRETURN\n", "confirm confirm refusal"},
+      {"a battle square out of reach: a refusal", kToBattle, "RETURN\n" + Repeat("RIGHT\n", 6) + "RETURN\n",
+       "confirm cursor cursor cursor cursor cursor cursor confirm refusal"},
+      {"an attack on nobody: a refusal", kToBattle, "RETURN\nRIGHT\nDOWN\nRETURN\nRETURN\nRETURN\n",
+       "confirm cursor cursor confirm confirm confirm refusal"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
