@@ -307,6 +307,30 @@ bool Translate(const SDL_Event& event, Message& out) {
   return false;
 }
 
+// Whether the stick motions waiting in SDL's queue point it a new way. That is
+// a press, which a delay must take and drop like a key; a motion that only
+// centres the stick or keeps its way presses nothing and can wait.
+bool StickPressWaiting() {
+  SDL_Event events[16];
+  int n = SDL_PeepEvents(events, 16, SDL_PEEKEVENT, SDL_CONTROLLERAXISMOTION, SDL_CONTROLLERAXISMOTION);
+  const WindowState& s = State();
+  int x = s.stickX, y = s.stickY;
+  bool held = s.pad.held && s.pad.byStick;
+  for (int i = 0; i < n; ++i) {
+    const SDL_ControllerAxisEvent& axis = events[i].caxis;
+    if (axis.axis == SDL_CONTROLLER_AXIS_LEFTX) x = axis.value;
+    else if (axis.axis == SDL_CONTROLLER_AXIS_LEFTY) y = axis.value;
+    else continue;
+    PadButton way;
+    if (!StickDirection(x, y, way)) {
+      held = false;
+    } else if (!held || way != s.pad.button) {
+      return true;
+    }
+  }
+  return false;
+}
+
 // Whether a key, quit or close is waiting in SDL's queue (nothing is taken off it).
 bool SdlInputWaiting() {
   SDL_PumpEvents();
@@ -316,6 +340,7 @@ bool SdlInputWaiting() {
   if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONDOWN) > 0) return true;
   if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_MOUSEWHEEL, SDL_MOUSEWHEEL) > 0) return true;
   if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_CONTROLLERBUTTONDOWN, SDL_CONTROLLERBUTTONDOWN) > 0) return true;
+  if (StickPressWaiting()) return true;
   SDL_Event events[16];
   int n = SDL_PeepEvents(events, 16, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
   for (int i = 0; i < n; ++i)
@@ -347,7 +372,10 @@ Message NextSdlMessage() {
     }
     if (Translate(event, message)) {
 #ifdef __EMSCRIPTEN__
-      if (message.type == MessageType::KeyDown) WebWaiting(false);
+      // The page counts what the game takes as keys: the mouse's and the pad's too.
+      if (message.type == MessageType::KeyDown || message.type == MessageType::MouseDown ||
+          message.type == MessageType::MouseWheel || message.type == MessageType::PadPress)
+        WebWaiting(false);
 #endif
       return message;
     }
