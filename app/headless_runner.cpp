@@ -63,6 +63,7 @@ class ScriptReader {
       case ScriptLineKind::RightClick: next = Message{MessageType::MouseDown, kMouseRight}; return true;
       case ScriptLineKind::Wheel: next = Message{MessageType::MouseWheel, line.code}; return true;
       case ScriptLineKind::Hover: next = Message{MessageType::MouseMove, 0, line.x, line.y}; return true;
+      case ScriptLineKind::Pad: next = Message{MessageType::PadPress, line.code}; return true;
       case ScriptLineKind::Unreadable:
         std::fprintf(stderr, "kestrelmoor: key script line %d cannot be read: %s\n", lineNumber_, line.text.c_str());
         failed_ = true;

@@ -17,6 +17,9 @@ const KeyName kKeyNames[] = {
     {"UP", &keyUp},         {"DOWN", &keyDown}, {"LEFT", &keyLeft},   {"RIGHT", &keyRight},
 };
 constexpr int kTabCode = 9;
+
+// In the order of PadButton.
+const char* const kPadNames[kPadButtons] = {"UP", "DOWN", "LEFT", "RIGHT", "A", "B", "X", "Y", "LB", "RB"};
 constexpr int kMaxWheelNotches = 99;
 
 std::string Trim(const std::string& s) {
@@ -60,6 +63,14 @@ bool ParseMouseLine(const std::string& word, const std::string& arg, ScriptLine&
   if (word == "WHEEL") {
     out.kind = ScriptLineKind::Wheel;
     return ParseNumber(arg, out.code) && out.code != 0 && out.code >= -kMaxWheelNotches && out.code <= kMaxWheelNotches;
+  }
+  if (word == "PAD") {
+    out.kind = ScriptLineKind::Pad;
+    for (int b = 0; b < kPadButtons; ++b)
+      if (arg == kPadNames[b]) {
+        out.code = b;
+        return true;
+      }
   }
   return false;
 }

@@ -4,6 +4,7 @@
 
 #include "shell/globals.h"
 #include "app/key_script.h"
+#include "platform/window.h"
 
 TEST(KeyScript, LinesAsEditorsAndProgramsWriteThem) {
   keyReturn = 13;
@@ -48,11 +49,11 @@ TEST(KeyScript, LinesAsEditorsAndProgramsWriteThem) {
   keyUp = 38;
 }
 
-TEST(KeyScript, MouseLinesTakePointsOnTheLogicalPicture) {
+TEST(KeyScript, MouseAndPadLinesReadTheirArguments) {
   struct Case {
     const char* line;
     ScriptLineKind kind;
-    int x, y, notches;
+    int x, y, code;  // the notches of a wheel, the button of a pad
   };
   const Case cases[] = {
       {"CLICK 0 0", ScriptLineKind::Click, 0, 0, 0},
@@ -72,6 +73,13 @@ TEST(KeyScript, MouseLinesTakePointsOnTheLogicalPicture) {
       {"WHEEL 100", ScriptLineKind::Unreadable, 0, 0, 0},
       {"WHEEL", ScriptLineKind::Unreadable, 0, 0, 0},
       {"click 5 5", ScriptLineKind::Unreadable, 0, 0, 0},
+      {"PAD A", ScriptLineKind::Pad, 0, 0, static_cast<int>(PadButton::kA)},
+      {"PAD\tRB ", ScriptLineKind::Pad, 0, 0, static_cast<int>(PadButton::kRightShoulder)},
+      {"PAD UP", ScriptLineKind::Pad, 0, 0, static_cast<int>(PadButton::kUp)},
+      {"PAD", ScriptLineKind::Unreadable, 0, 0, 0},
+      {"PAD START", ScriptLineKind::Unreadable, 0, 0, 0},
+      {"PAD a", ScriptLineKind::Unreadable, 0, 0, 0},
+      {"PAD A B", ScriptLineKind::Unreadable, 0, 0, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
@@ -80,6 +88,6 @@ TEST(KeyScript, MouseLinesTakePointsOnTheLogicalPicture) {
     if (c.kind == ScriptLineKind::Unreadable) continue;
     EXPECT_EQ(got.x, c.x);
     EXPECT_EQ(got.y, c.y);
-    EXPECT_EQ(got.code, c.notches);
+    EXPECT_EQ(got.code, c.code);
   }
 }
