@@ -62,6 +62,8 @@ def read_script(path):
                 steps.append(("reload", None))
             elif word[0] == "slot":
                 steps.append(("slot", int(word[1])))
+            elif word[0] == "CLICK" and len(word) == 3:
+                steps.append(("click", (int(word[1]), int(word[2]))))
             elif word[0] in KEYS:
                 steps.append(("key", word[0]))
             else:
@@ -80,6 +82,8 @@ def desktop_parts(steps):
             lines.append("shot " + value)
         elif kind == "key":
             lines.append(value)
+        elif kind == "click":
+            lines.append("CLICK %d %d" % value)
     parts.append(lines)
     return parts
 
@@ -194,6 +198,22 @@ class Browser:
         wall = time.monotonic() - start
         return wall, wall - (s["slept"] - slept0) / 1000.0
 
+    def click(self, x, y):
+        """A left click on the logical point (x, y) of the picture, wherever the page shows it."""
+        box = json.loads(self.page.evaluate(
+            "JSON.stringify(document.getElementById('canvas').getBoundingClientRect())"))
+        px = box["left"] + (x + 0.5) * box["width"] / 800.0
+        py = box["top"] + (y + 0.5) * box["height"] / 600.0
+        before = self.state()
+        start = time.monotonic()
+        slept0 = before["slept"]
+        self.page.call("Input.dispatchMouseEvent", type="mouseMoved", x=px, y=py)
+        for kind in ("mousePressed", "mouseReleased"):
+            self.page.call("Input.dispatchMouseEvent", type=kind, x=px, y=py, button="left", clickCount=1)
+        s = self.wait_for(lambda s: s["keys"] > before["keys"] and s["waiting"], "the game to take a click")
+        wall = time.monotonic() - start
+        return wall, wall - (s["slept"] - slept0) / 1000.0
+
     def differing_pixels(self, png):
         """How many pixels of the canvas differ from the PNG (None: another size)."""
         return self.page.evaluate("""(async function () {
@@ -276,8 +296,8 @@ def main():
         check(load_s < 5.0, "the title is up %.2f s after the page load (under 5 s)" % load_s)
         keys, busy_total, slowest = 0, 0.0, (0.0, "")
         for i, (kind, value) in enumerate(steps):
-            if kind == "key":
-                wall, busy = browser.press(value)
+            if kind in ("key", "click"):
+                wall, busy = browser.press(value) if kind == "key" else browser.click(*value)
                 keys += 1
                 busy_total += busy
                 if busy > slowest[0]:
