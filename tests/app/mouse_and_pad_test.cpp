@@ -159,6 +159,9 @@ TEST(Mouse, EachScreenTakesAClickAsTheKeysItStandsFor) {
       {"target cell", dialog + "RIGHT\nUP\nRETURN\n", "CLICK 300 420", "DOWN DOWN RETURN"},
       {"battle: select, then move", dialog + kToBattle, "CLICK 360 250\nCLICK 440 330", "RETURN RIGHT DOWN RETURN"},
       {"action menu", dialog + kToBattle + "RETURN\nRIGHT\nDOWN\nRETURN\n", "CLICK 450 410", "DOWN DOWN DOWN RETURN"},
+      {"load slot", "RETURN\nDOWN\nRETURN\n", "CLICK 300 300", "DOWN RETURN"},
+      {"city information: anywhere is any key", map + "RETURN\nDOWN\nDOWN\nDOWN\nRETURN\n", "CLICK 700 560", "RETURN"},
+      {"battle's day menu: a setting", dialog + kToBattle + "ESC\n", "CLICK 150 230", "DOWN DOWN RETURN"},
       {"right button and wheel", map, "RCLICK\nWHEEL -2\nWHEEL 1", "ESC DOWN DOWN UP"},
       {"beside the menu, nothing", map + "ESC\n", "CLICK 700 560\nHOVER 20 20", ""},
   };
