@@ -54,13 +54,57 @@ PixelBox PixelBox::Intersect(const PixelBox& o) const {
   return box.Empty() ? PixelBox{} : box;
 }
 
+namespace {
+int64_t Area(const PixelBox& b) { return b.Empty() ? 0 : int64_t{b.x1 - b.x0} * (b.y1 - b.y0); }
+}  // namespace
+
+void PixelBoxes::Add(PixelBox box) {
+  if (box.Empty()) return;
+  // A box that meets a kept one takes it in, until it meets none.
+  for (int i = 0; i < count_;) {
+    if (box.Intersect(boxes_[i]).Empty()) {
+      ++i;
+      continue;
+    }
+    box = box.Union(boxes_[i]);
+    boxes_[i] = boxes_[--count_];
+    i = 0;
+  }
+  if (count_ < kMax) {
+    boxes_[count_++] = box;
+    return;
+  }
+  // Full: the two of the kept and the new whose union adds the least become one.
+  PixelBox all[kMax + 1];
+  for (int i = 0; i < kMax; ++i) all[i] = boxes_[i];
+  all[kMax] = box;
+  int bestA = 0, bestB = 1;
+  int64_t best = INT64_MAX;
+  for (int a = 0; a <= kMax; ++a)
+    for (int b = a + 1; b <= kMax; ++b) {
+      int64_t added = Area(all[a].Union(all[b])) - Area(all[a]) - Area(all[b]);
+      if (added < best) best = added, bestA = a, bestB = b;
+    }
+  PixelBox merged = all[bestA].Union(all[bestB]);
+  count_ = 0;
+  for (int i = 0; i <= kMax; ++i)
+    if (i != bestA && i != bestB) boxes_[count_++] = all[i];
+  Add(merged);
+}
+
+PixelBox PixelBoxes::Bounds() const {
+  PixelBox bounds;
+  for (int i = 0; i < count_; ++i) bounds = bounds.Union(boxes_[i]);
+  return bounds;
+}
+
 uint64_t Surface::StartWatch() {
   watchTicket_ = NextSerial();
-  watched_ = PixelBox{};
+  watched_ = PixelBoxes{};
   return watchTicket_;
 }
 
-bool Surface::Watched(uint64_t ticket, PixelBox& changed) const {
+bool Surface::Watched(uint64_t ticket, PixelBoxes& changed) const {
   if (ticket == 0 || ticket != watchTicket_) return false;
   changed = watched_;
   return true;
@@ -73,7 +117,7 @@ void Surface::Changed(int x0, int y0, int x1, int y1) {
   x1 = std::min(x1, width_);
   y1 = std::min(y1, height_);
   if (x0 >= x1 || y0 >= y1) return;
-  watched_ = watched_.Union(PixelBox{x0, y0, x1, y1});
+  watched_.Add(PixelBox{x0, y0, x1, y1});
   if (changedTop_ >= changedBottom_) {
     changedLeft_ = x0, changedTop_ = y0, changedRight_ = x1, changedBottom_ = y1;
   } else {

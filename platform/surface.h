@@ -24,6 +24,21 @@ struct PixelBox {
   bool operator==(const PixelBox& o) const { return x0 == o.x0 && y0 == o.y0 && x1 == o.x1 && y1 == o.y1; }
 };
 
+// A few boxes that together hold every pixel added to them, kept apart so
+// that changes far from each other do not make one box spanning both.
+class PixelBoxes {
+ public:
+  static constexpr int kMax = 4;
+  void Add(PixelBox box);
+  int Count() const { return count_; }
+  const PixelBox& operator[](int i) const { return boxes_[i]; }
+  PixelBox Bounds() const;
+
+ private:
+  PixelBox boxes_[kMax];
+  int count_ = 0;
+};
+
 // The raster operations of a block transfer: plain copy, OR, AND, and
 // inversion of the destination (the source is then ignored).
 enum class RasterOp { Copy, Or, And, Invert };
@@ -77,7 +92,7 @@ class Surface {
   uint64_t StartWatch();
   // The part changed since the watch `ticket` started; false when another
   // watch has started since (then nothing is known, and all counts as changed).
-  bool Watched(uint64_t ticket, PixelBox& changed) const;
+  bool Watched(uint64_t ticket, PixelBoxes& changed) const;
 
   // Copies w x h pixels of src from (sx, sy) to (dx, dy), clipped to both.
   void Blit(int dx, int dy, const Surface& src, int sx, int sy, int w, int h, RasterOp op);
@@ -116,7 +131,7 @@ class Surface {
   int changedLeft_ = 0, changedTop_ = 0, changedRight_ = 0, changedBottom_ = 0;  // since the last TakeChangedBox
   uint64_t serial_ = NextSerial();
   uint64_t watchTicket_ = 0;  // no watch yet: tickets start at 1
-  PixelBox watched_;          // changed since the watch started
+  PixelBoxes watched_;        // changed since the watch started
   LastCopy lastCopy_;
   std::vector<Pixel> pixels_;
 };

@@ -233,14 +233,7 @@ void GameMap::Show(int key) {
   MoveArrow(key);
   MapScene scene = Scene();
   MapRedraw redraw = frame.Needed(*backDC, scene);
-  PixelBox screen{0, 0, backDC->Width(), backDC->Height()};
-  if (redraw.map == screen) {
-    PaintMapLayer(scene, screen);
-  } else {
-    // Two parts that never overlap, each drawn as the whole screen would be there.
-    if (!redraw.map.Empty()) PaintMapLayer(scene, redraw.map);
-    if (redraw.panel) PaintMapLayer(scene, PixelBox{kSidePanelX, 0, screen.x1, screen.y1});
-  }
+  for (const PixelBox& part : redraw.parts) PaintMapLayer(scene, part);
   if (redraw.panel) PaintSidePanel(scene);
   if (IsCity()) GetCityTaisou();
   cityList.Init(cursorCol, cursorRow, scenario);

@@ -35,24 +35,30 @@ bool& MapFrame::AlwaysWhole() {
 
 MapRedraw MapFrame::Needed(const Surface& back, const MapScene& now) const {
   PixelBox screen{0, 0, back.Width(), back.Height()};
-  PixelBox over;
+  PixelBoxes stale;
   const MapScene& was = scene_;
-  bool known = !AlwaysWhole() && surface_ == back.Serial() && back.Watched(ticket_, over);
+  bool known = !AlwaysWhole() && surface_ == back.Serial() && back.Watched(ticket_, stale);
   // The map picture, its scroll and the black bands lie under everything.
   if (!known || now.width != was.width || now.height != was.height || StampOf(now.map) != StampOf(was.map) ||
       StampOf(now.black) != StampOf(was.black) || now.scrollX != was.scrollX || now.scrollY != was.scrollY ||
       now.icons.size() != was.icons.size() || now.panelLeft != was.panelLeft)
-    return MapRedraw{screen, true};
-  PixelBox map = over;
+    return MapRedraw{{screen}, true};
   for (size_t i = 0; i < now.icons.size(); ++i)
-    if (!now.icons[i].Same(was.icons[i])) map = map.Union(now.icons[i].box).Union(was.icons[i].box);
-  if (!now.arrow.Same(was.arrow)) map = map.Union(now.arrow.box).Union(was.arrow.box);
+    if (!now.icons[i].Same(was.icons[i])) stale.Add(now.icons[i].box), stale.Add(was.icons[i].box);
+  if (!now.arrow.Same(was.arrow)) stale.Add(now.arrow.box), stale.Add(was.arrow.box);
   // The panel's text and portrait start inside its column, which spans the
   // screen's height: drawn again whole, it covers everything it draws.
   PixelBox column{now.panelLeft, 0, back.Width(), back.Height()};
-  bool panel = !now.SamePanel(was) || !map.Intersect(column).Empty();
-  map = map.Intersect(PixelBox{0, 0, now.panelLeft, back.Height()});
-  return MapRedraw{map, panel};
+  PixelBox left{0, 0, now.panelLeft, back.Height()};
+  MapRedraw redraw;
+  redraw.panel = !now.SamePanel(was);
+  for (int i = 0; i < stale.Count(); ++i) {
+    redraw.panel = redraw.panel || !stale[i].Intersect(column).Empty();
+    PixelBox part = stale[i].Intersect(left);
+    if (!part.Empty()) redraw.parts.push_back(part);  // the boxes never overlap
+  }
+  if (redraw.panel) redraw.parts.push_back(column);
+  return redraw;
 }
 
 void MapFrame::Drawn(Surface& back, MapScene now) {

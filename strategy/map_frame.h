@@ -52,12 +52,12 @@ struct MapScene {
   bool SamePanel(const MapScene& o) const;
 };
 
-// What a draw has to cover: the part of the map layer, and whether the side
-// panel (drawn over its whole column) is drawn too.
+// What a draw has to cover: parts of the screen, apart from each other, each
+// drawn as a whole redraw would draw it there, and whether the side panel's
+// text and portrait are drawn (its column is then one of the parts).
 struct MapRedraw {
-  PixelBox map;
+  std::vector<PixelBox> parts;
   bool panel = false;
-  bool Nothing() const { return map.Empty() && !panel; }
 };
 
 // Takes `cover` out of the parts, which stay apart from each other.

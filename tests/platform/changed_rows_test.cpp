@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <utility>
+#include <vector>
 
 #include "platform/surface.h"
 
@@ -107,22 +108,48 @@ TEST(ChangedRows, AWatchSeesEveryChangeSinceItStartedAndEndsWithTheNext) {
   Surface s(100, 80, kWhite);
   Surface dot(10, 10, kBlack);
   uint64_t ticket = s.StartWatch();
-  PixelBox box;
+  PixelBoxes box;
   ASSERT_TRUE(s.Watched(ticket, box));
-  EXPECT_TRUE(box.Empty());
+  EXPECT_EQ(box.Count(), 0);
   s.Blit(20, 30, dot, 0, 0, 10, 10, RasterOp::Copy);
   s.Blit(20, 30, dot, 0, 0, 10, 10, RasterOp::Copy);  // in place already: no change
   s.Set(90, 70, kBlack);
   int y0 = 0, y1 = 0;
   s.TakeChangedRows(y0, y1);  // the mirror takes its part; the watch keeps its own
   ASSERT_TRUE(s.Watched(ticket, box));
-  EXPECT_EQ(box, (PixelBox{20, 30, 91, 71}));
+  ASSERT_EQ(box.Count(), 2) << "changes apart from each other stay apart";
+  EXPECT_EQ(box.Bounds(), (PixelBox{20, 30, 91, 71}));
   uint64_t next = s.StartWatch();
   EXPECT_FALSE(s.Watched(ticket, box)) << "a second watch ends the first";
   EXPECT_FALSE(Surface(s).Watched(next, box)) << "a copy is another surface";
   s.Resize(50, 50);
   ASSERT_TRUE(s.Watched(next, box));
-  EXPECT_EQ(box, (PixelBox{0, 0, 50, 50}));
+  ASSERT_EQ(box.Count(), 1);
+  EXPECT_EQ(box[0], (PixelBox{0, 0, 50, 50}));
+}
+
+// However many changes come, a few boxes apart from each other hold them all.
+TEST(ChangedRows, AFewBoxesHoldEveryChangeWithoutOverlapping) {
+  PixelBoxes boxes;
+  std::vector<PixelBox> added;
+  uint32_t r = 12345;
+  auto next = [&r](int n) { return static_cast<int>((r = r * 1103515245u + 12345u) >> 16) % n; };
+  for (int i = 0; i < 200; ++i) {
+    int x = next(100), y = next(80);
+    added.push_back(PixelBox{x, y, x + 1 + next(15), y + 1 + next(10)});
+    boxes.Add(added.back());
+    ASSERT_LE(boxes.Count(), PixelBoxes::kMax);
+    for (int a = 0; a < boxes.Count(); ++a)
+      for (int b = a + 1; b < boxes.Count(); ++b) ASSERT_TRUE(boxes[a].Intersect(boxes[b]).Empty()) << i;
+    for (const PixelBox& box : added) {
+      int covered = 0;
+      for (int k = 0; k < boxes.Count(); ++k) {
+        PixelBox c = boxes[k].Intersect(box);
+        covered += c.Empty() ? 0 : (c.x1 - c.x0) * (c.y1 - c.y0);
+      }
+      ASSERT_EQ(covered, (box.x1 - box.x0) * (box.y1 - box.y0)) << i;
+    }
+  }
 }
 
 // A copy within a part is the whole copy there and nothing elsewhere.

@@ -117,8 +117,8 @@ void Script(Play& play) {
   for (int key : {keyRight, keyDown, keyLeft, keyUp}) play.Press(key);
 }
 
-TEST(MapRedraw, EveryFrameIsTheOneAWholeRedrawGives) {
-  if (!std::filesystem::exists("Res/map.kbp")) GTEST_SKIP() << "no generated Res/ here";
+// Plays the keys with whole draws, then as the map draws them, and holds the frames alike.
+void Compare() {
   std::vector<Frame> whole, partial;
   {
     Play play(true);
@@ -141,6 +141,17 @@ TEST(MapRedraw, EveryFrameIsTheOneAWholeRedrawGives) {
     EXPECT_EQ(whole[i].window, partial[i].window);
     EXPECT_EQ(whole[i].back, partial[i].back);
   }
+}
+
+TEST(MapRedraw, EveryFrameIsTheOneAWholeRedrawGives) {
+  if (!std::filesystem::exists("Res/map.kbp")) GTEST_SKIP() << "no generated Res/ here";
+  int savedColorMode = colorMode;
+  for (int mode : {1, 0}) {  // transparent text over the panel, and opaque text on white
+    SCOPED_TRACE("colour mode " + std::to_string(mode));
+    colorMode = mode;
+    Compare();
+  }
+  colorMode = savedColorMode;
 }
 
 }  // namespace
