@@ -43,6 +43,73 @@ Surface::Surface(const Surface& other)
       changedBottom_(other.changedBottom_),
       pixels_(other.pixels_) {}
 
+PixelBox PixelBox::Union(const PixelBox& o) const {
+  if (Empty()) return o;
+  if (o.Empty()) return *this;
+  return PixelBox{std::min(x0, o.x0), std::min(y0, o.y0), std::max(x1, o.x1), std::max(y1, o.y1)};
+}
+
+PixelBox PixelBox::Intersect(const PixelBox& o) const {
+  PixelBox box{std::max(x0, o.x0), std::max(y0, o.y0), std::min(x1, o.x1), std::min(y1, o.y1)};
+  return box.Empty() ? PixelBox{} : box;
+}
+
+namespace {
+int64_t Area(const PixelBox& b) { return b.Empty() ? 0 : int64_t{b.x1 - b.x0} * (b.y1 - b.y0); }
+}  // namespace
+
+void PixelBoxes::Add(PixelBox box) {
+  if (box.Empty()) return;
+  // A box that meets a kept one takes it in, until it meets none.
+  for (int i = 0; i < count_;) {
+    if (box.Intersect(boxes_[i]).Empty()) {
+      ++i;
+      continue;
+    }
+    box = box.Union(boxes_[i]);
+    boxes_[i] = boxes_[--count_];
+    i = 0;
+  }
+  if (count_ < kMax) {
+    boxes_[count_++] = box;
+    return;
+  }
+  // Full: the two of the kept and the new whose union adds the least become one.
+  PixelBox all[kMax + 1];
+  for (int i = 0; i < kMax; ++i) all[i] = boxes_[i];
+  all[kMax] = box;
+  int bestA = 0, bestB = 1;
+  int64_t best = INT64_MAX;
+  for (int a = 0; a <= kMax; ++a)
+    for (int b = a + 1; b <= kMax; ++b) {
+      int64_t added = Area(all[a].Union(all[b])) - Area(all[a]) - Area(all[b]);
+      if (added < best) best = added, bestA = a, bestB = b;
+    }
+  PixelBox merged = all[bestA].Union(all[bestB]);
+  count_ = 0;
+  for (int i = 0; i <= kMax; ++i)
+    if (i != bestA && i != bestB) boxes_[count_++] = all[i];
+  Add(merged);
+}
+
+PixelBox PixelBoxes::Bounds() const {
+  PixelBox bounds;
+  for (int i = 0; i < count_; ++i) bounds = bounds.Union(boxes_[i]);
+  return bounds;
+}
+
+uint64_t Surface::StartWatch() {
+  watchTicket_ = NextSerial();
+  watched_ = PixelBoxes{};
+  return watchTicket_;
+}
+
+bool Surface::Watched(uint64_t ticket, PixelBoxes& changed) const {
+  if (ticket == 0 || ticket != watchTicket_) return false;
+  changed = watched_;
+  return true;
+}
+
 void Surface::Changed(int x0, int y0, int x1, int y1) {
   ++version_;
   x0 = std::max(x0, 0);
@@ -50,6 +117,7 @@ void Surface::Changed(int x0, int y0, int x1, int y1) {
   x1 = std::min(x1, width_);
   y1 = std::min(y1, height_);
   if (x0 >= x1 || y0 >= y1) return;
+  watched_.Add(PixelBox{x0, y0, x1, y1});
   if (changedTop_ >= changedBottom_) {
     changedLeft_ = x0, changedTop_ = y0, changedRight_ = x1, changedBottom_ = y1;
   } else {
@@ -198,6 +266,20 @@ void Surface::Blit(int dx, int dy, const Surface& src, int sx, int sy, int w, in
   if (firstChanged >= 0) Changed(dx, dy + firstChanged, dx + w, dy + lastChanged + 1);
   copy.version = version_;
   if (&src != this) lastCopy_ = copy;
+}
+
+void Surface::BlitWithin(const PixelBox& within, int dx, int dy, const Surface& src, int sx, int sy, int w, int h,
+                         RasterOp op) {
+  if (w <= 0 || h <= 0) return;
+  // Narrow the target rectangle to `within`, moving the source's corner along.
+  int64_t left = std::max<int64_t>(dx, within.x0), top = std::max<int64_t>(dy, within.y0);
+  int64_t right = std::min<int64_t>(static_cast<int64_t>(dx) + w, within.x1);
+  int64_t bottom = std::min<int64_t>(static_cast<int64_t>(dy) + h, within.y1);
+  if (right <= left || bottom <= top) return;
+  int64_t sx0 = sx + (left - dx), sy0 = sy + (top - dy);
+  if (sx0 < INT32_MIN || sx0 > INT32_MAX || sy0 < INT32_MIN || sy0 > INT32_MAX) return;
+  Blit(static_cast<int>(left), static_cast<int>(top), src, static_cast<int>(sx0), static_cast<int>(sy0),
+       static_cast<int>(right - left), static_cast<int>(bottom - top), op);
 }
 
 void Surface::InvertRect(int x, int y, int w, int h) {

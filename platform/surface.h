@@ -14,6 +14,31 @@ constexpr Pixel Rgb(int r, int g, int b) {
 constexpr Pixel kBlack = 0x000000;
 constexpr Pixel kWhite = 0xFFFFFF;
 
+// A rectangle of pixels [x0, x1) x [y0, y1); empty when either side is.
+struct PixelBox {
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  bool Empty() const { return x0 >= x1 || y0 >= y1; }
+  // The smallest box holding both.
+  PixelBox Union(const PixelBox& o) const;
+  PixelBox Intersect(const PixelBox& o) const;
+  bool operator==(const PixelBox& o) const { return x0 == o.x0 && y0 == o.y0 && x1 == o.x1 && y1 == o.y1; }
+};
+
+// A few boxes that together hold every pixel added to them, kept apart so
+// that changes far from each other do not make one box spanning both.
+class PixelBoxes {
+ public:
+  static constexpr int kMax = 4;
+  void Add(PixelBox box);
+  int Count() const { return count_; }
+  const PixelBox& operator[](int i) const { return boxes_[i]; }
+  PixelBox Bounds() const;
+
+ private:
+  PixelBox boxes_[kMax];
+  int count_ = 0;
+};
+
 // The raster operations of a block transfer: plain copy, OR, AND, and
 // inversion of the destination (the source is then ignored).
 enum class RasterOp { Copy, Or, And, Invert };
@@ -58,8 +83,22 @@ class Surface {
     TakeChangedBox(x0, y0, x1, y1);
   }
 
+  // No other surface ever has this number, not even a copy of this one.
+  uint64_t Serial() const { return serial_; }
+
+  // A second record of the part changed, for a drawer that leaves its picture
+  // here and, when it draws again, redraws only what was drawn over since.
+  // Starting a watch ends the one before; the ticket names this one.
+  uint64_t StartWatch();
+  // The part changed since the watch `ticket` started; false when another
+  // watch has started since (then nothing is known, and all counts as changed).
+  bool Watched(uint64_t ticket, PixelBoxes& changed) const;
+
   // Copies w x h pixels of src from (sx, sy) to (dx, dy), clipped to both.
   void Blit(int dx, int dy, const Surface& src, int sx, int sy, int w, int h, RasterOp op);
+  // The same copy, leaving every pixel outside `within` as it is.
+  void BlitWithin(const PixelBox& within, int dx, int dy, const Surface& src, int sx, int sy, int w, int h,
+                  RasterOp op);
   // Inverts every pixel of the rectangle (x, y, w, h), clipped.
   void InvertRect(int x, int y, int w, int h);
   // Fills [x1, x2) x [y1, y2), clipped.
@@ -91,6 +130,8 @@ class Surface {
   uint32_t version_ = 0;
   int changedLeft_ = 0, changedTop_ = 0, changedRight_ = 0, changedBottom_ = 0;  // since the last TakeChangedBox
   uint64_t serial_ = NextSerial();
+  uint64_t watchTicket_ = 0;  // no watch yet: tickets start at 1
+  PixelBoxes watched_;        // changed since the watch started
   LastCopy lastCopy_;
   std::vector<Pixel> pixels_;
 };

@@ -38,10 +38,11 @@ TextStyle GameFont(int height, Pixel color) {
   return style;
 }
 
+int PictureWidth(const Surface& picture) { return std::min(picture.Width(), kPictureAreaWidth); }
+int PictureHeight(const Surface& picture) { return std::min(picture.Height(), kPictureAreaHeight); }
+
 void CopyPicture(Surface& target, const Surface& picture, int x, int y, RasterOp op) {
-  int w = picture.Width() < kPictureAreaWidth ? picture.Width() : kPictureAreaWidth;
-  int h = picture.Height() < kPictureAreaHeight ? picture.Height() : kPictureAreaHeight;
-  target.Blit(x, y + kPictureOffsetY, picture, 0, 0, w, h, op);
+  target.Blit(x, y + kPictureOffsetY, picture, 0, 0, PictureWidth(picture), PictureHeight(picture), op);
 }
 
 void Delay(int delay) { Wait(delay == -1 ? kDefaultDelay : delay); }
@@ -127,6 +128,24 @@ void PaintBmp(int, const char* path, int x, int y) {
 void PaintMaskedBmp(int, const char* image, const char* mask, int x, int y) {
   if (const Surface* picture = Picture(mask)) CopyPicture(*backDC, *picture, x, y, RasterOp::Or);
   if (const Surface* picture = Picture(image)) CopyPicture(*backDC, *picture, x, y, RasterOp::And);
+}
+
+void CopyPictureWithin(Surface& target, const PixelBox& within, const Surface& picture, int x, int y, RasterOp op) {
+  target.BlitWithin(within, x, y + kPictureOffsetY, picture, 0, 0, PictureWidth(picture), PictureHeight(picture), op);
+}
+
+PixelBox PictureBox(const Surface& picture, int x, int y) {
+  PixelBox box{x, y + kPictureOffsetY, x + PictureWidth(picture), y + kPictureOffsetY + PictureHeight(picture)};
+  return box.Empty() ? PixelBox{} : box;
+}
+
+void PaintBmpWithin(const PixelBox& within, const char* path, int x, int y) {
+  if (const Surface* picture = Picture(path)) CopyPictureWithin(*backDC, within, *picture, x, y, RasterOp::Copy);
+}
+
+void PaintMaskedBmpWithin(const PixelBox& within, const char* image, const char* mask, int x, int y) {
+  if (const Surface* picture = Picture(mask)) CopyPictureWithin(*backDC, within, *picture, x, y, RasterOp::Or);
+  if (const Surface* picture = Picture(image)) CopyPictureWithin(*backDC, within, *picture, x, y, RasterOp::And);
 }
 
 void ShowBmp(int delay, const char* path, int x, int y) {

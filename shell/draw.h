@@ -30,6 +30,13 @@ const Surface* Picture(const char* path);
 std::shared_ptr<const Surface> SharedPicture(const char* path);
 void PaintBmp(int unused, const char* path, int x, int y);
 void PaintMaskedBmp(int unused, const char* image, const char* mask, int x, int y);
+// The same, leaving every pixel of the back buffer outside `within` as it is.
+void PaintBmpWithin(const PixelBox& within, const char* path, int x, int y);
+void PaintMaskedBmpWithin(const PixelBox& within, const char* image, const char* mask, int x, int y);
+// A picture copy onto `target` at (x, y) as PaintBmp places it.
+void CopyPictureWithin(Surface& target, const PixelBox& within, const Surface& picture, int x, int y, RasterOp op);
+// The part of the back buffer that PaintBmp of `picture` at (x, y) may change.
+PixelBox PictureBox(const Surface& picture, int x, int y);
 void ShowBmp(int delay, const char* path, int x, int y);
 void ShowBmpNow(int delay, const char* path, int x, int y);
 void PaintText(const char* text, int x, int y, int height);

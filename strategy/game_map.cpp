@@ -231,32 +231,94 @@ void GameMap::Show(int key) {
     return;
   }
   MoveArrow(key);
-  if (const Surface* picture = Picture(kMapPicture)) {
-    backDC->Blit(0, kPictureOffsetY, *picture, scrollX, scrollY, kMapPictureWidth, kMapPictureHeight, RasterOp::Copy);
-  }
-  ShowCityIcon(0);
-  PaintMaskedBmp(0, PicPath(Pic::kMapArrow), PicPath(Pic::kMapArrowMask), arrowX, arrowY);
-  PaintBmp(0, PicPath(Pic::kBlack), 0, kPlayAreaBottom);
-  PaintBmp(0, PicPath(Pic::kBlack), 0, -kPlayAreaBottom);
-  PaintBmp(0, PicPath(Pic::kSidePanel), kSidePanelX, 0);
-  ShowSidePanel();
+  MapScene scene = Scene();
+  MapRedraw redraw = frame.Needed(*backDC, scene);
+  for (const PixelBox& part : redraw.parts) PaintMapLayer(scene, part);
+  if (redraw.panel) PaintSidePanel(scene);
+  if (IsCity()) GetCityTaisou();
+  cityList.Init(cursorCol, cursorRow, scenario);
+  RequestRepaint();
+  frame.Drawn(*backDC, std::move(scene));
   ReportLogDiscardPending();  // the map behind a report is no part of it
 }
 
-void GameMap::ShowSidePanel() {
+MapScene GameMap::Scene() {
+  MapScene scene;
+  scene.width = backDC->Width();
+  scene.height = backDC->Height();
+  scene.map = SharedPicture(kMapPicture);
+  scene.scrollX = scrollX;
+  scene.scrollY = scrollY;
+  scene.icons = CityIcons();
+  MapPiece& arrow = scene.arrow;
+  arrow.picture = SharedPicture(PicPath(Pic::kMapArrow));
+  arrow.mask = SharedPicture(PicPath(Pic::kMapArrowMask));
+  arrow.x = arrowX;
+  arrow.y = arrowY;
+  if (arrow.picture) arrow.box = PictureBox(*arrow.picture, arrowX, arrowY);
+  if (arrow.mask) arrow.box = arrow.box.Union(PictureBox(*arrow.mask, arrowX, arrowY));
+  scene.black = SharedPicture(PicPath(Pic::kBlack));
+  scene.panel = SharedPicture(PicPath(Pic::kSidePanel));
+  scene.panelLeft = kSidePanelX;
+  scene.portraits = SharedPicture(PicPath(PortraitSheetPic(ValidScenario(scenario) ? scenario : 0)));
+  scene.portrait = playerRuler - 1;
+  scene.year = date.year;
+  scene.month = date.month;
+  scene.cities = playerCityCount;
+  scene.officers = playerOfficerCount;
+  scene.colorMode = colorMode;
+  const char* name = GetCityName();
+  scene.named = name != nullptr;
+  if (name) scene.name = name;
+  return scene;
+}
+
+void GameMap::PaintMapLayer(const MapScene& scene, const PixelBox& within) {
+  // A copied picture covers whatever was drawn before it in its part, so the
+  // layers under the black bands and the side panel are left out there.
+  PixelBox panel = scene.panel ? PictureBox(*scene.panel, kSidePanelX, 0).Intersect(within) : PixelBox{};
+  PixelBox bottom, top;
+  if (scene.black) {
+    bottom = PictureBox(*scene.black, 0, kPlayAreaBottom).Intersect(within);
+    top = PictureBox(*scene.black, 0, -kPlayAreaBottom).Intersect(within);
+  }
+  std::vector<PixelBox> underBlack{within};
+  Subtract(underBlack, panel);
+  std::vector<PixelBox> underMap = underBlack;
+  Subtract(underMap, bottom);
+  Subtract(underMap, top);
+  for (const PixelBox& part : underMap) PaintUnderBands(scene, part);
+  if (scene.black) {
+    for (const PixelBox& part : underBlack) {
+      CopyPictureWithin(*backDC, part, *scene.black, 0, kPlayAreaBottom, RasterOp::Copy);
+      CopyPictureWithin(*backDC, part, *scene.black, 0, -kPlayAreaBottom, RasterOp::Copy);
+    }
+  }
+  if (scene.panel) CopyPictureWithin(*backDC, within, *scene.panel, kSidePanelX, 0, RasterOp::Copy);
+}
+
+void GameMap::PaintUnderBands(const MapScene& scene, const PixelBox& within) {
+  if (scene.map)
+    backDC->BlitWithin(within, 0, kPictureOffsetY, *scene.map, scrollX, scrollY, kMapPictureWidth, kMapPictureHeight,
+                       RasterOp::Copy);
+  for (const MapPiece& icon : scene.icons)
+    if (!icon.box.Intersect(within).Empty()) PaintCityIcon(icon, within);
+  const MapPiece& arrow = scene.arrow;
+  if (arrow.mask) CopyPictureWithin(*backDC, within, *arrow.mask, arrow.x, arrow.y, RasterOp::Or);
+  if (arrow.picture) CopyPictureWithin(*backDC, within, *arrow.picture, arrow.x, arrow.y, RasterOp::And);
+}
+
+void GameMap::PaintSidePanel(const MapScene& scene) {
   date.ShowYear(690, 300);
   date.ShowMonth(690, 350);
-  head.Init(PicPath(PortraitSheetPic(ValidScenario(scenario) ? scenario : 0)), playerRuler - 1);
+  head.Init(PicPath(PortraitSheetPic(ValidScenario(scenario) ? scenario : 0)), scene.portrait);
   head.Show(688, 58);
-  GetCityName();
-  if (IsCity()) GetCityTaisou();
+  if (scene.named) PaintPanelText(scene.name.c_str(), 695, 400);
   char text[16];
   snprintf(text, sizeof text, "%d", playerCityCount);
   PaintPanelText(text, 735, 185);
   snprintf(text, sizeof text, "%d", playerOfficerCount);
   PaintPanelText(text, 733, 235);
-  cityList.Init(cursorCol, cursorRow, scenario);
-  RequestRepaint();
 }
 
 void GameMap::PaintPanelText(const char* text, int x, int y) {
@@ -277,19 +339,46 @@ void GameMap::ShowRoadMap() {
 }
 
 void GameMap::ShowCityIcon(int mode) {
+  PixelBox screen{0, 0, backDC->Width(), backDC->Height()};
+  for (const MapPiece& icon : CityIcons()) PaintCityIcon(icon, screen);
+}
+
+std::vector<MapPiece> GameMap::CityIcons() {
   Log(1, "GameMap::ShowCityIcon", "开始", 0);
-  if (!ValidScenario(scenario)) return;
+  std::vector<MapPiece> icons;
+  if (!ValidScenario(scenario)) return icons;
   TableFile table(kCityOwnerTables[scenario]);
+  // Each of the three pictures is looked up once a draw, and each owner's colour once.
+  PictureRef empty = SharedPicture(PicPath(Pic::kEmptyCity));
+  PictureRef mine = SharedPicture(PicPath(Pic::kMyCity));
+  PictureRef theirs = SharedPicture(PicPath(Pic::kHisCity));
+  std::vector<std::pair<int, int64_t>> tints;
   for (int i = 0; i < kCityCount; ++i) {
     int col = 0;
     int row = 0;
     int unused = 0;
-    if (!table.Read(col) || !table.Read(row) || !table.Read(unused)) return;
-    int owner = cityList.cities[i].ownerId;
-    const char* icon =
-        owner == 0 ? PicPath(Pic::kEmptyCity) : (owner == playerRuler ? PicPath(Pic::kMyCity) : PicPath(Pic::kHisCity));
-    PaintCityIcon(icon, owner, col * kCellWidth + kIconInsetX - scrollX, row * kCellHeight + kIconInsetY - scrollY);
+    if (!table.Read(col) || !table.Read(row) || !table.Read(unused)) break;
+    MapPiece icon;
+    icon.owner = cityList.cities[i].ownerId;
+    icon.picture = icon.owner == 0 ? empty : (icon.owner == playerRuler ? mine : theirs);
+    icon.x = col * kCellWidth + kIconInsetX - scrollX;
+    icon.y = row * kCellHeight + kIconInsetY - scrollY;
+    if (icon.picture) {
+      icon.box = PictureBox(*icon.picture, icon.x, icon.y);
+      if (icon.owner != 0 && icon.owner != playerRuler) icon.tint = OwnerTint(icon.owner, tints);
+    }
+    icons.push_back(std::move(icon));
   }
+  return icons;
+}
+
+int64_t GameMap::OwnerTint(int owner, std::vector<std::pair<int, int64_t>>& known) const {
+  for (const auto& [who, tint] : known)
+    if (who == owner) return tint;
+  int mark = FactionMark(owner);
+  int64_t tint = FactionPaletteColor(mark) + (FactionPaletteBanded(mark) ? kBandedTint : 0);
+  known.emplace_back(owner, tint);
+  return tint;
 }
 
 bool GameMap::CellAt(int x, int y, int& col, int& row) const {
@@ -304,13 +393,13 @@ bool GameMap::CellAt(int x, int y, int& col, int& row) const {
   return col < kMapColumns && row < kCellRows;
 }
 
-void GameMap::GetCityName() {
+const char* GameMap::GetCityName() {
   Log(1, "GameMap::GetCityName", "开始", 0);
   int count = LoadLineList(kCityNameByCell);
   int index = cursorRow * kMapColumns + cursorCol;
-  if (index < 0 || index >= kCityNameCells || index >= count || index >= kGridRows) return;
-  if (textGrid[index][0] == '0') return;
-  PaintPanelText(textGrid[index], 695, 400);
+  if (index < 0 || index >= kCityNameCells || index >= count || index >= kGridRows) return nullptr;
+  if (textGrid[index][0] == '0') return nullptr;
+  return textGrid[index];
 }
 
 void GameMap::Dump(JsonWriter& out) const {

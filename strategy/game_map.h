@@ -17,6 +17,7 @@
 #include "rules/orders.h"
 #include "shell/json_writer.h"
 #include "shell/menu.h"
+#include "strategy/map_frame.h"
 #include "strategy/map_globals.h"
 #include "strategy/task_record.h"
 
@@ -134,6 +135,7 @@ class GameMap {
   Fight fight;
   int warParty[kWarPartyMax] = {};
   int warPartyCount = 0;
+  MapFrame frame;  // what the map screen last put on the back buffer
 
   // Set-up (game_map.cpp).
   void InitMap(int rulerChoice, int scenario);
@@ -145,7 +147,8 @@ class GameMap {
   // Drawing and look-ups (game_map.cpp, map_lookups.cpp).
   void Show(int key);
   void ShowCityIcon(int mode);
-  void GetCityName();
+  // The name of the cursor's cell as the panel writes it; null for a cell without one.
+  const char* GetCityName();
   void GetCityTaisou();
   int GetCityPostion(int col, int row, int scenario, int rulerChoice);
   int GetCityNum();
@@ -279,7 +282,8 @@ class GameMap {
   // The colour of a ruler's faction (officer number), as the map and the ruler choice show it.
   int FactionMark(int rulerNumber) const;  // the index of the ruler's colour and band
   Pixel FactionColor(int rulerNumber) const;
-  void PaintCityIcon(const char* icon, int owner, int x, int y);
+  // A city icon (tinted with its owner's colour unless it is the player's or nobody's), within `within`.
+  void PaintCityIcon(const MapPiece& icon, const PixelBox& within);
   // ---- end of the additions ----
 
   void Dump(JsonWriter& out) const;
@@ -307,7 +311,14 @@ class GameMap {
   // Drawing helpers.
   void MoveArrow(int key);
   void ShowRoadMap();
-  void ShowSidePanel();
+  // What the screen's pixels follow (reading every picture's stamp and the
+  // owner table now, as a whole redraw would), and its drawing within a part.
+  MapScene Scene();
+  std::vector<MapPiece> CityIcons();
+  int64_t OwnerTint(int owner, std::vector<std::pair<int, int64_t>>& known) const;
+  void PaintMapLayer(const MapScene& scene, const PixelBox& within);
+  void PaintUnderBands(const MapScene& scene, const PixelBox& within);
+  void PaintSidePanel(const MapScene& scene);
   void PaintPanelText(const char* text, int x, int y);
 
   // Key modes (map_keys.cpp).

@@ -166,15 +166,13 @@ const Surface& TintedCopy(const std::shared_ptr<const Surface>& source, Pixel co
 
 }  // namespace
 
-void GameMap::PaintCityIcon(const char* icon, int owner, int x, int y) {
-  std::shared_ptr<const Surface> picture = SharedPicture(icon);
-  if (owner == 0 || owner == playerRuler || picture == nullptr) {
-    PaintBmp(0, icon, x, y);
+void GameMap::PaintCityIcon(const MapPiece& icon, const PixelBox& within) {
+  if (!icon.picture) return;
+  if (icon.tint < 0) {
+    CopyPictureWithin(*backDC, within, *icon.picture, icon.x, icon.y, RasterOp::Copy);
     return;
   }
-  int mark = FactionMark(owner);
-  const Surface& tinted = TintedCopy(picture, FactionPaletteColor(mark), FactionPaletteBanded(mark));
-  int w = tinted.Width() < 800 ? tinted.Width() : 800;
-  int h = tinted.Height() < 480 ? tinted.Height() : 480;
-  backDC->Blit(x, y + kPictureOffsetY, tinted, 0, 0, w, h, RasterOp::Copy);
+  const Surface& tinted =
+      TintedCopy(icon.picture, static_cast<Pixel>(icon.tint & (kBandedTint - 1)), (icon.tint & kBandedTint) != 0);
+  CopyPictureWithin(*backDC, within, tinted, icon.x, icon.y, RasterOp::Copy);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <utility>
+#include <vector>
 
 #include "platform/surface.h"
 
@@ -98,6 +99,78 @@ TEST(ChangedRows, ARepeatedCopyIsMadeAgainAfterAnyChange) {
     target.Blit(0, 0, source, 0, 0, 8, 8, RasterOp::Copy);
     for (int y = 0; y < 40; ++y)
       for (int x = 0; x < 40; ++x) ASSERT_EQ(target.Get(x, y), expect.Get(x, y)) << c.what;
+  }
+}
+
+// A drawer that leaves its picture on a surface learns from its watch what
+// was drawn over since, whoever drew it; the mirror's own record is apart.
+TEST(ChangedRows, AWatchSeesEveryChangeSinceItStartedAndEndsWithTheNext) {
+  Surface s(100, 80, kWhite);
+  Surface dot(10, 10, kBlack);
+  uint64_t ticket = s.StartWatch();
+  PixelBoxes box;
+  ASSERT_TRUE(s.Watched(ticket, box));
+  EXPECT_EQ(box.Count(), 0);
+  s.Blit(20, 30, dot, 0, 0, 10, 10, RasterOp::Copy);
+  s.Blit(20, 30, dot, 0, 0, 10, 10, RasterOp::Copy);  // in place already: no change
+  s.Set(90, 70, kBlack);
+  int y0 = 0, y1 = 0;
+  s.TakeChangedRows(y0, y1);  // the mirror takes its part; the watch keeps its own
+  ASSERT_TRUE(s.Watched(ticket, box));
+  ASSERT_EQ(box.Count(), 2) << "changes apart from each other stay apart";
+  EXPECT_EQ(box.Bounds(), (PixelBox{20, 30, 91, 71}));
+  uint64_t next = s.StartWatch();
+  EXPECT_FALSE(s.Watched(ticket, box)) << "a second watch ends the first";
+  EXPECT_FALSE(Surface(s).Watched(next, box)) << "a copy is another surface";
+  s.Resize(50, 50);
+  ASSERT_TRUE(s.Watched(next, box));
+  ASSERT_EQ(box.Count(), 1);
+  EXPECT_EQ(box[0], (PixelBox{0, 0, 50, 50}));
+}
+
+// However many changes come, a few boxes apart from each other hold them all.
+TEST(ChangedRows, AFewBoxesHoldEveryChangeWithoutOverlapping) {
+  PixelBoxes boxes;
+  std::vector<PixelBox> added;
+  uint32_t r = 12345;
+  auto next = [&r](int n) { return static_cast<int>((r = r * 1103515245u + 12345u) >> 16) % n; };
+  for (int i = 0; i < 200; ++i) {
+    int x = next(100), y = next(80);
+    added.push_back(PixelBox{x, y, x + 1 + next(15), y + 1 + next(10)});
+    boxes.Add(added.back());
+    ASSERT_LE(boxes.Count(), PixelBoxes::kMax);
+    for (int a = 0; a < boxes.Count(); ++a)
+      for (int b = a + 1; b < boxes.Count(); ++b) ASSERT_TRUE(boxes[a].Intersect(boxes[b]).Empty()) << i;
+    for (const PixelBox& box : added) {
+      int covered = 0;
+      for (int k = 0; k < boxes.Count(); ++k) {
+        PixelBox c = boxes[k].Intersect(box);
+        covered += c.Empty() ? 0 : (c.x1 - c.x0) * (c.y1 - c.y0);
+      }
+      ASSERT_EQ(covered, (box.x1 - box.x0) * (box.y1 - box.y0)) << i;
+    }
+  }
+}
+
+// A copy within a part is the whole copy there and nothing elsewhere.
+TEST(ChangedRows, ACopyWithinAPartLeavesTheRestAsItWas) {
+  Surface picture(40, 30);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) picture.Set(x, y, Rgb(x * 6, y * 8, 99));
+  const PixelBox parts[] = {{0, 0, 100, 80}, {15, 12, 31, 25}, {-5, -5, 12, 14}, {50, 0, 60, 80}, {30, 20, 30, 40}};
+  for (RasterOp op : {RasterOp::Copy, RasterOp::And}) {
+    Surface whole(100, 80, Rgb(200, 180, 160));
+    whole.Blit(10, 8, picture, 3, 2, 37, 28, op);
+    for (const PixelBox& part : parts) {
+      Surface within(100, 80, Rgb(200, 180, 160));
+      within.BlitWithin(part, 10, 8, picture, 3, 2, 37, 28, op);
+      for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 100; ++x) {
+          bool inside = x >= part.x0 && x < part.x1 && y >= part.y0 && y < part.y1;
+          ASSERT_EQ(within.Get(x, y), inside ? whole.Get(x, y) : Rgb(200, 180, 160))
+              << "part " << part.x0 << "," << part.y0 << " at " << x << "," << y;
+        }
+    }
   }
 }
 
