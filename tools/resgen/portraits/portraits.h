@@ -78,6 +78,9 @@ uint32_t NameSeed(const std::string& name);
 
 // Paints the portrait into a 120 x 120 surface (resized when it is not).
 void PaintPortrait(Surface& cell, const PortraitSubject& who);
+// All that his painting depends on: two subjects with the same key paint the
+// same pixels (the same man in two scenarios often does).
+std::string PortraitPaintKey(const PortraitSubject& who);
 
 // One scenario's officers as the tables give them; an entry with an empty
 // name is an unused record and keeps plain paper.

@@ -68,6 +68,7 @@ void LionMask(Canvas& c, float x, float y, float r, Pixel mane, uint32_t seed) {
 
 // ---- the features of one face ------------------------------------------------
 
+// PortraitPaintKey names every field: a field added here goes there too.
 struct Face {
   int skinKind, shape, eyes, brows, beard, armour, prop, mark;
   bool bigEars;
@@ -777,6 +778,20 @@ uint32_t NameSeed(const std::string& name) {
     h *= 16777619u;
   }
   return h;
+}
+
+std::string PortraitPaintKey(const PortraitSubject& who) {
+  // Field by field (not the struct's bytes, whose padding is unset).
+  Face f = MakeFace(who);
+  std::string key = who.name;
+  auto put = [&key](const auto& value) { key.append(reinterpret_cast<const char*>(&value), sizeof(value)); };
+  put(who.variant), put(who.role);
+  put(f.skinKind), put(f.shape), put(f.eyes), put(f.brows), put(f.beard), put(f.armour), put(f.prop), put(f.mark);
+  put(f.bigEars), put(f.headgear), put(f.halfWidth), put(f.halfHeight), put(f.jaw), put(f.eyeY), put(f.eyeGap);
+  put(f.browLift), put(f.browWeight), put(f.noseLength), put(f.mouthWidth);
+  put(f.skin), put(f.robe), put(f.hat), put(f.beardInk), put(f.browInk), put(f.halo), put(f.trim);
+  put(f.hatStyle), put(f.wrinkles), put(f.plumes);
+  return key;
 }
 
 void PaintPortrait(Surface& cell, const PortraitSubject& who) {

@@ -168,11 +168,20 @@ bool PreparePortraitTables(const std::string& dataDir, const std::string& resDir
     for (int v = 0; v < kMaxVariants; ++v) {
       float least = 1e9f;
       std::vector<std::vector<float>> sigs;
+      std::vector<std::string> keys;
       for (const auto& [s, id] : man.at) {
         PortraitSubject& who = tables[s].subjects[id];
         who.variant = v;
-        sigs.push_back(PortraitSignature(who));
-        for (const auto& other : painted[s]) least = LesserPortraitDistance(sigs.back(), other, least);
+        // A variant no better than the best so far is not taken, whatever the
+        // other scenarios say (least only falls): they are not painted.
+        if (least <= bestDistance) break;
+        keys.push_back(PortraitPaintKey(who));
+        size_t same = std::find(keys.begin(), keys.end(), keys.back()) - keys.begin();
+        sigs.push_back(same + 1 < keys.size() ? sigs[same] : PortraitSignature(who));
+        for (const auto& other : painted[s]) {
+          least = LesserPortraitDistance(sigs.back(), other, least);
+          if (least <= bestDistance) break;
+        }
       }
       if (least > bestDistance) {
         bestDistance = least;
