@@ -344,7 +344,13 @@ void Stroke(Canvas& c, const std::vector<Vec2>& pts, float w0, float wMid, float
     for (int y = std::max(by0, cy0); y <= std::min(by1, cy1 - 1); ++y) {
       float* row = &cov.value[static_cast<size_t>(y - cy0) * cov.width];
       float dy = y + 0.5f - p.y;
-      for (int x = std::max(bx0, cx0); x <= std::min(bx1, cx1 - 1); ++x) {
+      // Only the pixels of the row within the stamp's reach (with a pixel to spare).
+      float span2 = reachOf * reachOf * kReachMargin + kReachMargin - 1 - dy * dy;
+      if (span2 < 0) continue;
+      float span = std::sqrt(span2);
+      int rx0 = std::max({bx0, cx0, static_cast<int>(std::floor(p.x - 0.5f - span)) - 1});
+      int rx1 = std::min({bx1, cx1 - 1, static_cast<int>(std::ceil(p.x - 0.5f + span)) + 1});
+      for (int x = rx0; x <= rx1; ++x) {
         float& cell = row[x - cx0];
         float reach = reachOf - cell;
         if (reach <= 0) continue;
