@@ -567,7 +567,8 @@ void WashPolygon(Canvas& c, const std::vector<Vec2>& pts, Pixel color, float opa
                    ((bx - ax) * (by - ay));
       float edge = std::clamp((a - mean) * 3.0f, 0.0f, 1.0f);
       float n = TakeUp(seed, x + x0, y + y0);
-      Pixel col = Mix(Mix(color, light, std::clamp((n - 0.45f) * 1.4f, 0.0f, 0.6f)), dark, edge * 0.7f);
+      Pixel col = Mix(color, light, std::clamp((n - 0.45f) * 1.4f, 0.0f, 0.6f));
+      if (edge > 0) col = Mix(col, dark, edge * 0.7f);  // mixing by 0 keeps the colour as it is
       c.Blend(x + x0, y + y0, col, std::min(1.0f, a * opacity * (0.7f + 0.3f * n) + edge * 0.25f));
     }
 }
