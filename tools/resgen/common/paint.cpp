@@ -15,6 +15,13 @@ constexpr float kReachMargin = 1.001f;
 
 float Clamp01(float v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
 
+// std::floor for the coordinates painted here (well inside an int), without
+// the library call the baseline instruction set needs for it.
+int FloorInt(float v) {
+  int i = static_cast<int>(v);
+  return v < static_cast<float>(i) ? i - 1 : i;
+}
+
 uint32_t HashInt(uint32_t x) {
   x ^= x >> 16;
   x *= 0x7feb352dU;
@@ -110,10 +117,10 @@ const NoiseCell& CornersOf(uint32_t seed, int ix, int iy) {
 }  // namespace
 
 float ValueNoise(uint32_t seed, float x, float y) {
-  float fx = std::floor(x);
-  float fy = std::floor(y);
-  int ix = static_cast<int>(fx);
-  int iy = static_cast<int>(fy);
+  int ix = FloorInt(x);
+  int iy = FloorInt(y);
+  float fx = static_cast<float>(ix);
+  float fy = static_cast<float>(iy);
   float tx = x - fx;
   float ty = y - fy;
   tx = tx * tx * (3 - 2 * tx);
