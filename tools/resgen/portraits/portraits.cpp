@@ -80,7 +80,9 @@ void PaintPortraitSheet(const PortraitTable& table, Surface& sheet) {
   for (int id = 0; id < kPortraitRecords; ++id) {
     const PortraitSubject& who = id < static_cast<int>(table.subjects.size()) ? table.subjects[id] : PortraitSubject{};
     cell = papers[id % kPaperVariants];
-    if (!who.name.empty()) PaintPortrait(cell, who);
+    const paint::Figure* kept = id < static_cast<int>(table.layers.size()) ? table.layers[id].get() : nullptr;
+    if (kept) FinishPortrait(cell, *kept, who);
+    else if (!who.name.empty()) PaintPortrait(cell, who);
     sheet.Blit((id % kPortraitsPerRow) * kPortraitSize, (id / kPortraitsPerRow) * kPortraitSize, cell, 0, 0,
                kPortraitSize, kPortraitSize, RasterOp::Copy);
   }
@@ -161,8 +163,12 @@ bool WriteFamousFaces(const std::string& dataDir, const std::string& resDir, con
 }
 
 std::vector<float> PortraitSignature(const PortraitSubject& who) {
+  return LayerSignature(PaintPortraitLayer(who), who);
+}
+
+std::vector<float> LayerSignature(const paint::Figure& layer, const PortraitSubject& who) {
   Surface cell(kPortraitSize, kPortraitSize, paint::kPaper);
-  PaintPortrait(cell, who);
+  FinishPortrait(cell, layer, who);
   return BlockSignature(cell);
 }
 

@@ -794,11 +794,11 @@ std::string PortraitPaintKey(const PortraitSubject& who) {
   return key;
 }
 
-void PaintPortrait(Surface& cell, const PortraitSubject& who) {
-  if (cell.Width() != kPortraitSize || cell.Height() != kPortraitSize) cell.Resize(kPortraitSize, kPortraitSize);
+paint::Figure PaintPortraitLayer(const PortraitSubject& who) {
   uint32_t seed = NameSeed(who.name) + 7919u * static_cast<uint32_t>(who.variant);
   Face f = MakeFace(who);
-  Canvas c(cell);
+  paint::Figure layer(kPortraitSize, kPortraitSize);
+  Canvas c(layer);
   // A halo of wash behind the head.
   paint::WashEllipse(c, kCx, 54, 50, 46, f.halo, 0.45f, seed + 100);
   PropBehind(c, f, seed + 150);
@@ -807,6 +807,13 @@ void PaintPortrait(Surface& cell, const PortraitSubject& who) {
   Beard(c, f, seed + 400);
   HeadgearPaint(c, f, seed + 500);
   PropFront(c, f, seed + 550);
+  return layer;
+}
+
+void FinishPortrait(Surface& cell, const paint::Figure& layer, const PortraitSubject& who) {
+  if (cell.Width() != kPortraitSize || cell.Height() != kPortraitSize) cell.Resize(kPortraitSize, kPortraitSize);
+  uint32_t seed = NameSeed(who.name) + 7919u * static_cast<uint32_t>(who.variant);
+  paint::Place(cell, layer, 0, 0);
   // The paint sits in the paper: a faint grain over everything.
   for (int y = 0; y < kPortraitSize; ++y) {
     Pixel* row = cell.Row(y);
@@ -821,6 +828,9 @@ void PaintPortrait(Surface& cell, const PortraitSubject& who) {
     if (lead >= 0xF0) len = 4;
     else if (lead >= 0xE0) len = 3;
     else if (lead >= 0xC0) len = 2;
+    Canvas c(cell);
     paint::Seal(c, 96, 96, 20, who.name.substr(0, len), seed + 600);
   }
 }
+
+void PaintPortrait(Surface& cell, const PortraitSubject& who) { FinishPortrait(cell, PaintPortraitLayer(who), who); }

@@ -174,6 +174,7 @@ bool PreparePortraitTables(const std::string& dataDir, const std::string& resDir
   for (int s = 0; s < 4; ++s) {
     present[s] = ReadPortraitTable(resDir, s + 1, tables[s]);
     if (!present[s]) continue;
+    tables[s].layers.assign(tables[s].subjects.size(), nullptr);
     for (PortraitSubject& who : tables[s].subjects) {
       who.year = kScenarioYears[s];
       auto it = byName.find(who.name);
@@ -206,9 +207,11 @@ bool PreparePortraitTables(const std::string& dataDir, const std::string& resDir
     int best = 0;
     float bestDistance = -1;
     std::vector<SearchSignature> bestSigs;
+    std::vector<std::shared_ptr<const paint::Figure>> bestLayers;
     for (int v = 0; v < kMaxVariants; ++v) {
       float least = 1e9f;
       std::vector<SearchSignature> sigs;
+      std::vector<std::shared_ptr<const paint::Figure>> layers;
       std::vector<std::string> keys;
       for (const auto& [s, id] : man.at) {
         PortraitSubject& who = tables[s].subjects[id];
@@ -218,7 +221,13 @@ bool PreparePortraitTables(const std::string& dataDir, const std::string& resDir
         if (least <= bestDistance) break;
         keys.push_back(PortraitPaintKey(who));
         size_t same = std::find(keys.begin(), keys.end(), keys.back()) - keys.begin();
-        sigs.push_back(same + 1 < keys.size() ? sigs[same] : MakeSearchSignature(PortraitSignature(who)));
+        if (same + 1 < keys.size()) {
+          sigs.push_back(sigs[same]);
+          layers.push_back(layers[same]);
+        } else {
+          layers.push_back(std::make_shared<const paint::Figure>(PaintPortraitLayer(who)));
+          sigs.push_back(MakeSearchSignature(LayerSignature(*layers.back(), who)));
+        }
         for (const auto& other : painted[s]) {
           least = LesserDistance(sigs.back(), other, least);
           if (least <= bestDistance) break;
@@ -228,12 +237,14 @@ bool PreparePortraitTables(const std::string& dataDir, const std::string& resDir
         bestDistance = least;
         best = v;
         bestSigs = std::move(sigs);
+        bestLayers = std::move(layers);
       }
       if (least >= kDistinctFaces * 1.1f) break;
     }
     for (size_t k = 0; k < man.at.size(); ++k) {
       auto [s, id] = man.at[k];
       tables[s].subjects[id].variant = best;
+      tables[s].layers[id] = std::move(bestLayers[k]);
       painted[s].push_back(std::move(bestSigs[k]));
     }
   }
