@@ -866,12 +866,20 @@ void SplitMasked(const Figure& figure, Surface& image, Surface& mask, float thre
 }
 
 void Place(Surface& target, const Figure& figure, int x, int y) {
-  Canvas c(target);
-  for (int j = 0; j < figure.color.Height(); ++j)
-    for (int i = 0; i < figure.color.Width(); ++i) {
-      float a = figure.Alpha(i, j);
-      if (a > 0) c.Blend(x + i, y + j, figure.color.Get(i, j), a);
+  // Blend's own mixing, row by row over the part inside the target.
+  int w = figure.color.Width();
+  int i0 = std::max(0, -x), i1 = std::min(w, target.Width() - x);
+  int j0 = std::max(0, -y), j1 = std::min(figure.color.Height(), target.Height() - y);
+  for (int j = j0; j < j1; ++j) {
+    const float* alpha = &figure.alpha[static_cast<size_t>(j) * w];
+    const Pixel* src = figure.color.Row(j);
+    Pixel* dst = target.Row(y + j) + x;
+    for (int i = i0; i < i1; ++i) {
+      float a = alpha[i];
+      if (a > 0) dst[i] = Mix(dst[i], src[i], a > 1 ? 1 : a);
     }
+  }
+  if (i0 < i1 && j0 < j1) target.Changed(x + i0, y + j0, x + i1, y + j1);
 }
 
 }  // namespace paint

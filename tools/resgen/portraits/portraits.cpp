@@ -173,11 +173,17 @@ std::vector<float> LayerSignature(const paint::Figure& layer, const PortraitSubj
 }
 
 std::vector<float> BlockSignature(const Surface& cell) {
+  if (cell.Width() < kPortraitSize || cell.Height() < kPortraitSize) {
+    // Black beyond a smaller cell, as reading outside a surface gives.
+    Surface whole(kPortraitSize, kPortraitSize, kBlack);
+    whole.Blit(0, 0, cell, 0, 0, cell.Width(), cell.Height(), RasterOp::Copy);
+    return BlockSignature(whole);
+  }
   constexpr int n = kPortraitSize / kSignatureBlock;
   std::vector<float> sig(static_cast<size_t>(n) * n * 3, 0.0f);
   for (int y = 0; y < kPortraitSize; ++y)
     for (int x = 0; x < kPortraitSize; ++x) {
-      Pixel p = cell.Get(x, y);
+      Pixel p = cell.Row(y)[x];
       float* block = &sig[((y / kSignatureBlock) * n + x / kSignatureBlock) * 3];
       block[0] += paint::Red(p);
       block[1] += paint::Green(p);
