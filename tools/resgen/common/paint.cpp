@@ -360,7 +360,7 @@ void Stroke(Canvas& c, const std::vector<Vec2>& pts, float w0, float wMid, float
       for (int x = rx0; x <= rx1; ++x) {
         float& cell = row[x - cx0];
         float reach = reachOf - cell;
-        if (reach <= 0) continue;
+        if (reach <= 0 || cell >= 1) continue;  // a stamp gives 1 at most
         float dx = x + 0.5f - p.x;
         float q = dx * dx + dy * dy;
         if (q > reach * reach * kReachMargin + kReachMargin - 1) continue;
