@@ -84,7 +84,7 @@ void PaintPortrait(Surface& cell, const PortraitSubject& who);
 // The face on a layer of its own (colour and coverage), painted once and laid
 // on any paper: the variant search compares it and the sheet shows it.
 paint::Figure PaintPortraitLayer(const PortraitSubject& who);
-void FinishPortrait(Surface& cell, const paint::Figure& layer, const PortraitSubject& who);
+void FinishPortrait(Surface& cell, const paint::Figure& layer, const PortraitSubject& who);  // a layer made above
 // All that his painting depends on: two subjects with the same key paint the
 // same pixels (the same man in two scenarios often does).
 std::string PortraitPaintKey(const PortraitSubject& who);

@@ -813,12 +813,16 @@ paint::Figure PaintPortraitLayer(const PortraitSubject& who) {
 void FinishPortrait(Surface& cell, const paint::Figure& layer, const PortraitSubject& who) {
   if (cell.Width() != kPortraitSize || cell.Height() != kPortraitSize) cell.Resize(kPortraitSize, kPortraitSize);
   uint32_t seed = NameSeed(who.name) + 7919u * static_cast<uint32_t>(who.variant);
-  paint::Place(cell, layer, 0, 0);
-  // The paint sits in the paper: a faint grain over everything.
+  // The layer laid on the paper as paint::Place lays it, and the paint sits in
+  // the paper: a faint grain over everything.
   for (int y = 0; y < kPortraitSize; ++y) {
     Pixel* row = cell.Row(y);
-    for (int x = 0; x < kPortraitSize; ++x)
-      row[x] = paint::Scale(row[x], 0.95f + 0.08f * paint::TakeUp(seed * 31u, x * 7, y * 7));
+    const Pixel* paint = layer.color.Row(y);
+    const float* alpha = &layer.alpha[static_cast<size_t>(y) * kPortraitSize];
+    for (int x = 0; x < kPortraitSize; ++x) {
+      Pixel p = alpha[x] > 0 ? paint::Mix(row[x], paint[x], std::min(alpha[x], 1.0f)) : row[x];
+      row[x] = paint::Scale(p, 0.95f + 0.08f * paint::TakeUp(seed * 31u, x * 7, y * 7));
+    }
   }
   cell.Touch();
   if (!who.name.empty()) {
