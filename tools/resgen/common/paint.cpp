@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <utility>
 
 #include "platform/text.h"
 
@@ -683,6 +685,21 @@ int CalligraphyVertical(Canvas& c, int x, int y, const std::string& utf8, const 
 }
 
 // ---- motifs -----------------------------------------------------------------
+namespace {
+// A seal's character as the font draws it, kept: every portrait cuts its
+// surname, and drawing the glyph anew cost more than the rest of the seal.
+struct SealGlyph {
+  Coverage coverage;
+  int width = 0;
+};
+const SealGlyph& SealGlyphOf(const std::string& ch, int height) {
+  static thread_local std::map<std::pair<std::string, int>, SealGlyph> kept;
+  auto [it, fresh] = kept.try_emplace({ch, height});
+  if (fresh) it->second = {TextCoverage(ch, kFaceKai, height, 700), TextWidth(ch, kFaceKai, height, 700)};
+  return it->second;
+}
+}  // namespace
+
 void Seal(Canvas& c, int x, int y, int size, const std::string& utf8, uint32_t seed, Pixel red) {
   std::vector<std::string> chars = Characters(utf8);
   Coverage body(size, size);
@@ -707,9 +724,10 @@ void Seal(Canvas& c, int x, int y, int size, const std::string& utf8, uint32_t s
   for (size_t k = 0; k < n; ++k) {
     int col = cols == 1 ? 0 : static_cast<int>(cols - 1 - k / rows);
     int row = static_cast<int>(k % rows);
-    Coverage g = TextCoverage(chars[k], kFaceKai, glyph, 700);
+    const SealGlyph& cut = SealGlyphOf(chars[k], glyph);
+    const Coverage& g = cut.coverage;
     int margin = glyph / 4;
-    int gw = TextWidth(chars[k], kFaceKai, glyph, 700);
+    int gw = cut.width;
     int gx = size / 12 + col * cellW + (cellW - gw) / 2 - margin;
     int gy = size / 12 + row * cellH + (cellH - glyph) / 2 - margin;
     for (int j = 0; j < g.height; ++j)
