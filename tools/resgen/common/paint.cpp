@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <utility>
 
 #include "platform/text.h"
 
@@ -9,8 +11,18 @@ namespace paint {
 
 namespace {
 constexpr float kPi = 3.14159265f;
+// Far wider than the rounding of a squared distance: a pixel is passed over
+// only when it lies surely beyond what a stamp could give it.
+constexpr float kReachMargin = 1.001f;
 
 float Clamp01(float v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
+
+// std::floor for the coordinates painted here (well inside an int), without
+// the library call the baseline instruction set needs for it.
+int FloorInt(float v) {
+  int i = static_cast<int>(v);
+  return v < static_cast<float>(i) ? i - 1 : i;
+}
 
 uint32_t HashInt(uint32_t x) {
   x ^= x >> 16;
@@ -107,10 +119,10 @@ const NoiseCell& CornersOf(uint32_t seed, int ix, int iy) {
 }  // namespace
 
 float ValueNoise(uint32_t seed, float x, float y) {
-  float fx = std::floor(x);
-  float fy = std::floor(y);
-  int ix = static_cast<int>(fx);
-  int iy = static_cast<int>(fy);
+  int ix = FloorInt(x);
+  int iy = FloorInt(y);
+  float fx = static_cast<float>(ix);
+  float fy = static_cast<float>(iy);
   float tx = x - fx;
   float ty = y - fy;
   tx = tx * tx * (3 - 2 * tx);
@@ -334,11 +346,27 @@ void Stroke(Canvas& c, const std::vector<Vec2>& pts, float w0, float wMid, float
     int bx1 = static_cast<int>(std::ceil(p.x + r + 1));
     int by0 = static_cast<int>(std::floor(p.y - r - 1));
     int by1 = static_cast<int>(std::ceil(p.y + r + 1));
-    for (int y = by0; y <= by1; ++y)
-      for (int x = bx0; x <= bx1; ++x) {
+    // Consecutive points overlap almost wholly: a pixel the stamp cannot raise
+    // (it already holds more than r + 0.5 - d can give) is passed over before
+    // the square root, with a margin that keeps every pixel that might rise.
+    float reachOf = r + 0.5f;
+    for (int y = std::max(by0, cy0); y <= std::min(by1, cy1 - 1); ++y) {
+      float* row = &cov.value[static_cast<size_t>(y - cy0) * cov.width];
+      float dy = y + 0.5f - p.y;
+      // Only the pixels of the row within the stamp's reach (with a pixel to spare).
+      float span2 = reachOf * reachOf * kReachMargin + kReachMargin - 1 - dy * dy;
+      if (span2 < 0) continue;
+      float span = std::sqrt(span2);
+      int rx0 = std::max({bx0, cx0, static_cast<int>(std::floor(p.x - 0.5f - span)) - 1});
+      int rx1 = std::min({bx1, cx1 - 1, static_cast<int>(std::ceil(p.x - 0.5f + span)) + 1});
+      for (int x = rx0; x <= rx1; ++x) {
+        float& cell = row[x - cx0];
+        float reach = reachOf - cell;
+        if (reach <= 0 || cell >= 1) continue;  // a stamp gives 1 at most
         float dx = x + 0.5f - p.x;
-        float dy = y + 0.5f - p.y;
-        float d = std::sqrt(dx * dx + dy * dy);
+        float q = dx * dx + dy * dy;
+        if (q > reach * reach * kReachMargin + kReachMargin - 1) continue;
+        float d = std::sqrt(q);
         float v = Clamp01(r + 0.5f - d);
         if (v <= 0) continue;
         if (dryness > 0) {
@@ -348,8 +376,9 @@ void Stroke(Canvas& c, const std::vector<Vec2>& pts, float w0, float wMid, float
           float dry = dryness * (0.35f + 0.65f * t);
           v *= SmoothStep(dry - 0.15f, dry + 0.1f, bristle);
         }
-        cov.Max(x - cx0, y - cy0, v);
+        if (v > cell) cell = v;
       }
+    }
   }
   Apply(c, cov, cx0, cy0, color, opacity);
 }
@@ -380,6 +409,42 @@ void Line(Canvas& c, float x0, float y0, float x1, float y1, float width, Pixel 
     }
 }
 
+namespace {
+constexpr int kPolygonSub = 4;  // sub-scanlines per pixel row give the edge its softness
+
+// The polygon's coverage of pixel row y between x0 and x1 (clipped), into
+// rowCov[x - x0]; xs is room for the crossings.
+void PolygonRow(const std::vector<Vec2>& pts, int y, int x0, int x1, std::vector<float>& rowCov,
+                std::vector<float>& xs) {
+  std::fill(rowCov.begin(), rowCov.end(), 0.0f);
+  for (int s = 0; s < kPolygonSub; ++s) {
+    float sy = y + (s + 0.5f) / kPolygonSub;
+    xs.clear();
+    for (size_t i = 0; i < pts.size(); ++i) {
+      const Vec2& a = pts[i];
+      const Vec2& b = pts[(i + 1) % pts.size()];
+      if ((a.y <= sy && b.y > sy) || (b.y <= sy && a.y > sy))
+        xs.push_back(a.x + (sy - a.y) / (b.y - a.y) * (b.x - a.x));
+    }
+    std::sort(xs.begin(), xs.end());
+    for (size_t k = 0; k + 1 < xs.size(); k += 2) {
+      float xa = std::max(xs[k], static_cast<float>(x0));
+      float xb = std::min(xs[k + 1], static_cast<float>(x1 + 1));
+      auto part = [&](int x) {
+        float lo = std::max(xa, static_cast<float>(x));
+        float hi = std::min(xb, static_cast<float>(x + 1));
+        if (hi > lo) rowCov[x - x0] += (hi - lo) / kPolygonSub;
+      };
+      int x = static_cast<int>(std::floor(xa));
+      if (x < xb) part(x++);
+      // Whole pixels inside the span: hi - lo is exactly 1.
+      for (; x + 1 <= xb; ++x) rowCov[x - x0] += 1.0f / kPolygonSub;
+      for (; x < xb; ++x) part(x);
+    }
+  }
+}
+}  // namespace
+
 void FillPolygon(Canvas& c, const std::vector<Vec2>& pts, Pixel color, float opacity) {
   if (pts.size() < 3) return;
   float minx = pts[0].x, maxx = pts[0].x, miny = pts[0].y, maxy = pts[0].y;
@@ -394,31 +459,10 @@ void FillPolygon(Canvas& c, const std::vector<Vec2>& pts, Pixel color, float opa
   int y0 = std::max(0, static_cast<int>(std::floor(miny)));
   int y1 = std::min(c.Height() - 1, static_cast<int>(std::ceil(maxy)));
   if (x1 < x0 || y1 < y0) return;
-  constexpr int kSub = 4;  // sub-scanlines per pixel row give the edge its softness
   std::vector<float> rowCov(static_cast<size_t>(x1 - x0 + 2));
   std::vector<float> xs;
   for (int y = y0; y <= y1; ++y) {
-    std::fill(rowCov.begin(), rowCov.end(), 0.0f);
-    for (int s = 0; s < kSub; ++s) {
-      float sy = y + (s + 0.5f) / kSub;
-      xs.clear();
-      for (size_t i = 0; i < pts.size(); ++i) {
-        const Vec2& a = pts[i];
-        const Vec2& b = pts[(i + 1) % pts.size()];
-        if ((a.y <= sy && b.y > sy) || (b.y <= sy && a.y > sy))
-          xs.push_back(a.x + (sy - a.y) / (b.y - a.y) * (b.x - a.x));
-      }
-      std::sort(xs.begin(), xs.end());
-      for (size_t k = 0; k + 1 < xs.size(); k += 2) {
-        float xa = std::max(xs[k], static_cast<float>(x0));
-        float xb = std::min(xs[k + 1], static_cast<float>(x1 + 1));
-        for (int x = static_cast<int>(std::floor(xa)); x < xb; ++x) {
-          float lo = std::max(xa, static_cast<float>(x));
-          float hi = std::min(xb, static_cast<float>(x + 1));
-          if (hi > lo) rowCov[x - x0] += (hi - lo) / kSub;
-        }
-      }
-    }
+    PolygonRow(pts, y, x0, x1, rowCov, xs);
     for (int x = x0; x <= x1; ++x)
       if (rowCov[x - x0] > 0) c.Blend(x, y, color, Clamp01(rowCov[x - x0]) * opacity);
   }
@@ -491,30 +535,49 @@ void WashPolygon(Canvas& c, const std::vector<Vec2>& pts, Pixel color, float opa
   int x1 = std::min(c.Width(), static_cast<int>(maxx) + 2), y1 = std::min(c.Height(), static_cast<int>(maxy) + 2);
   int w = x1 - x0, h = y1 - y0;
   if (w <= 0 || h <= 0) return;
-  Figure fig(w, h);
-  Canvas fc(fig);
+  // The coverage as filling the polygon onto a figure of its own would leave it.
   std::vector<Vec2> local;
   for (const Vec2& p : pts) local.push_back({p.x - x0, p.y - y0});
-  FillPolygon(fc, local, color, 1.0f);
+  std::vector<float> cover(static_cast<size_t>(w) * h, 0.0f);
+  {
+    std::vector<float> rowCov(static_cast<size_t>(w + 1));
+    std::vector<float> xs;
+    float lminy = local[0].y, lmaxy = local[0].y, lminx = local[0].x, lmaxx = local[0].x;
+    for (const Vec2& p : local) {
+      lminx = std::min(lminx, p.x), lmaxx = std::max(lmaxx, p.x);
+      lminy = std::min(lminy, p.y), lmaxy = std::max(lmaxy, p.y);
+    }
+    int fx0 = std::max(0, static_cast<int>(std::floor(lminx))),
+        fx1 = std::min(w - 1, static_cast<int>(std::ceil(lmaxx)));
+    int fy0 = std::max(0, static_cast<int>(std::floor(lminy))),
+        fy1 = std::min(h - 1, static_cast<int>(std::ceil(lmaxy)));
+    if (fx1 >= fx0)
+      for (int y = fy0; y <= fy1; ++y) {
+        PolygonRow(local, y, fx0, fx1, rowCov, xs);
+        for (int x = fx0; x <= fx1; ++x) cover[static_cast<size_t>(y) * w + x] = Clamp01(rowCov[x - fx0]);
+      }
+  }
+  auto alphaAt = [&](int x, int y) { return cover[static_cast<size_t>(y) * w + x]; };
   // A summed table of the coverage gives each pixel the mean of its 5 x 5 neighbourhood.
   std::vector<float> sum(static_cast<size_t>(w + 1) * (h + 1), 0.0f);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
       sum[(y + 1) * (w + 1) + x + 1] =
-          fig.Alpha(x, y) + sum[y * (w + 1) + x + 1] + sum[(y + 1) * (w + 1) + x] - sum[y * (w + 1) + x];
+          alphaAt(x, y) + sum[y * (w + 1) + x + 1] + sum[(y + 1) * (w + 1) + x] - sum[y * (w + 1) + x];
   constexpr int r = 2;
   Pixel dark = Scale(color, 0.78f);
   Pixel light = Mix(color, kPaperLight, 0.35f);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
-      float a = fig.Alpha(x, y);
+      float a = alphaAt(x, y);
       if (a <= 0) continue;
       int ax = std::max(0, x - r), ay = std::max(0, y - r), bx = std::min(w, x + r + 1), by = std::min(h, y + r + 1);
       float mean = (sum[by * (w + 1) + bx] - sum[ay * (w + 1) + bx] - sum[by * (w + 1) + ax] + sum[ay * (w + 1) + ax]) /
                    ((bx - ax) * (by - ay));
       float edge = std::clamp((a - mean) * 3.0f, 0.0f, 1.0f);
       float n = TakeUp(seed, x + x0, y + y0);
-      Pixel col = Mix(Mix(color, light, std::clamp((n - 0.45f) * 1.4f, 0.0f, 0.6f)), dark, edge * 0.7f);
+      Pixel col = Mix(color, light, std::clamp((n - 0.45f) * 1.4f, 0.0f, 0.6f));
+      if (edge > 0) col = Mix(col, dark, edge * 0.7f);  // mixing by 0 keeps the colour as it is
       c.Blend(x + x0, y + y0, col, std::min(1.0f, a * opacity * (0.7f + 0.3f * n) + edge * 0.25f));
     }
 }
@@ -622,6 +685,21 @@ int CalligraphyVertical(Canvas& c, int x, int y, const std::string& utf8, const 
 }
 
 // ---- motifs -----------------------------------------------------------------
+namespace {
+// A seal's character as the font draws it, kept: every portrait cuts its
+// surname, and drawing the glyph anew cost more than the rest of the seal.
+struct SealGlyph {
+  Coverage coverage;
+  int width = 0;
+};
+const SealGlyph& SealGlyphOf(const std::string& ch, int height) {
+  static thread_local std::map<std::pair<std::string, int>, SealGlyph> kept;
+  auto [it, fresh] = kept.try_emplace({ch, height});
+  if (fresh) it->second = {TextCoverage(ch, kFaceKai, height, 700), TextWidth(ch, kFaceKai, height, 700)};
+  return it->second;
+}
+}  // namespace
+
 void Seal(Canvas& c, int x, int y, int size, const std::string& utf8, uint32_t seed, Pixel red) {
   std::vector<std::string> chars = Characters(utf8);
   Coverage body(size, size);
@@ -646,9 +724,10 @@ void Seal(Canvas& c, int x, int y, int size, const std::string& utf8, uint32_t s
   for (size_t k = 0; k < n; ++k) {
     int col = cols == 1 ? 0 : static_cast<int>(cols - 1 - k / rows);
     int row = static_cast<int>(k % rows);
-    Coverage g = TextCoverage(chars[k], kFaceKai, glyph, 700);
+    const SealGlyph& cut = SealGlyphOf(chars[k], glyph);
+    const Coverage& g = cut.coverage;
     int margin = glyph / 4;
-    int gw = TextWidth(chars[k], kFaceKai, glyph, 700);
+    int gw = cut.width;
     int gx = size / 12 + col * cellW + (cellW - gw) / 2 - margin;
     int gy = size / 12 + row * cellH + (cellH - glyph) / 2 - margin;
     for (int j = 0; j < g.height; ++j)
@@ -805,12 +884,20 @@ void SplitMasked(const Figure& figure, Surface& image, Surface& mask, float thre
 }
 
 void Place(Surface& target, const Figure& figure, int x, int y) {
-  Canvas c(target);
-  for (int j = 0; j < figure.color.Height(); ++j)
-    for (int i = 0; i < figure.color.Width(); ++i) {
-      float a = figure.Alpha(i, j);
-      if (a > 0) c.Blend(x + i, y + j, figure.color.Get(i, j), a);
+  // Blend's own mixing, row by row over the part inside the target.
+  int w = figure.color.Width();
+  int i0 = std::max(0, -x), i1 = std::min(w, target.Width() - x);
+  int j0 = std::max(0, -y), j1 = std::min(figure.color.Height(), target.Height() - y);
+  for (int j = j0; j < j1; ++j) {
+    const float* alpha = &figure.alpha[static_cast<size_t>(j) * w];
+    const Pixel* src = figure.color.Row(j);
+    Pixel* dst = target.Row(y + j) + x;
+    for (int i = i0; i < i1; ++i) {
+      float a = alpha[i];
+      if (a > 0) dst[i] = Mix(dst[i], src[i], a > 1 ? 1 : a);
     }
+  }
+  if (i0 < i1 && j0 < j1) target.Changed(x + i0, y + j0, x + i1, y + j1);
 }
 
 }  // namespace paint

@@ -102,6 +102,12 @@ class Canvas {
     // Painting "over" a layer that has its own coverage: colour is kept
     // un-premultiplied so the figure's edges do not fade into the white ground.
     float& under = (*alpha_)[static_cast<size_t>(y) * surface_->Width() + x];
+    if (under == 0) {
+      // The first paint on bare ground: a / out is 1, and mixing by 1 gives c.
+      *px = Rgb(Red(c), Green(c), Blue(c));
+      under = a;
+      return;
+    }
     float out = a + under * (1 - a);
     if (out <= 0) return;
     *px = Mix(*px, c, a / out);

@@ -80,7 +80,9 @@ void PaintPortraitSheet(const PortraitTable& table, Surface& sheet) {
   for (int id = 0; id < kPortraitRecords; ++id) {
     const PortraitSubject& who = id < static_cast<int>(table.subjects.size()) ? table.subjects[id] : PortraitSubject{};
     cell = papers[id % kPaperVariants];
-    if (!who.name.empty()) PaintPortrait(cell, who);
+    const paint::Figure* kept = id < static_cast<int>(table.layers.size()) ? table.layers[id].get() : nullptr;
+    if (kept) FinishPortrait(cell, *kept, who);
+    else if (!who.name.empty()) PaintPortrait(cell, who);
     sheet.Blit((id % kPortraitsPerRow) * kPortraitSize, (id / kPortraitsPerRow) * kPortraitSize, cell, 0, 0,
                kPortraitSize, kPortraitSize, RasterOp::Copy);
   }
@@ -161,17 +163,27 @@ bool WriteFamousFaces(const std::string& dataDir, const std::string& resDir, con
 }
 
 std::vector<float> PortraitSignature(const PortraitSubject& who) {
+  return LayerSignature(PaintPortraitLayer(who), who);
+}
+
+std::vector<float> LayerSignature(const paint::Figure& layer, const PortraitSubject& who) {
   Surface cell(kPortraitSize, kPortraitSize, paint::kPaper);
-  PaintPortrait(cell, who);
+  FinishPortrait(cell, layer, who);
   return BlockSignature(cell);
 }
 
 std::vector<float> BlockSignature(const Surface& cell) {
+  if (cell.Width() < kPortraitSize || cell.Height() < kPortraitSize) {
+    // Black beyond a smaller cell, as reading outside a surface gives.
+    Surface whole(kPortraitSize, kPortraitSize, kBlack);
+    whole.Blit(0, 0, cell, 0, 0, cell.Width(), cell.Height(), RasterOp::Copy);
+    return BlockSignature(whole);
+  }
   constexpr int n = kPortraitSize / kSignatureBlock;
   std::vector<float> sig(static_cast<size_t>(n) * n * 3, 0.0f);
   for (int y = 0; y < kPortraitSize; ++y)
     for (int x = 0; x < kPortraitSize; ++x) {
-      Pixel p = cell.Get(x, y);
+      Pixel p = cell.Row(y)[x];
       float* block = &sig[((y / kSignatureBlock) * n + x / kSignatureBlock) * 3];
       block[0] += paint::Red(p);
       block[1] += paint::Green(p);
@@ -183,14 +195,24 @@ std::vector<float> BlockSignature(const Surface& cell) {
 
 float LesserPortraitDistance(const std::vector<float>& a, const std::vector<float>& b, float bound) {
   if (a.size() != b.size() || a.empty()) return std::min(bound, 0.0f);
-  constexpr size_t kLook = 32;  // how often the sum is held against the bound
+  // A block's channel is a sum of 16 bytes over 16, so every partial sum is a
+  // multiple of 1/16 under 2^20 and exact in a float: summing in lanes, in any
+  // order, gives the very sum of one running total. Every kLook values the sum
+  // is held against the bound: it only grows, so once its mean reaches the
+  // bound it cannot come under it.
+  constexpr size_t kLanes = 8, kLook = 32;
+  const size_t n = a.size();
   double sum = 0;
-  for (size_t i = 0; i < a.size(); ++i) {
-    sum += std::abs(a[i] - b[i]);
-    // The sum only grows: once its mean reaches the bound it cannot come under it.
-    if (i % kLook == kLook - 1 && static_cast<float>(sum / a.size()) >= bound) return bound;
+  size_t i = 0;
+  for (; i + kLook <= n; i += kLook) {
+    float lane[kLanes] = {};
+    for (size_t j = 0; j < kLook; j += kLanes)
+      for (size_t k = 0; k < kLanes; ++k) lane[k] += std::abs(a[i + j + k] - b[i + j + k]);
+    for (float part : lane) sum += part;
+    if (static_cast<float>(sum / n) >= bound) return bound;
   }
-  return std::min(bound, static_cast<float>(sum / a.size()));
+  for (; i < n; ++i) sum += std::abs(a[i] - b[i]);
+  return std::min(bound, static_cast<float>(sum / n));
 }
 
 float PortraitDistance(const std::vector<float>& a, const std::vector<float>& b) {

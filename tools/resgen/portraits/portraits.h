@@ -2,11 +2,13 @@
 // Officer portraits: one painted face per officer, made from his record and
 // seeded by his name, so the same man has the same face in every scenario.
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <string>
 #include <vector>
 
 #include "platform/surface.h"
+#include "tools/resgen/common/paint.h"
 
 constexpr int kPortraitSize = 120;
 constexpr int kPortraitsPerRow = 10;
@@ -76,13 +78,24 @@ bool PreparePortraitTables(const std::string& dataDir, const std::string& resDir
 // FNV-1a of the name's bytes: the seed of every choice in his face.
 uint32_t NameSeed(const std::string& name);
 
-// Paints the portrait into a 120 x 120 surface (resized when it is not).
+// Paints the portrait into a 120 x 120 surface (resized when it is not): his
+// layer laid on the paper that is there, then the grain and his seal.
 void PaintPortrait(Surface& cell, const PortraitSubject& who);
+// The face on a layer of its own (colour and coverage), painted once and laid
+// on any paper: the variant search compares it and the sheet shows it.
+paint::Figure PaintPortraitLayer(const PortraitSubject& who);
+void FinishPortrait(Surface& cell, const paint::Figure& layer, const PortraitSubject& who);  // a layer made above
+// All that his painting depends on: two subjects with the same key paint the
+// same pixels (the same man in two scenarios often does).
+std::string PortraitPaintKey(const PortraitSubject& who);
 
 // One scenario's officers as the tables give them; an entry with an empty
 // name is an unused record and keeps plain paper.
 struct PortraitTable {
   std::vector<PortraitSubject> subjects;  // indexed by heroId, 300 entries
+  // The layers the variant search painted for the faces it chose, by heroId
+  // (shared where two scenarios paint a man alike); empty where none is kept.
+  std::vector<std::shared_ptr<const paint::Figure>> layers;
 };
 
 // Reads Res/Hero/hero<n>.kdt and heroname<n>.kss (GBK names) under resDir.
@@ -100,6 +113,7 @@ void PaintPortraitSheet(const PortraitTable& table, Surface& sheet);
 // absolute difference of the blocks' colour channels, 0..255.
 constexpr int kSignatureBlock = 4;
 std::vector<float> PortraitSignature(const PortraitSubject& who);
+std::vector<float> LayerSignature(const paint::Figure& layer, const PortraitSubject& who);
 std::vector<float> BlockSignature(const Surface& cell);  // of a 120 x 120 cell
 float PortraitDistance(const std::vector<float>& a, const std::vector<float>& b);
 // The lesser of `bound` and their distance, without summing past the bound.

@@ -68,6 +68,7 @@ void LionMask(Canvas& c, float x, float y, float r, Pixel mane, uint32_t seed) {
 
 // ---- the features of one face ------------------------------------------------
 
+// PortraitPaintKey names every field: a field added here goes there too.
 struct Face {
   int skinKind, shape, eyes, brows, beard, armour, prop, mark;
   bool bigEars;
@@ -779,11 +780,25 @@ uint32_t NameSeed(const std::string& name) {
   return h;
 }
 
-void PaintPortrait(Surface& cell, const PortraitSubject& who) {
-  if (cell.Width() != kPortraitSize || cell.Height() != kPortraitSize) cell.Resize(kPortraitSize, kPortraitSize);
+std::string PortraitPaintKey(const PortraitSubject& who) {
+  // Field by field (not the struct's bytes, whose padding is unset).
+  Face f = MakeFace(who);
+  std::string key = who.name;
+  auto put = [&key](const auto& value) { key.append(reinterpret_cast<const char*>(&value), sizeof(value)); };
+  put(who.variant), put(who.role);
+  put(f.skinKind), put(f.shape), put(f.eyes), put(f.brows), put(f.beard), put(f.armour), put(f.prop), put(f.mark);
+  put(f.bigEars), put(f.headgear), put(f.halfWidth), put(f.halfHeight), put(f.jaw), put(f.eyeY), put(f.eyeGap);
+  put(f.browLift), put(f.browWeight), put(f.noseLength), put(f.mouthWidth);
+  put(f.skin), put(f.robe), put(f.hat), put(f.beardInk), put(f.browInk), put(f.halo), put(f.trim);
+  put(f.hatStyle), put(f.wrinkles), put(f.plumes);
+  return key;
+}
+
+paint::Figure PaintPortraitLayer(const PortraitSubject& who) {
   uint32_t seed = NameSeed(who.name) + 7919u * static_cast<uint32_t>(who.variant);
   Face f = MakeFace(who);
-  Canvas c(cell);
+  paint::Figure layer(kPortraitSize, kPortraitSize);
+  Canvas c(layer);
   // A halo of wash behind the head.
   paint::WashEllipse(c, kCx, 54, 50, 46, f.halo, 0.45f, seed + 100);
   PropBehind(c, f, seed + 150);
@@ -792,11 +807,22 @@ void PaintPortrait(Surface& cell, const PortraitSubject& who) {
   Beard(c, f, seed + 400);
   HeadgearPaint(c, f, seed + 500);
   PropFront(c, f, seed + 550);
-  // The paint sits in the paper: a faint grain over everything.
+  return layer;
+}
+
+void FinishPortrait(Surface& cell, const paint::Figure& layer, const PortraitSubject& who) {
+  if (cell.Width() != kPortraitSize || cell.Height() != kPortraitSize) cell.Resize(kPortraitSize, kPortraitSize);
+  uint32_t seed = NameSeed(who.name) + 7919u * static_cast<uint32_t>(who.variant);
+  // The layer laid on the paper as paint::Place lays it, and the paint sits in
+  // the paper: a faint grain over everything.
   for (int y = 0; y < kPortraitSize; ++y) {
     Pixel* row = cell.Row(y);
-    for (int x = 0; x < kPortraitSize; ++x)
-      row[x] = paint::Scale(row[x], 0.95f + 0.08f * paint::TakeUp(seed * 31u, x * 7, y * 7));
+    const Pixel* paint = layer.color.Row(y);
+    const float* alpha = &layer.alpha[static_cast<size_t>(y) * kPortraitSize];
+    for (int x = 0; x < kPortraitSize; ++x) {
+      Pixel p = alpha[x] > 0 ? paint::Mix(row[x], paint[x], std::min(alpha[x], 1.0f)) : row[x];
+      row[x] = paint::Scale(p, 0.95f + 0.08f * paint::TakeUp(seed * 31u, x * 7, y * 7));
+    }
   }
   cell.Touch();
   if (!who.name.empty()) {
@@ -806,6 +832,9 @@ void PaintPortrait(Surface& cell, const PortraitSubject& who) {
     if (lead >= 0xF0) len = 4;
     else if (lead >= 0xE0) len = 3;
     else if (lead >= 0xC0) len = 2;
+    Canvas c(cell);
     paint::Seal(c, 96, 96, 20, who.name.substr(0, len), seed + 600);
   }
 }
+
+void PaintPortrait(Surface& cell, const PortraitSubject& who) { FinishPortrait(cell, PaintPortraitLayer(who), who); }

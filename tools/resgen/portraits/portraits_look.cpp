@@ -2,6 +2,8 @@
 // and the choice of a variant for every other face so that no two men of a
 // scenario look alike.
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 #include <map>
 
 #include "platform/files.h"
@@ -18,6 +20,45 @@ int IndexIn(const std::vector<std::string>& names, const std::string& cell) {
   for (size_t i = 0; i < names.size(); ++i)
     if (names[i] == cell) return static_cast<int>(i);
   return -2;  // not a known word
+}
+
+// A face's signature with the sums of its blocks over wider squares, coarse
+// first: the sum of differences of such sums is never more than that of the
+// blocks themselves, so a pair whose coarse sums already lie as far apart as
+// the nearest face so far needs no closer look. The signature's values are
+// multiples of 1/16 and every sum here stays exact in a float.
+constexpr int kSignatureSide = kPortraitSize / kSignatureBlock;
+constexpr int kGroupSides[] = {6, 2};
+struct SearchSignature {
+  std::vector<float> fine;
+  std::vector<float> groups[std::size(kGroupSides)];
+};
+
+SearchSignature MakeSearchSignature(std::vector<float> fine) {
+  SearchSignature sig;
+  for (size_t level = 0; level < std::size(kGroupSides); ++level) {
+    int g = kGroupSides[level], n = kSignatureSide / g;
+    std::vector<float>& out = sig.groups[level];
+    out.assign(static_cast<size_t>(n) * n * 3, 0.0f);
+    for (int y = 0; y < kSignatureSide; ++y)
+      for (int x = 0; x < kSignatureSide; ++x)
+        for (int ch = 0; ch < 3; ++ch)
+          out[((y / g) * n + x / g) * 3 + ch] += fine[(static_cast<size_t>(y) * kSignatureSide + x) * 3 + ch];
+  }
+  sig.fine = std::move(fine);
+  return sig;
+}
+
+// The lesser of `bound` and their distance, as LesserPortraitDistance gives it.
+float LesserDistance(const SearchSignature& a, const SearchSignature& b, float bound) {
+  for (size_t level = 0; level < std::size(kGroupSides); ++level) {
+    const std::vector<float>& x = a.groups[level];
+    const std::vector<float>& y = b.groups[level];
+    float sum = 0;
+    for (size_t i = 0; i < x.size(); ++i) sum += std::abs(x[i] - y[i]);
+    if (static_cast<double>(sum) / a.fine.size() >= bound) return bound;
+  }
+  return LesserPortraitDistance(a.fine, b.fine, bound);
 }
 
 }  // namespace
@@ -133,6 +174,7 @@ bool PreparePortraitTables(const std::string& dataDir, const std::string& resDir
   for (int s = 0; s < 4; ++s) {
     present[s] = ReadPortraitTable(resDir, s + 1, tables[s]);
     if (!present[s]) continue;
+    tables[s].layers.assign(tables[s].subjects.size(), nullptr);
     for (PortraitSubject& who : tables[s].subjects) {
       who.year = kScenarioYears[s];
       auto it = byName.find(who.name);
@@ -159,31 +201,50 @@ bool PreparePortraitTables(const std::string& dataDir, const std::string& resDir
       }
   std::stable_sort(names.begin(), names.end(),
                    [&](const std::string& a, const std::string& b) { return men[a].tuned && !men[b].tuned; });
-  std::vector<std::vector<float>> painted[4];
+  std::vector<SearchSignature> painted[4];
   for (const std::string& name : names) {
     const Man& man = men[name];
     int best = 0;
     float bestDistance = -1;
-    std::vector<std::vector<float>> bestSigs;
+    std::vector<SearchSignature> bestSigs;
+    std::vector<std::shared_ptr<const paint::Figure>> bestLayers;
     for (int v = 0; v < kMaxVariants; ++v) {
       float least = 1e9f;
-      std::vector<std::vector<float>> sigs;
+      std::vector<SearchSignature> sigs;
+      std::vector<std::shared_ptr<const paint::Figure>> layers;
+      std::vector<std::string> keys;
       for (const auto& [s, id] : man.at) {
         PortraitSubject& who = tables[s].subjects[id];
         who.variant = v;
-        sigs.push_back(PortraitSignature(who));
-        for (const auto& other : painted[s]) least = LesserPortraitDistance(sigs.back(), other, least);
+        // A variant no better than the best so far is not taken, whatever the
+        // other scenarios say (least only falls): they are not painted.
+        if (least <= bestDistance) break;
+        keys.push_back(PortraitPaintKey(who));
+        size_t same = std::find(keys.begin(), keys.end(), keys.back()) - keys.begin();
+        if (same + 1 < keys.size()) {
+          sigs.push_back(sigs[same]);
+          layers.push_back(layers[same]);
+        } else {
+          layers.push_back(std::make_shared<const paint::Figure>(PaintPortraitLayer(who)));
+          sigs.push_back(MakeSearchSignature(LayerSignature(*layers.back(), who)));
+        }
+        for (const auto& other : painted[s]) {
+          least = LesserDistance(sigs.back(), other, least);
+          if (least <= bestDistance) break;
+        }
       }
       if (least > bestDistance) {
         bestDistance = least;
         best = v;
         bestSigs = std::move(sigs);
+        bestLayers = std::move(layers);
       }
       if (least >= kDistinctFaces * 1.1f) break;
     }
     for (size_t k = 0; k < man.at.size(); ++k) {
       auto [s, id] = man.at[k];
       tables[s].subjects[id].variant = best;
+      tables[s].layers[id] = std::move(bestLayers[k]);
       painted[s].push_back(std::move(bestSigs[k]));
     }
   }
