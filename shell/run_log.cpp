@@ -26,6 +26,7 @@ constexpr int kNumberChars = 12;  // an int in decimal with its sign
 struct OpenDayFile {
   FILE* file = nullptr;
   std::string path;
+  time_t pathChecked = -1;  // the second its path was last looked up
 };
 OpenDayFile dayFile;
 
@@ -57,16 +58,24 @@ void Refresh() {
 }
 
 // Something else may have removed the day file while it was open (the line
-// would vanish with it); it is created again.
+// would vanish with it); it is created again. The open file itself tells at
+// once whether it has lost its name, which costs far less than looking the
+// path up for every line; whether the name now leads elsewhere (the file was
+// moved away, or replaced) is asked of the path once a second.
 bool DayFileStillThere() {
-  struct stat info;
-  return stat(stamp.dayFile.c_str(), &info) == 0;
+  struct stat open;
+  if (fstat(fileno(dayFile.file), &open) != 0 || open.st_nlink == 0) return false;
+  if (dayFile.pathChecked == stamp.second) return true;
+  dayFile.pathChecked = stamp.second;
+  struct stat named;
+  return stat(stamp.dayFile.c_str(), &named) == 0 && named.st_ino == open.st_ino && named.st_dev == open.st_dev;
 }
 
 void CloseDayFile() {
   if (dayFile.file) std::fclose(dayFile.file);
   dayFile.file = nullptr;
   dayFile.path.clear();
+  dayFile.pathChecked = -1;
 }
 
 FILE* DayFile() {

@@ -96,6 +96,22 @@ TEST_F(LogTest, DeleteTodayLogRemovesTheDayFileAndLoggingGoesOn) {
   EXPECT_TRUE(fs::exists(DayFile()));
 }
 
+// A day file removed or replaced from outside while the log holds it open:
+// the next line must land in a file under the day's name, not in the old one.
+TEST_F(LogTest, ADayFileRemovedOrReplacedFromOutsideIsWrittenAgain) {
+  for (bool replace : {false, true}) {
+    Log(1, "Game::KeyDown", "开始", 0);
+    fs::remove(DayFile());
+    if (replace) std::ofstream(DayFile()) << "another file\n";
+    Log(1, "GameMap::Show", "开始", 0);
+    std::string now = ReadAll(DayFile());
+    EXPECT_NE(now.find("GameMap::Show"), std::string::npos) << replace;
+    EXPECT_EQ(now.find("Game::KeyDown"), std::string::npos) << replace;
+    CloseRunLog();
+    fs::remove(DayFile());
+  }
+}
+
 TEST_F(LogTest, MissingFoldersLoseTheLineSilently) {
   fs::remove_all(box_.Res() / "Log");
   Log(1, "Game::KeyDown", "开始", 0);
