@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Serves build-web/ on 127.0.0.1 for playing or testing the browser build.
-Files are sent gzip-compressed to browsers that accept it (compressed once and
-kept in memory), with the wasm MIME type browsers want.
+Files are sent gzip-compressed to browsers that accept it: the NAME.gz that
+make web leaves beside a file when it is not older than the file, otherwise
+compressed once here and kept in memory. The wasm goes with the MIME type
+browsers want.
 
 usage: serve.py [FOLDER] [--port N]   (port 0 picks a free one; the line
        "serving http://127.0.0.1:PORT/" tells which)
@@ -24,12 +26,12 @@ class Handler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, fmt, *args):
         pass
 
-    def send_head(self):
-        path = self.translate_path(self.path)
-        accepts = "gzip" in self.headers.get("Accept-Encoding", "")
-        if not accepts or not os.path.isfile(path):
-            return super().send_head()
+    def compressed(self, path):
         stat = os.stat(path)
+        packed = path + ".gz"
+        if os.path.isfile(packed) and os.stat(packed).st_mtime_ns >= stat.st_mtime_ns:
+            with open(packed, "rb") as f:
+                return f.read()
         key = (path, stat.st_mtime_ns, stat.st_size)
         with self.lock:
             body = self.cache.get(key)
@@ -37,6 +39,14 @@ class Handler(http.server.SimpleHTTPRequestHandler):
                 with open(path, "rb") as f:
                     body = gzip.compress(f.read(), compresslevel=6)
                 self.cache[key] = body
+        return body
+
+    def send_head(self):
+        path = self.translate_path(self.path)
+        accepts = "gzip" in self.headers.get("Accept-Encoding", "")
+        if not accepts or not os.path.isfile(path):
+            return super().send_head()
+        body = self.compressed(path)
         self.send_response(200)
         self.send_header("Content-Type", self.guess_type(path))
         self.send_header("Content-Encoding", "gzip")

@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Prints what a player downloads: the first download (the page, the program
 and the packed data) and each late file, raw and gzip-compressed as a server
-sends them. Also written to BUILD/sizes.txt.
+sends them. Also written to BUILD/sizes.txt. Each file's compressed form is
+kept beside it as NAME.gz, which serve.py (or a static server's precompressed
+mode) sends as it is, instead of compressing the data for each fresh start.
 
 usage: sizes.py BUILD_WEB
 """
@@ -14,7 +16,11 @@ FIRST = ["index.html", "page.css", "index.js", "index.wasm", "index.data"]
 
 def gz_size(path):
     with open(path, "rb") as f:
-        return len(gzip.compress(f.read(), compresslevel=6))
+        body = gzip.compress(f.read(), compresslevel=6, mtime=0)
+    with open(path + ".gz.part", "wb") as f:
+        f.write(body)
+    os.replace(path + ".gz.part", path + ".gz")
+    return len(body)
 
 
 def mb(n):

@@ -131,6 +131,12 @@ class Browser:
         self.process = subprocess.Popen(
             [chromium, "--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
              "--no-default-browser-check", "--disable-extensions", "--disable-background-networking",
+             # A headless page may count as hidden, and a hidden page's timers
+             # are slowed to one a second: every yield of the game's delays
+             # would then take a second. A container's small /dev/shm can
+             # starve the renderer of shared memory.
+             "--disable-background-timer-throttling", "--disable-renderer-backgrounding",
+             "--disable-backgrounding-occluded-windows", "--disable-dev-shm-usage",
              "--remote-debugging-address=127.0.0.1", "--remote-debugging-port=0",
              "--user-data-dir=" + self.profile, "--window-size=1280,800", "about:blank"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -268,6 +274,8 @@ def main():
     parser.add_argument("--web", default="build-web")
     parser.add_argument("--keys", default="web/campaign.keys")
     parser.add_argument("--keep", action="store_true", help="keep the work folder")
+    parser.add_argument("--budget-report-only", action="store_true",
+                        help="report the timing budget's figures without failing on them (another machine's load)")
     args = parser.parse_args()
     steps = read_script(args.keys)
     out = os.path.join(args.web, "test")
@@ -276,8 +284,11 @@ def main():
     work = tempfile.mkdtemp(prefix="kestrel-web-test-")
     passed, failed, figures = 0, 0, []
 
-    def check(ok, what):
+    def check(ok, what, budget=False):
         nonlocal passed, failed
+        if budget and args.budget_report_only:
+            print("%s %s (timing, reported only)" % ("ok  " if ok else "OVER", what), flush=True)
+            return
         if ok:
             passed += 1
         else:
@@ -293,7 +304,7 @@ def main():
         state, load_s = browser.open(url + "?seed=%d" % SEED)
         figures.append("page load to the title, waiting for keys: %.2f s (first frame shown at %.2f s)"
                        % (load_s, state["first"] / 1000.0))
-        check(load_s < 5.0, "the title is up %.2f s after the page load (under 5 s)" % load_s)
+        check(load_s < 5.0, "the title is up %.2f s after the page load (under 5 s)" % load_s, budget=True)
         keys, busy_total, slowest = 0, 0.0, (0.0, "")
         for i, (kind, value) in enumerate(steps):
             if kind in ("key", "click"):
@@ -354,7 +365,7 @@ def main():
         figures.append("late files fetched: %s" % (", ".join(state["fetched"]) or "none"))
         ratio = busy_total / max(sum(desktop_seconds), 1e-3)
         figures.append("browser busy time / desktop time: %.2f" % ratio)
-        check(ratio <= 3.0, "the keys take %.2f times the desktop game's time (at most 3)" % ratio)
+        check(ratio <= 3.0, "the keys take %.2f times the desktop game's time (at most 3)" % ratio, budget=True)
     except (Failure, cdp.DevToolsError) as error:
         failed += 1
         print("FAIL %s" % error, flush=True)
