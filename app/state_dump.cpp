@@ -45,7 +45,7 @@ void DumpState(JsonWriter& out) {
   TheGame().Dump(out);
   out.EndObject();
   TheGame().newGame.Dump(out);
-  // Additions around the design, each under a key of its own.
+  // The comfort additions (autosave, help, settings), each under a key of its own.
   out.BeginObject("settings");
   out.Int("speed", reportSpeed);
   out.EndObject();

@@ -142,7 +142,7 @@ void GoodList::Show(int key) {
   showAtBottom = (listCursor == kGoodListRows - 1 || listCursor == n - 1) ? 1 : 0;
   InvertBand(*backDC, 15, kRowTop + kRowHeight * showRow, 240, 50);
   PaintListMarks(columnPage + 1, kGoodColumnPages, listTop > 0,
-                 listTop + kGoodListRows < n);  // not in the design: where the list stands
+                 listTop + kGoodListRows < n);  // a comfort mark: where the list stands
 }
 
 void GoodList::ShowRow(int row, int position) {

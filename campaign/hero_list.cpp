@@ -273,7 +273,7 @@ void HeroList::Show(int key) {
   showAtBottom = (listCursor == kHeroListRows - 1 || listCursor == n - 1) ? 1 : 0;
   InvertBand(*backDC, 15, kRowTop + kRowHeight * showRow, 200, 50);
   PaintListMarks(columnPage + 1, kHeroColumnPages, listTop > 0,
-                 listTop + kHeroListRows < n);  // not in the design: where the list stands
+                 listTop + kHeroListRows < n);  // a comfort mark: where the list stands
 }
 
 void HeroList::ShowRow(int row, int position) {

@@ -270,7 +270,7 @@ class GameMap {
   void CampaignLost();
   // ---- end of the war block ----
 
-  // ---- Additions around the design (map_comfort.cpp): the autosave, the
+  // ---- Comfort additions (map_comfort.cpp): the autosave, the
   // report log's subjects and the factions' colours on the map. ----
   // The month end is over: write the autosave now, or once a new ruler is crowned.
   void MonthFinished();

@@ -1,4 +1,4 @@
-// Additions around the design on the map: the autosave after every month, the
+// Comfort additions on the map: the autosave after every month, the
 // report log's subjects, and each faction's colour on its cities' flags.
 #include <cstring>
 #include <memory>
