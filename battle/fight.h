@@ -167,6 +167,8 @@ class Fight {
 
   // ---- attacks (fight_attack.cpp)
   void SetAt(int row, int col, int unit);
+  // Whether SetAt (row, col, unit) would mark the target's square.
+  bool StrikeReachesFrom(int row, int col, int unit, int target) const;
   int CanAt(int kind);
   void GetLifeSkillAtDf();
   void CountAtDf(int unit);

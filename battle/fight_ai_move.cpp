@@ -65,10 +65,13 @@ void Fight::AIMoveHero() {
         cityTaken = true;
         break;
       }
-      SetAt(r, c, targetUnit);
+      // The strike is tested square by square rather than marked on the grid
+      // for each: the grid's line in the run log, written and flushed for
+      // every reachable square, cost more than the rest of the day. The grid
+      // is marked anew for the unit's own square before it is read.
       for (int k = 0; k < ownUnitCount && k < kSideSlots; ++k) {
         const FightHero& p = units[k];
-        if (p.Beaten() || !OnBattleMap(p.row, p.col) || attackMap[p.row][p.col] != 1) continue;
+        if (p.Beaten() || !StrikeReachesFrom(r, c, targetUnit, k)) continue;
         int e = AICountAtHurtBefore(k);
         if (e > aiBestScore) {
           aiBestScore = e;

@@ -22,6 +22,24 @@ constexpr Offset kOrthogonal[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
 constexpr Offset kSurrounding[] = {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1}, {0, 1}, {1, -1}, {1, 0}, {1, 1}};
 constexpr Offset kArcherRing[] = {{-2, 0}, {2, 0}, {0, -2}, {0, 2}, {-1, -1}, {-1, 1}, {1, -1}, {1, 1}};
 
+struct OffsetSet {
+  const Offset* offsets;
+  int count;
+};
+
+// The squares a unit of this troop type strikes, around its own.
+OffsetSet StrikeOffsets(int troopType) {
+  switch (troopType) {
+    case kCavalry:
+    case kNavy: return {kOrthogonal, 4};
+    case kInfantry:
+    case kHalberd:
+    case kMystic: return {kSurrounding, 8};
+    case kArcher: return {kArcherRing, 8};
+    default: return {kOrthogonal, 0};
+  }
+}
+
 void MarkOffsets(int grid[kMapRows][kMapCols], int row, int col, const Offset* offsets, int count) {
   for (int i = 0; i < count; ++i) {
     int r = row + offsets[i].dr, c = col + offsets[i].dc;
@@ -62,15 +80,18 @@ void Fight::SetAt(int row, int col, int unit) {
   Log(1, "Fight::SetAt", "开始", 0);
   ClearGrid(attackMap);
   if (unit < 0 || unit >= kUnitSlots) return;
-  switch (units[unit].troopType) {
-    case kCavalry:
-    case kNavy: MarkOffsets(attackMap, row, col, kOrthogonal, 4); break;
-    case kInfantry:
-    case kHalberd:
-    case kMystic: MarkOffsets(attackMap, row, col, kSurrounding, 8); break;
-    case kArcher: MarkOffsets(attackMap, row, col, kArcherRing, 8); break;
-    default: break;
-  }
+  OffsetSet set = StrikeOffsets(units[unit].troopType);
+  MarkOffsets(attackMap, row, col, set.offsets, set.count);
+}
+
+bool Fight::StrikeReachesFrom(int row, int col, int unit, int target) const {
+  if (unit < 0 || unit >= kUnitSlots || target < 0 || target >= kUnitSlots) return false;
+  const FightHero& t = units[target];
+  if (!OnBattleMap(t.row, t.col)) return false;
+  OffsetSet set = StrikeOffsets(units[unit].troopType);
+  for (int i = 0; i < set.count; ++i)
+    if (row + set.offsets[i].dr == t.row && col + set.offsets[i].dc == t.col) return true;
+  return false;
 }
 
 int Fight::CanAt(int kind) {

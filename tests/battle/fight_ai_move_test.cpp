@@ -158,3 +158,28 @@ TEST_F(BattleTest, TheComputerTurnStopsWhenThePlayerCommanderFalls) {
   EXPECT_EQ(fight->units[11].row, 20);
   EXPECT_EQ(fight->units[11].col, 20);
 }
+
+TEST_F(BattleTest, TheComputerMoveSearchTestsTheStrikeAsTheGridMarksIt) {
+  // Every troop type, aimed from the middle and from a corner at each square
+  // around: the test the move search uses agrees with the marked grid.
+  struct From {
+    int row, col;
+  };
+  constexpr From kFroms[] = {{10, 10}, {0, 0}, {kMapRows - 1, kMapCols - 1}};
+  for (int troop : {kCavalry, kNavy, kInfantry, kHalberd, kMystic, kArcher}) {
+    for (From f : kFroms) {
+      for (int dr = -3; dr <= 3; ++dr) {
+        for (int dc = -3; dc <= 3; ++dc) {
+          int r = f.row + dr, c = f.col + dc;
+          if (!OnBattleMap(r, c) || (dr == 0 && dc == 0)) continue;
+          NewBattle(1, 1, 0);
+          Place(10, f.row, f.col, troop);
+          Place(0, r, c);
+          fight->SetAt(f.row, f.col, 10);
+          EXPECT_EQ(fight->StrikeReachesFrom(f.row, f.col, 10, 0), attackMap[r][c] == 1)
+              << "troop " << troop << " from " << f.row << "," << f.col << " at " << r << "," << c;
+        }
+      }
+    }
+  }
+}
