@@ -146,6 +146,93 @@ float Fbm(uint32_t seed, float x, float y, int octaves) {
   return norm > 0 ? sum / norm : 0.5f;
 }
 
+namespace {
+// The hashed values along one lattice row of a band of cells.
+void HashRow(uint32_t seed, int ix0, int iy, std::vector<float>& out) {
+  for (size_t k = 0; k < out.size(); ++k) out[k] = Hash2(seed, ix0 + static_cast<int>(k), iy);
+}
+}  // namespace
+
+// A ground fills its whole sheet with the same noise, one row after another:
+// where each column falls in its cell, and the corners of a lattice row, are
+// worked out once instead of at every pixel. The sums are ValueNoise's and
+// Fbm's own, in their order, so every pixel comes out the same to the bit.
+NoiseBand::NoiseBand(uint32_t seed, const std::vector<float>& xs) : seed_(seed) {
+  cell_.resize(xs.size());
+  tx_.resize(xs.size());
+  int lo = 0, hi = 0;
+  for (size_t k = 0; k < xs.size(); ++k) {
+    int ix = FloorInt(xs[k]);
+    float tx = xs[k] - static_cast<float>(ix);
+    tx_[k] = tx * tx * (3 - 2 * tx);
+    cell_[k] = ix;
+    if (k == 0 || ix < lo) lo = ix;
+    if (k == 0 || ix > hi) hi = ix;
+  }
+  ix0_ = lo;
+  for (int& ix : cell_) ix -= lo;
+  size_t span = xs.empty() ? 0 : static_cast<size_t>(hi - lo) + 2;
+  top_.resize(span);
+  bottom_.resize(span);
+}
+
+void NoiseBand::SetRow(float y) {
+  int iy = FloorInt(y);
+  float ty = y - static_cast<float>(iy);
+  ty_ = ty * ty * (3 - 2 * ty);
+  if (ready_ && iy == iy_) return;
+  if (ready_ && iy == iy_ + 1) {
+    top_.swap(bottom_);
+  } else {
+    HashRow(seed_, ix0_, iy, top_);
+  }
+  HashRow(seed_, ix0_, iy + 1, bottom_);
+  iy_ = iy;
+  ready_ = true;
+}
+
+float NoiseBand::At(size_t column) const {
+  size_t k = static_cast<size_t>(cell_[column]);
+  float tx = tx_[column];
+  float a = top_[k], b = top_[k + 1], c = bottom_[k], d = bottom_[k + 1];
+  return (a + (b - a) * tx) + ((c + (d - c) * tx) - (a + (b - a) * tx)) * ty_;
+}
+
+FbmBand::FbmBand(uint32_t seed, std::vector<float> xs, int octaves) {
+  for (int o = 0; o < octaves; ++o) {
+    octaves_.emplace_back(seed + static_cast<uint32_t>(o) * 1013, xs);
+    for (float& x : xs) x *= 2.03f;
+  }
+}
+
+void FbmBand::SetRow(float y) {
+  for (NoiseBand& band : octaves_) {
+    band.SetRow(y);
+    y *= 2.03f;
+  }
+}
+
+float FbmBand::At(size_t column) const {
+  float sum = 0;
+  float amp = 0.5f;
+  float norm = 0;
+  for (const NoiseBand& band : octaves_) {
+    sum += amp * band.At(column);
+    norm += amp;
+    amp *= 0.5f;
+  }
+  return norm > 0 ? sum / norm : 0.5f;
+}
+
+namespace {
+// The noise x of each of `width` columns from `x0`, at `scale`.
+std::vector<float> Columns(int x0, int width, float scale) {
+  std::vector<float> xs(static_cast<size_t>(std::max(0, width)));
+  for (size_t k = 0; k < xs.size(); ++k) xs[k] = (x0 + static_cast<int>(k)) * scale;
+  return xs;
+}
+}  // namespace
+
 // ---- canvases ---------------------------------------------------------------
 Figure::Figure(int width, int height)
     : color(width, height, kWhite), alpha(static_cast<size_t>(std::max(0, width)) * std::max(0, height), 0.0f) {}
@@ -194,10 +281,12 @@ void ApplyInk(Canvas& canvas, const Coverage& cov, int x, int y, Pixel color, fl
 void Paper(Surface& s, Pixel base, uint32_t seed, float mottle) {
   int w = s.Width();
   int h = s.Height();
+  FbmBand mottling(seed, Columns(0, w, 0.008f), 3);
   for (int y = 0; y < h; ++y) {
     Pixel* row = s.Row(y);
+    mottling.SetRow(y * 0.008f);
     for (int x = 0; x < w; ++x) {
-      float low = Fbm(seed, x * 0.008f, y * 0.008f, 3) - 0.5f;
+      float low = mottling.At(x) - 0.5f;
       float fine = Hash2(seed + 1, x, y) - 0.5f;
       float f = 1.0f + mottle * 1.6f * low + 0.018f * fine;
       row[x] = Scale(base, f);
@@ -232,12 +321,14 @@ void Paper(Surface& s, Pixel base, uint32_t seed, float mottle) {
 
 void Silk(Surface& s, Pixel base, uint32_t seed, float mottle) {
   Paper(s, base, seed, mottle);
+  NoiseBand slubs(seed + 5, Columns(0, s.Width(), 0.5f));
   for (int y = 0; y < s.Height(); ++y) {
     Pixel* row = s.Row(y);
+    slubs.SetRow(y * 0.02f);
     for (int x = 0; x < s.Width(); ++x) {
       // Warp and weft: alternate rows and columns a shade apart, slubs here and there.
       float weave = ((x & 1) ? 0.985f : 1.0f) * ((y % 3 == 0) ? 0.975f : 1.0f);
-      float slub = 1.0f + 0.03f * (ValueNoise(seed + 5, x * 0.5f, y * 0.02f) - 0.5f);
+      float slub = 1.0f + 0.03f * (slubs.At(x) - 0.5f);
       row[x] = Scale(row[x], weave * slub);
     }
   }
@@ -263,10 +354,12 @@ void GradientV(Surface& s, int y0, int y1, Pixel top, Pixel bottom, uint32_t see
   y0 = std::max(0, y0);
   y1 = std::min(s.Height(), y1);
   float span = static_cast<float>(std::max(1, y1 - y0));
+  FbmBand grain(seed, Columns(0, noise > 0 ? s.Width() : 0, 0.01f), 3);
   for (int y = y0; y < y1; ++y) {
     Pixel* row = s.Row(y);
+    if (noise > 0) grain.SetRow(y * 0.02f);
     for (int x = 0; x < s.Width(); ++x) {
-      float n = noise > 0 ? (Fbm(seed, x * 0.01f, y * 0.02f, 3) - 0.5f) * noise : 0;
+      float n = noise > 0 ? (grain.At(x) - 0.5f) * noise : 0;
       row[x] = Mix(top, bottom, (y - y0) / span + n);
     }
   }

@@ -70,6 +70,34 @@ class Rng {
 float Hash2(uint32_t seed, int x, int y);                 // [0, 1)
 float ValueNoise(uint32_t seed, float x, float y);        // smooth, [0, 1)
 float Fbm(uint32_t seed, float x, float y, int octaves);  // [0, 1), mean 0.5
+
+// ValueNoise of one seed over a band of columns, a row at a time.
+class NoiseBand {
+ public:
+  NoiseBand(uint32_t seed, const std::vector<float>& xs);  // each column's noise x
+  void SetRow(float y);
+  float At(size_t column) const;  // ValueNoise(seed, xs[column], y), to the bit
+
+ private:
+  uint32_t seed_;
+  int ix0_ = 0, iy_ = 0;
+  bool ready_ = false;
+  float ty_ = 0;
+  std::vector<int> cell_;            // each column's cell, from ix0_
+  std::vector<float> tx_;            // and its smoothed place in it
+  std::vector<float> top_, bottom_;  // the corners at iy_ and iy_ + 1
+};
+
+// Fbm over a band of columns, a row at a time: At is Fbm(seed, xs[column], y, octaves).
+class FbmBand {
+ public:
+  FbmBand(uint32_t seed, std::vector<float> xs, int octaves);
+  void SetRow(float y);
+  float At(size_t column) const;
+
+ private:
+  std::vector<NoiseBand> octaves_;
+};
 float SmoothStep(float edge0, float edge1, float x);
 
 // ---- canvases ---------------------------------------------------------------
