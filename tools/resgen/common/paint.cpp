@@ -80,6 +80,18 @@ float Rng::Unit() { return (Next() >> 8) * (1.0f / 16777216.0f); }
 float Rng::Range(float lo, float hi) { return lo + (hi - lo) * Unit(); }
 int Rng::Int(int n) { return n <= 0 ? 0 : static_cast<int>(Next() % static_cast<uint32_t>(n)); }
 
+HashBand::HashBand(uint32_t seed, int width) : seed_(seed * 0x9E3779B1U) {
+  column_.resize(static_cast<size_t>(std::max(0, width)));
+  for (size_t k = 0; k < column_.size(); ++k) column_[k] = static_cast<uint32_t>(k) * 0x85EBCA6BU;
+}
+
+void HashBand::SetRow(int y) { row_ = HashInt(static_cast<uint32_t>(y) + 0x27D4EB2FU); }
+
+float HashBand::At(size_t x) const {
+  uint32_t h = HashInt(seed_ ^ HashInt(column_[x] ^ row_));
+  return (h >> 8) * (1.0f / 16777216.0f);
+}
+
 float Hash2(uint32_t seed, int x, int y) {
   uint32_t h = HashInt(seed * 0x9E3779B1U ^ HashInt(static_cast<uint32_t>(x) * 0x85EBCA6BU ^
                                                     HashInt(static_cast<uint32_t>(y) + 0x27D4EB2FU)));
@@ -282,12 +294,14 @@ void Paper(Surface& s, Pixel base, uint32_t seed, float mottle) {
   int w = s.Width();
   int h = s.Height();
   FbmBand mottling(seed, Columns(0, w, 0.008f), 3);
+  HashBand grain(seed + 1, w);
   for (int y = 0; y < h; ++y) {
     Pixel* row = s.Row(y);
     mottling.SetRow(y * 0.008f);
+    grain.SetRow(y);
     for (int x = 0; x < w; ++x) {
       float low = mottling.At(x) - 0.5f;
-      float fine = Hash2(seed + 1, x, y) - 0.5f;
+      float fine = grain.At(x) - 0.5f;
       float f = 1.0f + mottle * 1.6f * low + 0.018f * fine;
       row[x] = Scale(base, f);
     }
@@ -377,13 +391,15 @@ void Wash(Canvas& c, float cx, float cy, float rx, float ry, Pixel color, float 
   x1 = std::min(c.Width() - 1, x1);
   y1 = std::min(c.Height() - 1, y1);
   float scale = 2.5f / std::max(rx, ry);
-  for (int y = y0; y <= y1; ++y)
+  FbmBand spread(seed, Columns(x0, x1 - x0 + 1, scale), 3);
+  for (int y = y0; y <= y1; ++y) {
+    spread.SetRow(y * scale);
     for (int x = x0; x <= x1; ++x) {
       float dx = (x - cx) / rx;
       float dy = (y - cy) / ry;
       float d = std::sqrt(dx * dx + dy * dy);
       if (d > 1.45f) continue;
-      float n = Fbm(seed, x * scale, y * scale, 3);
+      float n = spread.At(static_cast<size_t>(x - x0));
       float e = d + (n - 0.5f) * 0.55f;
       if (e >= 1.0f) continue;
       // Body fades toward the rim; ink pools a little just inside it.
@@ -392,6 +408,7 @@ void Wash(Canvas& c, float cx, float cy, float rx, float ry, Pixel color, float 
       float a = opacity * Clamp01(body * (0.8f + 0.4f * (n - 0.5f)) + pool);
       c.Blend(x, y, color, a);
     }
+  }
 }
 
 void Stroke(Canvas& c, const std::vector<Vec2>& pts, float w0, float wMid, float w1, Pixel color, float opacity,
@@ -861,17 +878,20 @@ void Mountain(Canvas& c, float x, float baseY, float width, float height, uint32
     for (const Vec2& p : poly) local.push_back({p.x - x + 2, p.y - (baseY - height) + 2});
     FillPolygon(fc, local, body, 1.0f);
   }
-  for (int j = 0; j < fig.color.Height(); ++j)
+  FbmBand shading(seed + 21, Columns(0, fig.color.Width(), 0.05f), 3);
+  for (int j = 0; j < fig.color.Height(); ++j) {
+    shading.SetRow(j * 0.05f);
     for (int i = 0; i < fig.color.Width(); ++i) {
       float a = fig.Alpha(i, j);
       if (a <= 0) continue;
       float depth = static_cast<float>(j) / std::max(1.0f, height);
       float fade = 1.0f - SmoothStep(0.45f, 1.0f, depth);
-      float n2 = Fbm(seed + 21, i * 0.05f, j * 0.05f, 3);
+      float n2 = shading.At(static_cast<size_t>(i));
       Pixel col = Mix(body, Scale(body, 0.7f), Clamp01((n2 - 0.4f) * 1.5f));
       c.Blend(static_cast<int>(x) - 2 + i, static_cast<int>(baseY - height) - 2 + j, col,
               a * (0.25f + 0.75f * fade) * (0.85f + 0.3f * (n2 - 0.5f)));
     }
+  }
   if (ink <= 0) return;
   // Ridge in a dry brush, then texture strokes (cun) falling from it.
   Stroke(c, ridge, 1.0f, 2.6f, 1.0f, kInk, 0.75f * ink, seed + 31, 0.3f);

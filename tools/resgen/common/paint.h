@@ -71,6 +71,19 @@ float Hash2(uint32_t seed, int x, int y);                 // [0, 1)
 float ValueNoise(uint32_t seed, float x, float y);        // smooth, [0, 1)
 float Fbm(uint32_t seed, float x, float y, int octaves);  // [0, 1), mean 0.5
 
+// Hash2 of one seed over columns 0..width-1, a row at a time: the row's part
+// of the hash is worked out once.
+class HashBand {
+ public:
+  HashBand(uint32_t seed, int width);
+  void SetRow(int y);
+  float At(size_t x) const;  // Hash2(seed, x, y), to the bit
+
+ private:
+  uint32_t seed_, row_ = 0;
+  std::vector<uint32_t> column_;
+};
+
 // ValueNoise of one seed over a band of columns, a row at a time.
 class NoiseBand {
  public:
