@@ -203,13 +203,6 @@ void NoiseBand::SetRow(float y) {
   ready_ = true;
 }
 
-float NoiseBand::At(size_t column) const {
-  size_t k = static_cast<size_t>(cell_[column]);
-  float tx = tx_[column];
-  float a = top_[k], b = top_[k + 1], c = bottom_[k], d = bottom_[k + 1];
-  return (a + (b - a) * tx) + ((c + (d - c) * tx) - (a + (b - a) * tx)) * ty_;
-}
-
 FbmBand::FbmBand(uint32_t seed, std::vector<float> xs, int octaves) {
   for (int o = 0; o < octaves; ++o) {
     octaves_.emplace_back(seed + static_cast<uint32_t>(o) * 1013, xs);
@@ -222,18 +215,6 @@ void FbmBand::SetRow(float y) {
     band.SetRow(y);
     y *= 2.03f;
   }
-}
-
-float FbmBand::At(size_t column) const {
-  float sum = 0;
-  float amp = 0.5f;
-  float norm = 0;
-  for (const NoiseBand& band : octaves_) {
-    sum += amp * band.At(column);
-    norm += amp;
-    amp *= 0.5f;
-  }
-  return norm > 0 ? sum / norm : 0.5f;
 }
 
 namespace {

@@ -111,6 +111,27 @@ class FbmBand {
  private:
   std::vector<NoiseBand> octaves_;
 };
+
+// Inline: a ground reads these at every pixel.
+inline float NoiseBand::At(size_t column) const {
+  size_t k = static_cast<size_t>(cell_[column]);
+  float tx = tx_[column];
+  float a = top_[k], b = top_[k + 1], c = bottom_[k], d = bottom_[k + 1];
+  return (a + (b - a) * tx) + ((c + (d - c) * tx) - (a + (b - a) * tx)) * ty_;
+}
+
+inline float FbmBand::At(size_t column) const {
+  float sum = 0;
+  float amp = 0.5f;
+  float norm = 0;
+  for (const NoiseBand& band : octaves_) {
+    sum += amp * band.At(column);
+    norm += amp;
+    amp *= 0.5f;
+  }
+  return norm > 0 ? sum / norm : 0.5f;
+}
+
 float SmoothStep(float edge0, float edge1, float x);
 
 // ---- canvases ---------------------------------------------------------------
