@@ -795,14 +795,19 @@ void Seal(Canvas& c, int x, int y, int size, const std::string& utf8, uint32_t s
   std::vector<std::string> chars = Characters(utf8);
   Coverage body(size, size);
   // The stone's face: a square whose edge the years have chipped.
-  for (int j = 0; j < size; ++j)
+  NoiseBand chips(seed, Columns(0, size, 0.35f));
+  NoiseBand wear(seed + 9, Columns(0, size, 0.6f));
+  for (int j = 0; j < size; ++j) {
+    chips.SetRow(j * 0.35f);
+    wear.SetRow(j * 0.6f);
     for (int i = 0; i < size; ++i) {
       float edge = std::min({i, j, size - 1 - i, size - 1 - j}) + 0.5f;
-      float chip = ValueNoise(seed, i * 0.35f, j * 0.35f) * 1.6f;
+      float chip = chips.At(i) * 1.6f;
       float v = Clamp01(edge - chip + 0.6f);
-      v *= 0.82f + 0.18f * ValueNoise(seed + 9, i * 0.6f, j * 0.6f);
+      v *= 0.82f + 0.18f * wear.At(i);
       body.value[static_cast<size_t>(j) * size + i] = v;
     }
+  }
   // Characters cut away from the face (white relief), in columns right to left.
   size_t n = std::min<size_t>(chars.size(), 4);
   int cols = n <= 1 ? 1 : 2;
