@@ -80,6 +80,18 @@ float Rng::Unit() { return (Next() >> 8) * (1.0f / 16777216.0f); }
 float Rng::Range(float lo, float hi) { return lo + (hi - lo) * Unit(); }
 int Rng::Int(int n) { return n <= 0 ? 0 : static_cast<int>(Next() % static_cast<uint32_t>(n)); }
 
+HashBand::HashBand(uint32_t seed, int width) : seed_(seed * 0x9E3779B1U) {
+  column_.resize(static_cast<size_t>(std::max(0, width)));
+  for (size_t k = 0; k < column_.size(); ++k) column_[k] = static_cast<uint32_t>(k) * 0x85EBCA6BU;
+}
+
+void HashBand::SetRow(int y) { row_ = HashInt(static_cast<uint32_t>(y) + 0x27D4EB2FU); }
+
+float HashBand::At(size_t x) const {
+  uint32_t h = HashInt(seed_ ^ HashInt(column_[x] ^ row_));
+  return (h >> 8) * (1.0f / 16777216.0f);
+}
+
 float Hash2(uint32_t seed, int x, int y) {
   uint32_t h = HashInt(seed * 0x9E3779B1U ^ HashInt(static_cast<uint32_t>(x) * 0x85EBCA6BU ^
                                                     HashInt(static_cast<uint32_t>(y) + 0x27D4EB2FU)));
@@ -146,6 +158,74 @@ float Fbm(uint32_t seed, float x, float y, int octaves) {
   return norm > 0 ? sum / norm : 0.5f;
 }
 
+namespace {
+// The hashed values along one lattice row of a band of cells.
+void HashRow(uint32_t seed, int ix0, int iy, std::vector<float>& out) {
+  for (size_t k = 0; k < out.size(); ++k) out[k] = Hash2(seed, ix0 + static_cast<int>(k), iy);
+}
+}  // namespace
+
+// A ground fills its whole sheet with the same noise, one row after another:
+// where each column falls in its cell, and the corners of a lattice row, are
+// worked out once instead of at every pixel. The sums are ValueNoise's and
+// Fbm's own, in their order, so every pixel comes out the same to the bit.
+NoiseBand::NoiseBand(uint32_t seed, const std::vector<float>& xs) : seed_(seed) {
+  cell_.resize(xs.size());
+  tx_.resize(xs.size());
+  int lo = 0, hi = 0;
+  for (size_t k = 0; k < xs.size(); ++k) {
+    int ix = FloorInt(xs[k]);
+    float tx = xs[k] - static_cast<float>(ix);
+    tx_[k] = tx * tx * (3 - 2 * tx);
+    cell_[k] = ix;
+    if (k == 0 || ix < lo) lo = ix;
+    if (k == 0 || ix > hi) hi = ix;
+  }
+  ix0_ = lo;
+  for (int& ix : cell_) ix -= lo;
+  size_t span = xs.empty() ? 0 : static_cast<size_t>(hi - lo) + 2;
+  top_.resize(span);
+  bottom_.resize(span);
+}
+
+void NoiseBand::SetRow(float y) {
+  int iy = FloorInt(y);
+  float ty = y - static_cast<float>(iy);
+  ty_ = ty * ty * (3 - 2 * ty);
+  if (ready_ && iy == iy_) return;
+  if (ready_ && iy == iy_ + 1) {
+    top_.swap(bottom_);
+  } else {
+    HashRow(seed_, ix0_, iy, top_);
+  }
+  HashRow(seed_, ix0_, iy + 1, bottom_);
+  iy_ = iy;
+  ready_ = true;
+}
+
+FbmBand::FbmBand(uint32_t seed, std::vector<float> xs, int octaves) {
+  for (int o = 0; o < octaves; ++o) {
+    octaves_.emplace_back(seed + static_cast<uint32_t>(o) * 1013, xs);
+    for (float& x : xs) x *= 2.03f;
+  }
+}
+
+void FbmBand::SetRow(float y) {
+  for (NoiseBand& band : octaves_) {
+    band.SetRow(y);
+    y *= 2.03f;
+  }
+}
+
+namespace {
+// The noise x of each of `width` columns from `x0`, at `scale`.
+std::vector<float> Columns(int x0, int width, float scale) {
+  std::vector<float> xs(static_cast<size_t>(std::max(0, width)));
+  for (size_t k = 0; k < xs.size(); ++k) xs[k] = (x0 + static_cast<int>(k)) * scale;
+  return xs;
+}
+}  // namespace
+
 // ---- canvases ---------------------------------------------------------------
 Figure::Figure(int width, int height)
     : color(width, height, kWhite), alpha(static_cast<size_t>(std::max(0, width)) * std::max(0, height), 0.0f) {}
@@ -194,11 +274,15 @@ void ApplyInk(Canvas& canvas, const Coverage& cov, int x, int y, Pixel color, fl
 void Paper(Surface& s, Pixel base, uint32_t seed, float mottle) {
   int w = s.Width();
   int h = s.Height();
+  FbmBand mottling(seed, Columns(0, w, 0.008f), 3);
+  HashBand grain(seed + 1, w);
   for (int y = 0; y < h; ++y) {
     Pixel* row = s.Row(y);
+    mottling.SetRow(y * 0.008f);
+    grain.SetRow(y);
     for (int x = 0; x < w; ++x) {
-      float low = Fbm(seed, x * 0.008f, y * 0.008f, 3) - 0.5f;
-      float fine = Hash2(seed + 1, x, y) - 0.5f;
+      float low = mottling.At(x) - 0.5f;
+      float fine = grain.At(x) - 0.5f;
       float f = 1.0f + mottle * 1.6f * low + 0.018f * fine;
       row[x] = Scale(base, f);
     }
@@ -232,12 +316,14 @@ void Paper(Surface& s, Pixel base, uint32_t seed, float mottle) {
 
 void Silk(Surface& s, Pixel base, uint32_t seed, float mottle) {
   Paper(s, base, seed, mottle);
+  NoiseBand slubs(seed + 5, Columns(0, s.Width(), 0.5f));
   for (int y = 0; y < s.Height(); ++y) {
     Pixel* row = s.Row(y);
+    slubs.SetRow(y * 0.02f);
     for (int x = 0; x < s.Width(); ++x) {
       // Warp and weft: alternate rows and columns a shade apart, slubs here and there.
       float weave = ((x & 1) ? 0.985f : 1.0f) * ((y % 3 == 0) ? 0.975f : 1.0f);
-      float slub = 1.0f + 0.03f * (ValueNoise(seed + 5, x * 0.5f, y * 0.02f) - 0.5f);
+      float slub = 1.0f + 0.03f * (slubs.At(x) - 0.5f);
       row[x] = Scale(row[x], weave * slub);
     }
   }
@@ -263,10 +349,12 @@ void GradientV(Surface& s, int y0, int y1, Pixel top, Pixel bottom, uint32_t see
   y0 = std::max(0, y0);
   y1 = std::min(s.Height(), y1);
   float span = static_cast<float>(std::max(1, y1 - y0));
+  FbmBand grain(seed, Columns(0, noise > 0 ? s.Width() : 0, 0.01f), 3);
   for (int y = y0; y < y1; ++y) {
     Pixel* row = s.Row(y);
+    if (noise > 0) grain.SetRow(y * 0.02f);
     for (int x = 0; x < s.Width(); ++x) {
-      float n = noise > 0 ? (Fbm(seed, x * 0.01f, y * 0.02f, 3) - 0.5f) * noise : 0;
+      float n = noise > 0 ? (grain.At(x) - 0.5f) * noise : 0;
       row[x] = Mix(top, bottom, (y - y0) / span + n);
     }
   }
@@ -284,13 +372,15 @@ void Wash(Canvas& c, float cx, float cy, float rx, float ry, Pixel color, float 
   x1 = std::min(c.Width() - 1, x1);
   y1 = std::min(c.Height() - 1, y1);
   float scale = 2.5f / std::max(rx, ry);
-  for (int y = y0; y <= y1; ++y)
+  FbmBand spread(seed, Columns(x0, x1 - x0 + 1, scale), 3);
+  for (int y = y0; y <= y1; ++y) {
+    spread.SetRow(y * scale);
     for (int x = x0; x <= x1; ++x) {
       float dx = (x - cx) / rx;
       float dy = (y - cy) / ry;
       float d = std::sqrt(dx * dx + dy * dy);
       if (d > 1.45f) continue;
-      float n = Fbm(seed, x * scale, y * scale, 3);
+      float n = spread.At(static_cast<size_t>(x - x0));
       float e = d + (n - 0.5f) * 0.55f;
       if (e >= 1.0f) continue;
       // Body fades toward the rim; ink pools a little just inside it.
@@ -299,6 +389,7 @@ void Wash(Canvas& c, float cx, float cy, float rx, float ry, Pixel color, float 
       float a = opacity * Clamp01(body * (0.8f + 0.4f * (n - 0.5f)) + pool);
       c.Blend(x, y, color, a);
     }
+  }
 }
 
 void Stroke(Canvas& c, const std::vector<Vec2>& pts, float w0, float wMid, float w1, Pixel color, float opacity,
@@ -704,14 +795,19 @@ void Seal(Canvas& c, int x, int y, int size, const std::string& utf8, uint32_t s
   std::vector<std::string> chars = Characters(utf8);
   Coverage body(size, size);
   // The stone's face: a square whose edge the years have chipped.
-  for (int j = 0; j < size; ++j)
+  NoiseBand chips(seed, Columns(0, size, 0.35f));
+  NoiseBand wear(seed + 9, Columns(0, size, 0.6f));
+  for (int j = 0; j < size; ++j) {
+    chips.SetRow(j * 0.35f);
+    wear.SetRow(j * 0.6f);
     for (int i = 0; i < size; ++i) {
       float edge = std::min({i, j, size - 1 - i, size - 1 - j}) + 0.5f;
-      float chip = ValueNoise(seed, i * 0.35f, j * 0.35f) * 1.6f;
+      float chip = chips.At(i) * 1.6f;
       float v = Clamp01(edge - chip + 0.6f);
-      v *= 0.82f + 0.18f * ValueNoise(seed + 9, i * 0.6f, j * 0.6f);
+      v *= 0.82f + 0.18f * wear.At(i);
       body.value[static_cast<size_t>(j) * size + i] = v;
     }
+  }
   // Characters cut away from the face (white relief), in columns right to left.
   size_t n = std::min<size_t>(chars.size(), 4);
   int cols = n <= 1 ? 1 : 2;
@@ -768,17 +864,20 @@ void Mountain(Canvas& c, float x, float baseY, float width, float height, uint32
     for (const Vec2& p : poly) local.push_back({p.x - x + 2, p.y - (baseY - height) + 2});
     FillPolygon(fc, local, body, 1.0f);
   }
-  for (int j = 0; j < fig.color.Height(); ++j)
+  FbmBand shading(seed + 21, Columns(0, fig.color.Width(), 0.05f), 3);
+  for (int j = 0; j < fig.color.Height(); ++j) {
+    shading.SetRow(j * 0.05f);
     for (int i = 0; i < fig.color.Width(); ++i) {
       float a = fig.Alpha(i, j);
       if (a <= 0) continue;
       float depth = static_cast<float>(j) / std::max(1.0f, height);
       float fade = 1.0f - SmoothStep(0.45f, 1.0f, depth);
-      float n2 = Fbm(seed + 21, i * 0.05f, j * 0.05f, 3);
+      float n2 = shading.At(static_cast<size_t>(i));
       Pixel col = Mix(body, Scale(body, 0.7f), Clamp01((n2 - 0.4f) * 1.5f));
       c.Blend(static_cast<int>(x) - 2 + i, static_cast<int>(baseY - height) - 2 + j, col,
               a * (0.25f + 0.75f * fade) * (0.85f + 0.3f * (n2 - 0.5f)));
     }
+  }
   if (ink <= 0) return;
   // Ridge in a dry brush, then texture strokes (cun) falling from it.
   Stroke(c, ridge, 1.0f, 2.6f, 1.0f, kInk, 0.75f * ink, seed + 31, 0.3f);

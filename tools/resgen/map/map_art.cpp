@@ -506,14 +506,19 @@ Surface StrategicMap(const MapWorld& w, const ::World* data) {
   Silk(s, Mix(kSilk, kOchreLight, 0.35f), 900, 0.09f);
   Canvas c(s);
   // Broad regional tones: greener in the south, drier in the north-west.
-  for (int y = 0; y < kMapH; ++y)
+  std::vector<float> columns(kMapW);
+  for (int x = 0; x < kMapW; ++x) columns[x] = x * 0.004f;
+  FbmBand tones(902, columns, 3);
+  for (int y = 0; y < kMapH; ++y) {
+    tones.SetRow(y * 0.004f);
     for (int x = 0; x < kMapW; ++x) {
       float south = SmoothStep(300, 700, static_cast<float>(y));
       float north = 1 - SmoothStep(40, 260, static_cast<float>(y));
-      float n = Fbm(902, x * 0.004f, y * 0.004f, 3);
+      float n = tones.At(x);
       c.Blend(x, y, kMalachiteLight, 0.16f * south + 0.06f * (n - 0.5f));
       c.Blend(x, y, kOchre, 0.12f * north);
     }
+  }
   Figure land = LandFigure();
   PaintSea(s, land);
   auto isCity = [&](int col, int row) { return CityAt(w, col, row) != nullptr; };
