@@ -176,7 +176,9 @@ TEST(BattleTiles, RiverPickerKeepsBanksAndNeverInventsCorners) {
                   (n && w && !nw ? kCornerNW : 0);
     EXPECT_EQ(shape.innerCorners & ~allowed, 0) << "tile " << t << " for neighbours " << bits;
     // A river one square wide (every diagonal is land) always gets its exact tile.
-    if (!ne && !se && !sw && !nw) EXPECT_EQ(shape.innerCorners, allowed) << bits;
+    if (!ne && !se && !sw && !nw) {
+      EXPECT_EQ(shape.innerCorners, allowed) << bits;
+    }
   }
 }
 

@@ -33,7 +33,9 @@ TEST(MaskedFigures, MaskCoversExactlyTheFigure) {
     for (int x = 0; x < 40; ++x) {
       bool figure = f.Alpha(x, y) >= 0.5f;
       EXPECT_EQ(mask.Get(x, y), figure ? kWhite : kBlack) << x << "," << y;
-      if (!figure) EXPECT_EQ(image.Get(x, y), kWhite) << x << "," << y;
+      if (!figure) {
+        EXPECT_EQ(image.Get(x, y), kWhite) << x << "," << y;
+      }
     }
 }
 
@@ -131,7 +133,9 @@ TEST(ScenarioCards, AllThreeKingdomsStandLeftOfTheTitle) {
     EXPECT_LE(b.peakX + b.peakW, kCardTitleLeft) << b.name << "'s peak runs under the title";
     EXPECT_GE(b.y1, 8) << b.name;
     EXPECT_LE(b.x2, kCardTitleLeft) << b.name << "'s banner is under the title";
-    if (i > 0) EXPECT_GE(b.x1, banners[i - 1].x2) << b.name << " covers the banner before it";
+    if (i > 0) {
+      EXPECT_GE(b.x1, banners[i - 1].x2) << b.name << " covers the banner before it";
+    }
   }
 }
 

@@ -506,9 +506,7 @@ Surface StrategicMap(const MapWorld& w, const ::World* data) {
   Silk(s, Mix(kSilk, kOchreLight, 0.35f), 900, 0.09f);
   Canvas c(s);
   // Broad regional tones: greener in the south, drier in the north-west.
-  std::vector<float> columns(kMapW);
-  for (int x = 0; x < kMapW; ++x) columns[x] = x * 0.004f;
-  FbmBand tones(902, columns, 3);
+  FbmBand tones(902, Columns(0, kMapW, 0.004f), 3);
   for (int y = 0; y < kMapH; ++y) {
     tones.SetRow(y * 0.004f);
     for (int x = 0; x < kMapW; ++x) {

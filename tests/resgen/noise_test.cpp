@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "tools/resgen/common/paint.h"
+#include "tools/resgen/common/noise.h"
 
 namespace {
 
@@ -22,10 +22,9 @@ constexpr BandCase kCases[] = {
     {1, 0, 1, 0.01f, 0.0f, 0.02f, 5, 3},
 };
 
-TEST(PaintBands, NoiseAndFbmBandsMatchThePointwiseNoiseToTheBit) {
+TEST(NoiseBands, NoiseAndFbmBandsMatchThePointwiseNoiseToTheBit) {
   for (const BandCase& c : kCases) {
-    std::vector<float> xs;
-    for (int k = 0; k < c.width; ++k) xs.push_back((c.x0 + k) * c.xScale);
+    std::vector<float> xs = paint::Columns(c.x0, c.width, c.xScale);
     paint::NoiseBand noise(c.seed, xs);
     paint::FbmBand fbm(c.seed, xs, c.octaves);
     for (int r = 0; r < c.rows; ++r) {
@@ -42,7 +41,7 @@ TEST(PaintBands, NoiseAndFbmBandsMatchThePointwiseNoiseToTheBit) {
   }
 }
 
-TEST(PaintBands, HashBandMatchesHash2) {
+TEST(NoiseBands, HashBandMatchesHash2) {
   for (uint32_t seed : {0u, 1u, 0xDEADBEEFu}) {
     paint::HashBand band(seed, 50);
     for (int y : {-3, 0, 1, 1000}) {
