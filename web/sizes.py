@@ -14,7 +14,8 @@ import sys
 FIRST = ["index.html", "page.css", "index.js", "index.wasm", "index.data"]
 
 
-def gz_size(path):
+def write_gz(path):
+    """Writes path's compressed form beside it as NAME.gz; returns its size."""
     with open(path, "rb") as f:
         body = gzip.compress(f.read(), compresslevel=6, mtime=0)
     with open(path + ".gz.part", "wb") as f:
@@ -34,17 +35,17 @@ def main(argv):
         path = os.path.join(root, name)
         if not os.path.exists(path):
             raise SystemExit("sizes: %s is missing" % path)
-        raw, gz = os.path.getsize(path), gz_size(path)
+        raw, gz = os.path.getsize(path), write_gz(path)
         raw_total += raw
         gz_total += gz
         lines.append("%-40s %10s %10s" % (name, mb(raw), mb(gz)))
     lines.append("%-40s %10s %10s" % ("first download", mb(raw_total), mb(gz_total)))
     late_root = os.path.join(root, "late")
     for dirpath, _, files in os.walk(late_root):
-        for name in sorted(files):
+        for name in sorted(f for f in files if not f.endswith(".gz")):
             path = os.path.join(dirpath, name)
             lines.append("%-40s %10s %10s" % ("late: " + os.path.relpath(path, late_root), mb(os.path.getsize(path)),
-                                              mb(gz_size(path))))
+                                              mb(write_gz(path))))
     text = "%-40s %10s %10s\n" % ("file", "raw", "gzip") + "\n".join(lines) + "\n"
     with open(os.path.join(root, "sizes.txt"), "w") as f:
         f.write(text)
